@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace vrk {
+
+// The view's text services. Text is the document's raw bytes (GBK); positions count bytes.
+// A worker thread calls these; the implementation carries each call out on the UI thread and
+// returns when it is done, so calls take effect in the order made.
+class TextView {
+public:
+    static constexpr std::size_t kEnd = static_cast<std::size_t>(-1);
+
+    virtual ~TextView() = default;
+
+    virtual std::string getText() = 0;
+    virtual bool isTextModified() = 0;
+    virtual void clearText() = 0;
+    // Empty selection at `position`, clamped to the end of the text; kEnd puts it at the end.
+    virtual void moveCaret(std::size_t position) = 0;
+    // Replaces the selection, without an undo record.
+    virtual void insertAtCaret(std::string_view bytes) = 0;
+    virtual void setReadOnly(bool readOnly) = 0;
+    virtual void setText(std::string_view bytes) = 0;
+};
+
+}  // namespace vrk
