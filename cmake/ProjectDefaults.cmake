@@ -42,3 +42,13 @@ function(project_add_gtest target)
         DISCOVERY_TIMEOUT 60
         PROPERTIES LABELS "${ARG_LABELS}" ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
+
+# Code that ends up inside a dlopen()ed plug-in. GCC marks moc and template statics as
+# STB_GNU_UNIQUE, which pins a library in memory so dlclose() cannot unmap it; -fno-gnu-unique
+# keeps unloading real. Position-independent so static libraries can be linked into the module.
+function(project_module_code target)
+    set_target_properties(${target} PROPERTIES POSITION_INDEPENDENT_CODE ON)
+    if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+        target_compile_options(${target} PRIVATE -fno-gnu-unique)
+    endif()
+endfunction()
