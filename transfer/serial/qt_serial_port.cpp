@@ -1,0 +1,209 @@
+#include "qt_serial_port.h"
+
+#include <poll.h>
+#include <termios.h>
+
+#include <QFileInfo>
+#include <QSerialPort>
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+
+#include "com_port_device.h"
+
+namespace vrk {
+
+namespace {
+
+using std::chrono::milliseconds;
+using Clock = std::chrono::steady_clock;
+
+// Waits are cut into slices this long so that a request to quit is seen promptly while a read
+// waits out a long receive delay.
+constexpr milliseconds kWaitSlice{50};
+
+QSerialPort::DataBits ToDataBits(int bits) {
+    return bits == 7 ? QSerialPort::Data7 : QSerialPort::Data8;
+}
+
+QSerialPort::Parity ToParity(Parity parity) {
+    switch (parity) {
+        case Parity::Odd:
+            return QSerialPort::OddParity;
+        case Parity::Even:
+            return QSerialPort::EvenParity;
+        case Parity::None:
+            break;
+    }
+    return QSerialPort::NoParity;
+}
+
+QSerialPort::StopBits ToStopBits(int bits) {
+    return bits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop;
+}
+
+// QSerialPort's lock file is named after the path it is given, so a symlink (an emulator's
+// link, a udev alias) and its target would get two locks and both open. Lock the real device.
+QString LockablePath(const std::string& device) {
+    const QString path = QString::fromStdString(device);
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    return canonical.isEmpty() ? path : canonical;
+}
+
+// Once the far end has hung up, QSerialPort keeps answering its waits at once with an error (or
+// with "ready" and nothing to read), so a caller that retries would spin. poll() tells a hang-up
+// apart from silence directly.
+bool HungUp(int fd) {
+    pollfd entry{fd, POLLIN, 0};
+    int ready = 0;
+    do {
+        ready = ::poll(&entry, 1, 0);
+    } while (ready < 0 && errno == EINTR);
+    if (ready < 0) {
+        return true;
+    }
+    return (entry.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+}
+
+int WaitMillis(Clock::duration remaining) {
+    const auto slice = std::min<Clock::duration>(remaining, kWaitSlice);
+    return static_cast<int>(std::chrono::ceil<milliseconds>(slice).count());
+}
+
+}  // namespace
+
+QtSerialPort::QtSerialPort(SerialPortOptions options) : options_(std::move(options)) {}
+
+QtSerialPort::~QtSerialPort() {
+    close();
+}
+
+OpenResult QtSerialPort::open(const PortParams& params) {
+    close();
+    device_ = options_.device.empty() ? ComPortDevice(params.portName) : options_.device;
+    port_ = std::make_unique<QSerialPort>();
+    port_->setPortName(LockablePath(device_));
+    if (!port_->open(QIODevice::ReadWrite)) {
+        port_.reset();
+        return OpenResult::CannotOpen;
+    }
+    // The queue size is a limit on what the port holds unread; zero would mean "no limit" to
+    // QSerialPort, which is not the queue that was asked for.
+    if (params.queueSize == 0) {
+        close();
+        return OpenResult::CannotCreateBuffers;
+    }
+    port_->setReadBufferSize(static_cast<qint64>(params.queueSize));
+    const bool applied = port_->setBaudRate(params.baudRate) &&
+                         port_->setDataBits(ToDataBits(params.dataBits)) &&
+                         port_->setParity(ToParity(params.parity)) &&
+                         port_->setStopBits(ToStopBits(params.stopBits));
+    if (!applied) {
+        close();
+        return OpenResult::CannotSetParams;
+    }
+    return OpenResult::Ok;
+}
+
+ReadResult QtSerialPort::read(std::size_t count, milliseconds timeout, std::string& out) {
+    const auto deadline = Clock::now() + timeout;
+    std::size_t got = 0;
+    while (port_) {
+        if (got < count) {
+            const QByteArray bytes = port_->read(static_cast<qint64>(count - got));
+            out.append(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+            got += static_cast<std::size_t>(bytes.size());
+        }
+        if (got >= count) {
+            return ReadResult::Ok;
+        }
+        if (options_.abandoned != nullptr && options_.abandoned->load()) {
+            close();
+            return ReadResult::Error;
+        }
+        if (HungUp(port_->handle())) {
+            break;
+        }
+        const auto remaining = deadline - Clock::now();
+        if (remaining <= Clock::duration::zero()) {
+            return ReadResult::Timeout;
+        }
+        port_->clearError();
+        if (!port_->waitForReadyRead(WaitMillis(remaining))) {
+            const auto error = port_->error();
+            if (error != QSerialPort::TimeoutError && error != QSerialPort::NoError) {
+                break;
+            }
+        }
+    }
+    close();
+    return ReadResult::Error;
+}
+
+bool QtSerialPort::write(std::string_view bytes) {
+    if (!port_) {
+        return false;
+    }
+    if (HungUp(port_->handle())) {
+        close();
+        return false;
+    }
+    const auto size = static_cast<qint64>(bytes.size());
+    if (port_->write(bytes.data(), size) != size) {
+        close();
+        return false;
+    }
+    return pushPendingWrites();
+}
+
+// Without an event loop nothing moves QSerialPort's write buffer into the driver; push it now so
+// that a byte written before a read is on its way while the read waits.
+bool QtSerialPort::pushPendingWrites() {
+    while (port_ && port_->bytesToWrite() > 0) {
+        if (options_.abandoned != nullptr && options_.abandoned->load()) {
+            close();
+            return false;
+        }
+        port_->clearError();
+        if (!port_->waitForBytesWritten(static_cast<int>(kWaitSlice.count()))) {
+            const auto error = port_->error();
+            if (error != QSerialPort::TimeoutError && error != QSerialPort::NoError) {
+                close();
+                return false;
+            }
+            if (HungUp(port_->handle())) {
+                close();
+                return false;
+            }
+        }
+    }
+    return port_ != nullptr;
+}
+
+bool QtSerialPort::drain() {
+    if (!pushPendingWrites()) {
+        return false;
+    }
+    int result = 0;
+    do {
+        result = ::tcdrain(port_->handle());
+    } while (result < 0 && errno == EINTR);
+    if (result < 0) {
+        close();
+        return false;
+    }
+    return true;
+}
+
+void QtSerialPort::close() {
+    if (port_) {
+        port_->close();
+        port_.reset();
+    }
+}
+
+bool QtSerialPort::isOpen() const {
+    return port_ != nullptr;
+}
+
+}  // namespace vrk
