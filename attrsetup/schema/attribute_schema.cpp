@@ -1,0 +1,323 @@
+#include "attribute_schema.h"
+
+#include <algorithm>
+
+#include "ascii_case.h"
+#include "attribute_def_file.h"
+#include "file_format.h"
+#include "index_ini_file.h"
+#include "schema_messages.h"
+
+namespace quorbel {
+namespace {
+
+constexpr std::size_t kPrefixLength = 2;
+
+void applyDictionaryRule(std::vector<FieldDef>& fields) {
+    for (FieldDef& field : fields) {
+        if (field.type != 0) {
+            field.dictionary.clear();
+        }
+    }
+}
+
+const std::vector<std::size_t>& noPositions() {
+    static const std::vector<std::size_t> empty;
+    return empty;
+}
+
+}  // namespace
+
+AttributeSchema::AttributeSchema(HostServices& host) : AttributeSchema(host, localFileStore()) {}
+
+AttributeSchema::AttributeSchema(HostServices& host, FileStore& files)
+    : m_host(host), m_files(files) {}
+
+bool AttributeSchema::loadSchema() {
+    m_features.clear();
+    m_notes.clear();
+    rebuildFeatureIndexes();
+    if (!readIndexIni()) {
+        // attribute.def is not read; a later save must not overwrite it with whatever is in memory.
+        m_defState = FileLoadState::Skipped;
+        return false;
+    }
+    return readAttributeDef();
+}
+
+bool AttributeSchema::saveSchema() {
+    const LocatedFile index = locate(file_format::kIndexIniName, messages::kIndexIniNotFound);
+    if (!index.found) {
+        return false;
+    }
+    const LocatedFile def = locate(file_format::kAttributeDefName, messages::kAttributeDefNotFound);
+    if (!def.found) {
+        return false;
+    }
+    if (!mayOverwrite(m_indexState, messages::kIndexIniUnreadable) ||
+        !mayOverwrite(m_defState, messages::kAttributeDefUnreadable)) {
+        return false;
+    }
+    const std::string indexBytes = indexIniBytes();
+    const std::string defBytes = attributeDefBytes();
+    const FileStore::Replacement files[] = {{index.path, indexBytes}, {def.path, defBytes}};
+    if (!m_files.replace(files)) {
+        m_host.print(message(messages::kSaveFailed));
+        return false;
+    }
+    return true;
+}
+
+void AttributeSchema::clear() {
+    m_tables.clear();
+    m_features.clear();
+    m_unreadTableText.clear();
+    m_notes.clear();
+    m_indexState = FileLoadState::NotLoaded;
+    m_defState = FileLoadState::NotLoaded;
+    rebuildFeatureIndexes();
+}
+
+bool AttributeSchema::readIndexIni() {
+    const LocatedFile file = locate(file_format::kIndexIniName, messages::kIndexIniNotFound);
+    if (!file.found) {
+        m_indexState = FileLoadState::NotFound;
+        return false;
+    }
+    std::string bytes;
+    if (!m_files.read(file.path, bytes)) {
+        m_indexState = FileLoadState::Unreadable;
+        return true;
+    }
+    m_features = parseIndexIni(bytes, &m_notes);
+    m_indexState = FileLoadState::Loaded;
+    rebuildFeatureIndexes();
+    return true;
+}
+
+bool AttributeSchema::writeIndexIni() {
+    const LocatedFile file = locate(file_format::kIndexIniName, messages::kIndexIniNotFound);
+    if (!file.found || !mayOverwrite(m_indexState, messages::kIndexIniUnreadable)) {
+        return false;
+    }
+    const std::string bytes = indexIniBytes();
+    const FileStore::Replacement files[] = {{file.path, bytes}};
+    if (!m_files.replace(files)) {
+        m_host.print(message(messages::kSaveFailed));
+        return false;
+    }
+    return true;
+}
+
+bool AttributeSchema::readAttributeDef() {
+    const LocatedFile file =
+        locate(file_format::kAttributeDefName, messages::kAttributeFileNotFound);
+    if (!file.found) {
+        m_defState = FileLoadState::NotFound;
+        return false;
+    }
+    std::string bytes;
+    if (!m_files.read(file.path, bytes)) {
+        m_defState = FileLoadState::Unreadable;
+        return true;
+    }
+    AttributeDefContent content = parseAttributeDef(bytes, &m_notes);
+    m_tables = std::move(content.tables);
+    for (AttributeTable& table : m_tables) {
+        applyDictionaryRule(table.fields);
+    }
+    m_unreadTableText = std::move(content.unreadText);
+    if (content.incompleteLine != 0) {
+        m_host.print(incompleteTableLineMessage(content.incompleteLine));
+    }
+    m_defState = FileLoadState::Loaded;
+    return true;
+}
+
+bool AttributeSchema::writeAttributeDef() {
+    const LocatedFile file =
+        locate(file_format::kAttributeDefName, messages::kAttributeDefNotFound);
+    if (!file.found || !mayOverwrite(m_defState, messages::kAttributeDefUnreadable)) {
+        return false;
+    }
+    const std::string bytes = attributeDefBytes();
+    const FileStore::Replacement files[] = {{file.path, bytes}};
+    if (!m_files.replace(files)) {
+        m_host.print(message(messages::kSaveFailed));
+        return false;
+    }
+    return true;
+}
+
+std::optional<std::size_t> AttributeSchema::findTable(std::string_view name) const {
+    for (std::size_t i = 0; i < m_tables.size(); ++i) {
+        if (m_tables[i].name == name) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+std::size_t AttributeSchema::insertTableAfter(std::optional<std::size_t> position,
+                                              AttributeTable table) {
+    applyDictionaryRule(table.fields);
+    const std::size_t at =
+        (position && *position < m_tables.size()) ? *position + 1 : m_tables.size();
+    m_tables.insert(m_tables.begin() + static_cast<std::ptrdiff_t>(at), std::move(table));
+    return at;
+}
+
+void AttributeSchema::removeTable(std::string_view name) {
+    const auto position = findTable(name);
+    if (!position) {
+        return;
+    }
+    // The name is copied first: it lives in the table that is about to go.
+    const std::string removed(name);
+    m_tables.erase(m_tables.begin() + static_cast<std::ptrdiff_t>(*position));
+    const auto it = tableIndex().find(removed);
+    if (it != m_byTable.end()) {
+        for (const std::size_t p : it->second) {
+            m_features[p].table.clear();
+        }
+        markTablesChanged();
+    }
+}
+
+void AttributeSchema::renameTable(std::size_t position, std::string_view newName) {
+    if (position >= m_tables.size()) {
+        return;
+    }
+    const std::string renamed(newName);
+    const auto it = tableIndex().find(m_tables[position].name);
+    if (it != m_byTable.end()) {
+        for (const std::size_t p : it->second) {
+            m_features[p].table = renamed;
+        }
+        markTablesChanged();
+    }
+    m_tables[position].name = renamed;
+}
+
+void AttributeSchema::setKind(std::size_t position, int32_t kind) {
+    if (position < m_tables.size()) {
+        m_tables[position].kind = kind;
+    }
+}
+
+void AttributeSchema::setDescription(std::size_t position, std::string_view description) {
+    if (position < m_tables.size()) {
+        m_tables[position].description = std::string(description);
+    }
+}
+
+void AttributeSchema::replaceFields(std::size_t position, std::vector<FieldDef> fields) {
+    if (position >= m_tables.size()) {
+        return;
+    }
+    applyDictionaryRule(fields);
+    m_tables[position].fields = std::move(fields);
+}
+
+void AttributeSchema::assignFeature(std::string_view code, std::string_view table) {
+    const std::string assigned(table);
+    for (const std::size_t p : featuresWithCode(code)) {
+        m_features[p].table = assigned;
+    }
+    markTablesChanged();
+}
+
+void AttributeSchema::releaseFeature(std::string_view code) {
+    for (const std::size_t p : featuresWithCode(code)) {
+        m_features[p].table.clear();
+    }
+    markTablesChanged();
+}
+
+std::vector<std::size_t> AttributeSchema::featuresOfTable(std::string_view table) const {
+    const auto& index = tableIndex();
+    const auto it = index.find(std::string(table));
+    return it == index.end() ? std::vector<std::size_t>{} : it->second;
+}
+
+const std::vector<std::size_t>& AttributeSchema::featuresWithCode(std::string_view code) const {
+    const auto it = m_byCode.find(std::string(code));
+    return it == m_byCode.end() ? noPositions() : it->second;
+}
+
+const std::vector<std::size_t>& AttributeSchema::featuresWithPrefix(std::string_view prefix) const {
+    if (prefix.empty()) {
+        return noPositions();
+    }
+    const auto it = m_byPrefix.find(foldedAscii(prefix.substr(0, kPrefixLength)));
+    return it == m_byPrefix.end() ? noPositions() : it->second;
+}
+
+void AttributeSchema::reset(std::vector<AttributeTable> tables,
+                            std::vector<FeatureEntry> features) {
+    m_tables = std::move(tables);
+    for (AttributeTable& table : m_tables) {
+        applyDictionaryRule(table.fields);
+    }
+    m_features = std::move(features);
+    m_unreadTableText.clear();
+    m_notes.clear();
+    rebuildFeatureIndexes();
+}
+
+AttributeSchema::LocatedFile AttributeSchema::locate(std::string_view fileName,
+                                                     std::string_view notFoundMessage) {
+    LocatedFile file;
+    file.found = m_host.findFile(fileName, file.path) == RTNORM;
+    if (!file.found) {
+        m_host.print(message(notFoundMessage));
+    }
+    return file;
+}
+
+bool AttributeSchema::mayOverwrite(FileLoadState state, std::string_view refusalMessage) {
+    // A file that this session did not read would be replaced by whatever happens to be in memory.
+    if (state == FileLoadState::Loaded || state == FileLoadState::NotLoaded) {
+        return true;
+    }
+    m_host.print(message(refusalMessage));
+    return false;
+}
+
+std::string AttributeSchema::indexIniBytes() const {
+    return formatIndexIni(m_features);
+}
+
+std::string AttributeSchema::attributeDefBytes() const {
+    return formatAttributeDef(m_tables, m_unreadTableText);
+}
+
+void AttributeSchema::rebuildFeatureIndexes() {
+    m_byCode.clear();
+    m_byPrefix.clear();
+    for (std::size_t p = 0; p < m_features.size(); ++p) {
+        const std::string& code = m_features[p].code;
+        m_byCode[code].push_back(p);
+        if (!code.empty()) {
+            m_byPrefix[foldedAscii(std::string_view(code).substr(0, kPrefixLength))].push_back(p);
+        }
+    }
+    markTablesChanged();
+}
+
+const std::unordered_map<std::string, std::vector<std::size_t>>& AttributeSchema::tableIndex()
+    const {
+    // Rebuilt on demand: the editor assigns many codes in a row and then asks once.
+    if (!m_tableIndexValid) {
+        m_byTable.clear();
+        for (std::size_t p = 0; p < m_features.size(); ++p) {
+            if (!m_features[p].table.empty()) {
+                m_byTable[m_features[p].table].push_back(p);
+            }
+        }
+        m_tableIndexValid = true;
+    }
+    return m_byTable;
+}
+
+}  // namespace quorbel

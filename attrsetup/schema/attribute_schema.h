@@ -1,0 +1,110 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "file_store.h"
+#include "host_services.h"
+#include "read_notes.h"
+#include "schema_records.h"
+
+namespace quorbel {
+
+// What a load made of one of the two files; saving refuses to overwrite a file that this session
+// found but could not read, or did not read because loading stopped before it.
+enum class FileLoadState { NotLoaded, Loaded, NotFound, Unreadable, Skipped };
+
+// The attribute tables and the feature index that the editor works on. Names and codes compare
+// byte for byte, case-sensitively. Positions are zero-based indices into tables() or features().
+//
+// For large indexes (100,000 features) the schema keeps lookups from a feature code, from a table
+// name and from a category prefix to feature positions, so the editor never needs a scan inside a
+// scan: featuresWithCode, featuresOfTable and candidateFeatures (candidate_features.h) answer from
+// them.
+class AttributeSchema {
+  public:
+    explicit AttributeSchema(HostServices& host);
+    AttributeSchema(HostServices& host, FileStore& files);
+
+    AttributeSchema(const AttributeSchema&) = delete;
+    AttributeSchema& operator=(const AttributeSchema&) = delete;
+
+    // INDEX.INI, then attribute.def; messages go to the host's command line.
+    bool loadSchema();
+    // Locates both files before writing either, then replaces both.
+    bool saveSchema();
+    void clear();
+
+    // The single steps of loading and saving.
+    bool readIndexIni();
+    bool writeIndexIni();
+    bool readAttributeDef();
+    bool writeAttributeDef();
+
+    std::optional<std::size_t> findTable(std::string_view name) const;
+    // After the given position, or at the end when there is none or it is out of range.
+    std::size_t insertTableAfter(std::optional<std::size_t> position, AttributeTable table);
+    void removeTable(std::string_view name);
+    void renameTable(std::size_t position, std::string_view newName);
+    void setKind(std::size_t position, int32_t kind);
+    void setDescription(std::size_t position, std::string_view description);
+    void replaceFields(std::size_t position, std::vector<FieldDef> fields);
+    void assignFeature(std::string_view code, std::string_view table);
+    void releaseFeature(std::string_view code);
+
+    // Positions of the features whose table is the given name, in index order.
+    std::vector<std::size_t> featuresOfTable(std::string_view table) const;
+    // Positions of the features with exactly this code, in index order.
+    const std::vector<std::size_t>& featuresWithCode(std::string_view code) const;
+    // Positions of the features whose code begins with the two-byte prefix (ASCII letters folded).
+    const std::vector<std::size_t>& featuresWithPrefix(std::string_view prefix) const;
+
+    const std::vector<AttributeTable>& tables() const { return m_tables; }
+    const std::vector<FeatureEntry>& features() const { return m_features; }
+
+    // Replaces the whole content without files (tests, tools); the dictionary rule applies.
+    void reset(std::vector<AttributeTable> tables, std::vector<FeatureEntry> features);
+
+    // What the last load noticed, and what it made of each file.
+    const ReadNotes& readNotes() const { return m_notes; }
+    FileLoadState indexLoadState() const { return m_indexState; }
+    FileLoadState attributeDefLoadState() const { return m_defState; }
+    // Lines of attribute.def from an incomplete table line to the end line, kept verbatim and
+    // written back after the last table.
+    const std::string& unreadTableText() const { return m_unreadTableText; }
+
+  private:
+    struct LocatedFile {
+        bool found = false;
+        std::string path;
+    };
+
+    LocatedFile locate(std::string_view fileName, std::string_view notFoundMessage);
+    bool mayOverwrite(FileLoadState state, std::string_view refusalMessage);
+    std::string indexIniBytes() const;
+    std::string attributeDefBytes() const;
+    void rebuildFeatureIndexes();
+    void markTablesChanged() const { m_tableIndexValid = false; }
+    const std::unordered_map<std::string, std::vector<std::size_t>>& tableIndex() const;
+
+    HostServices& m_host;
+    FileStore& m_files;
+    std::vector<AttributeTable> m_tables;
+    std::vector<FeatureEntry> m_features;
+    std::string m_unreadTableText;
+    ReadNotes m_notes;
+    FileLoadState m_indexState = FileLoadState::NotLoaded;
+    FileLoadState m_defState = FileLoadState::NotLoaded;
+
+    std::unordered_map<std::string, std::vector<std::size_t>> m_byCode;
+    std::unordered_map<std::string, std::vector<std::size_t>> m_byPrefix;
+    mutable std::unordered_map<std::string, std::vector<std::size_t>> m_byTable;
+    mutable bool m_tableIndexValid = false;
+};
+
+}  // namespace quorbel

@@ -1,0 +1,7 @@
+#include "host_services.h"
+
+namespace quorbel {
+
+HostServices::~HostServices() = default;
+
+}  // namespace quorbel
