@@ -38,6 +38,17 @@ struct Stats {
     std::size_t bytesReceived = 0;
 };
 
+enum class FrameKind { Header, Data, End, Malformed };
+
+// A frame as the station received it during an upload.
+struct FrameRecord {
+    FrameKind kind = FrameKind::Malformed;
+    std::string payload;     // the bytes between STX and ETX
+    bool checkOk = false;    // Data: the check value matches
+    bool counterOk = false;  // Data: the counter digit is the one expected
+    char answer = 0;         // first byte answered (ACK, NAK), 0 when nothing was sent
+};
+
 // One line per figure that is not zero, for people.
 std::string describe(const Stats& stats);
 

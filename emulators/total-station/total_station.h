@@ -47,19 +47,8 @@
 
 namespace tssim {
 
-enum class FrameKind { Header, Data, End, Malformed };
-
-// A frame as the station received it during an upload.
-struct FrameRecord {
-    FrameKind kind = FrameKind::Malformed;
-    std::string payload;     // the bytes between STX and ETX
-    bool checkOk = false;    // Data: the check value matches
-    bool counterOk = false;  // Data: the counter digit is the expected one
-    char answer = 0;         // first byte answered (ACK, NAK) or 0 when nothing was sent
-};
-
 class TotalStation {
-public:
+  public:
     explicit TotalStation(Config config = {});
     ~TotalStation();  // stops the exchange, closes the pty, removes the link
     TotalStation(const TotalStation&) = delete;
@@ -96,7 +85,7 @@ public:
     // The blocks of the data records accepted by the last upload, in order.
     std::vector<std::string> receivedBlocks() const;
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };
