@@ -1,0 +1,319 @@
+// The table definition panel: a table's name, kind, description and fields.
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTreeWidget>
+
+#include "attr_struct_dlg.h"
+#include "attribute_schema.h"
+#include "dialog_template.h"
+#include "edit_grid_ctrl.h"
+#include "field_catalogue.h"
+#include "field_row.h"
+#include "table_kind.h"
+#include "text_rules.h"
+
+using namespace quorbel::editor;
+
+namespace {
+
+constexpr TextRule kTableNameRule{quorbel::kEditorTableNameCapacity, false};
+constexpr TextRule kTableDescriptionRule{quorbel::kTableDescriptionCapacity, true};
+
+QStringList decodedList(const std::vector<std::string>& texts) {
+    QStringList list;
+    list.reserve(static_cast<qsizetype>(texts.size()));
+    for (const std::string& text : texts) {
+        list.append(fromGbk(text));
+    }
+    return list;
+}
+
+QString fieldProblemMessage(FieldProblem problem, int row) {
+    const QString number = QString::number(row);
+    switch (problem) {
+        case FieldProblem::NameTooLong:
+            return QString::fromUtf8("第%1行字段名不能超过%2个字节,请重新输入字段名!")
+                .arg(number)
+                .arg(quorbel::kFieldNameCapacity);
+        case FieldProblem::NameSeparator:
+            return QString::fromUtf8("第%1行字段名不能含有逗号或空格,请重新输入字段名!")
+                .arg(number);
+        case FieldProblem::DescriptionTooLong:
+            return QString::fromUtf8("第%1行说明不能超过%2个字节,请重新输入说明!")
+                .arg(number)
+                .arg(quorbel::kFieldDescriptionCapacity);
+        case FieldProblem::DescriptionSeparator:
+            return QString::fromUtf8("第%1行说明不能含有逗号或空格,请重新输入说明!").arg(number);
+        case FieldProblem::NumberTooLarge:
+            return QString::fromUtf8("第%1行长度或小数位数过大,请重新输入!").arg(number);
+        case FieldProblem::None:
+            break;
+    }
+    return {};
+}
+
+}  // namespace
+
+void CAttrStructDlg::setUpGrid(CEditGridCtrl& grid) {
+    grid.SetExtendedStyle(kGridExtendedStyle);
+    for (std::size_t column = 0; column < kGridColumns.size(); ++column) {
+        grid.InsertColumn(static_cast<int>(column), QString::fromUtf8(kGridColumns[column].caption),
+                          kGridColumns[column].widthPx);
+    }
+    grid.SetColumnFilter(QString(), kColumnName);
+    grid.SetColumnFilter(QString::fromLatin1(kLengthFilter), kColumnLength);
+    grid.SetComboColumn(kColumnType, true);
+    grid.SetComboColumn(kColumnDecimals, true);
+    grid.SetComboColumn(kColumnDictionary, true);
+}
+
+void CAttrStructDlg::setUpGrids() {
+    m_grid->DeleteAllItems();
+    showTableFields();
+    m_newGrid->DeleteAllItems();
+}
+
+void CAttrStructDlg::showTableFields() {
+    const auto position = m_schema.findTable(m_strCurTable);
+    if (!position) {
+        return;
+    }
+    for (const quorbel::FieldDef& field : m_schema.tables()[*position].fields) {
+        const FieldRow row = fieldToRow(field);
+        const int index = m_grid->InsertItem(m_grid->GetItemCount(), m_text.decode(row[0]));
+        for (std::size_t column = 1; column < row.size(); ++column) {
+            m_grid->SetItemText(index, static_cast<int>(column), m_text.decode(row[column]));
+        }
+    }
+}
+
+void CAttrStructDlg::showTableHeader() {
+    const auto position = m_schema.findTable(m_strCurTable);
+    if (!position) {
+        return;
+    }
+    const quorbel::AttributeTable& table = m_schema.tables()[*position];
+    m_name->setText(m_text.decode(table.name));
+    m_description->setText(m_text.decode(table.description));
+    selectKind(*m_kind, m_nCurKind);
+}
+
+void CAttrStructDlg::fillKindCombo(QComboBox& combo) {
+    combo.clear();
+    combo.addItems(decodedList(quorbel::tableKindNames()));
+}
+
+void CAttrStructDlg::selectKind(QComboBox& combo, int kindPlusOne) {
+    const int index = kindPlusOne - 1;
+    combo.setCurrentIndex(index >= 0 && index < combo.count() ? index : -1);
+    if (combo.currentIndex() < 0) {
+        combo.setEditText(QString());
+    }
+}
+
+int CAttrStructDlg::selectedKind(const QComboBox& combo) const {
+    // The text can be typed over; a text that is not the selected entry means no selection.
+    const int index = combo.currentIndex();
+    if (index >= 0 && combo.itemText(index) == combo.currentText()) {
+        return index;
+    }
+    return combo.findText(combo.currentText(), Qt::MatchExactly);
+}
+
+CEditGridCtrl& CAttrStructDlg::visibleGrid() const {
+    return m_bNewTable ? *m_newGrid : *m_grid;
+}
+
+void CAttrStructDlg::onAddField() {
+    CEditGridCtrl& grid = visibleGrid();
+    const int selected = grid.GetSelectedRow();
+    const int position = selected >= 0 ? selected + 1 : grid.GetItemCount();
+    const int source = position - 1;
+    const QString name = source >= 0 ? grid.GetItemText(source, kColumnName) : QString();
+    const int row = grid.InsertItem(position, name);
+    if (!m_bNewTable && source >= 0) {
+        for (int column = kColumnType; column <= kColumnDescription; ++column) {
+            grid.SetItemText(row, column, grid.GetItemText(source, column));
+        }
+    }
+    grid.setFocus();
+    grid.SelectRow(row);
+    grid.EnsureVisible(row);
+}
+
+void CAttrStructDlg::onDeleteField() {
+    CEditGridCtrl& grid = visibleGrid();
+    const int selected = grid.GetSelectedRow();
+    if (selected >= 0) {
+        grid.DeleteItem(selected);
+    }
+}
+
+void CAttrStructDlg::onSaveDefinition() {
+    if (m_bNewTable) {
+        saveNewTable();
+    } else {
+        saveCurrentTable();
+    }
+}
+
+bool CAttrStructDlg::readText(const QLineEdit& edit, std::string& bytes) {
+    if (m_text.encode(edit.text(), bytes)) {
+        return true;
+    }
+    inform(QString::fromUtf8("%1中含有无法保存的字符,请重新输入!").arg(edit.text()));
+    return false;
+}
+
+bool CAttrStructDlg::readFields(CEditGridCtrl& grid, std::vector<quorbel::FieldDef>& fields) {
+    fields.clear();
+    const int rows = grid.GetItemCount();
+    fields.reserve(static_cast<std::size_t>(rows > 0 ? rows : 0));
+    for (int row = 0; row < rows; ++row) {
+        FieldRow texts;
+        for (std::size_t column = 0; column < texts.size(); ++column) {
+            const QString text = grid.GetItemText(row, static_cast<int>(column));
+            if (!m_text.encode(text, texts[column])) {
+                inform(QString::fromUtf8("%1中含有无法保存的字符,请重新输入!").arg(text));
+                return false;
+            }
+        }
+        quorbel::FieldDef field;
+        const FieldProblem problem = rowToField(texts, field);
+        if (problem != FieldProblem::None) {
+            grid.SelectRow(row);
+            grid.EnsureVisible(row);
+            inform(fieldProblemMessage(problem, row + 1));
+            return false;
+        }
+        fields.push_back(std::move(field));
+    }
+    return true;
+}
+
+bool CAttrStructDlg::checkTableName(const std::string& name) {
+    switch (checkText(name, kTableNameRule)) {
+        case TextProblem::None:
+            return true;
+        case TextProblem::TooLong:
+            inform(QString::fromUtf8("表名不能超过%1个字节,请重新输入表名!")
+                       .arg(quorbel::kEditorTableNameCapacity));
+            return false;
+        case TextProblem::Comma:
+        case TextProblem::Space:
+            inform(QString::fromUtf8("表名不能含有逗号或空格,请重新输入表名!"));
+            return false;
+    }
+    return false;
+}
+
+bool CAttrStructDlg::checkTableDescription(const std::string& description) {
+    switch (checkText(description, kTableDescriptionRule)) {
+        case TextProblem::None:
+            return true;
+        case TextProblem::TooLong:
+            inform(QString::fromUtf8("说明不能超过%1个字节,请重新输入说明!")
+                       .arg(quorbel::kTableDescriptionCapacity));
+            return false;
+        case TextProblem::Comma:
+        case TextProblem::Space:
+            inform(QString::fromUtf8("说明不能含有逗号,请重新输入说明!"));
+            return false;
+    }
+    return false;
+}
+
+void CAttrStructDlg::saveCurrentTable() {
+    std::string name;
+    if (!readText(*m_name, name)) {
+        return;
+    }
+    if (name.empty()) {
+        inform(QString::fromUtf8("表名不能为空,请重新输入表名!"));
+        return;
+    }
+    const auto position = m_schema.findTable(m_strCurTable);
+    if (!position) {
+        // Only after the last table was deleted; there is nothing left to save into.
+        return;
+    }
+    const auto holder = m_schema.findTable(name);
+    if (holder && *holder != *position) {
+        inform(QString::fromUtf8("已经存在%1表,请选择其他名称!").arg(m_name->text()));
+        return;
+    }
+    std::string description;
+    std::vector<quorbel::FieldDef> fields;
+    if (!checkTableName(name) || !readText(*m_description, description) ||
+        !checkTableDescription(description) || !readFields(*m_grid, fields)) {
+        return;
+    }
+
+    QTreeWidgetItem* item = treeItemOfTable(m_strCurTable);
+    m_schema.renameTable(*position, name);
+    if (item != nullptr) {
+        item->setText(0, m_text.decode(name));
+        item->setData(0, Qt::UserRole,
+                      QByteArray(name.data(), static_cast<qsizetype>(name.size())));
+    }
+    m_strCurTable = name;
+    m_schema.setKind(*position, selectedKind(*m_kind));
+    m_schema.setDescription(*position, description);
+    m_schema.replaceFields(*position, std::move(fields));
+}
+
+void CAttrStructDlg::saveNewTable() {
+    std::string name;
+    if (!readText(*m_newName, name)) {
+        return;
+    }
+    if (m_schema.findTable(name)) {
+        inform(QString::fromUtf8("已经存在%1表,请选择其它名称!").arg(m_newName->text()));
+        return;
+    }
+    if (name.empty()) {
+        inform(QString::fromUtf8("表名不能为空,请重新输入表名!"));
+        return;
+    }
+    quorbel::AttributeTable table;
+    if (!checkTableName(name) || !readText(*m_newDescription, table.description) ||
+        !checkTableDescription(table.description) || !readFields(*m_newGrid, table.fields)) {
+        return;
+    }
+    m_bNewTable = false;
+    table.name = name;
+    table.kind = selectedKind(*m_newKind);
+    table.auxToken = "NULL";
+    m_schema.insertTableAfter(m_schema.findTable(m_strCurTable), std::move(table));
+
+    QTreeWidgetItem* parent = m_hCurParent != nullptr ? m_hCurParent : m_tree->topLevelItem(0);
+    QTreeWidgetItem* after = m_hCurParent != nullptr ? m_hCurItem : nullptr;
+    selectTreeItem(addTreeItem(parent, after, name));
+}
+
+void CAttrStructDlg::queryItems(int column, QStringList& items) const {
+    items.clear();
+    const QWidget* focus = QApplication::focusWidget();
+    const CEditGridCtrl& grid = visibleGrid();
+    if (focus == nullptr) {
+        return;
+    }
+    const QRect gridRect(grid.mapToGlobal(QPoint(0, 0)), grid.size());
+    if (!gridRect.contains(focus->mapToGlobal(QPoint(0, 0)))) {
+        return;
+    }
+    switch (column) {
+        case kColumnType:
+            items = decodedList(quorbel::fieldTypeOptions());
+            break;
+        case kColumnDecimals:
+            items = decodedList(quorbel::decimalsOptions());
+            break;
+        case kColumnDictionary:
+            items = decodedList(quorbel::dictionaryOptions());
+            break;
+        default:
+            break;
+    }
+}

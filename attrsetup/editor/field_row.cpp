@@ -1,0 +1,53 @@
+#include "field_row.h"
+
+#include "field_catalogue.h"
+#include "text_rules.h"
+
+namespace quorbel::editor {
+
+namespace {
+constexpr TextRule kFieldNameRule{kFieldNameCapacity, false};
+constexpr TextRule kFieldDescriptionRule{kFieldDescriptionCapacity, false};
+}  // namespace
+
+FieldRow fieldToRow(const FieldDef& field) {
+    FieldRow row;
+    row[0] = field.name;
+    fieldTypeName(field.type, row[1]);
+    row[2] = std::to_string(field.length);
+    row[3] = std::to_string(field.decimals);
+    row[4] = field.description;
+    row[5] = field.dictionary;
+    return row;
+}
+
+FieldProblem rowToField(const FieldRow& row, FieldDef& field) {
+    switch (checkText(row[0], kFieldNameRule)) {
+        case TextProblem::None:
+            break;
+        case TextProblem::TooLong:
+            return FieldProblem::NameTooLong;
+        case TextProblem::Comma:
+        case TextProblem::Space:
+            return FieldProblem::NameSeparator;
+    }
+    switch (checkText(row[4], kFieldDescriptionRule)) {
+        case TextProblem::None:
+            break;
+        case TextProblem::TooLong:
+            return FieldProblem::DescriptionTooLong;
+        case TextProblem::Comma:
+        case TextProblem::Space:
+            return FieldProblem::DescriptionSeparator;
+    }
+    field.name = row[0];
+    field.type = fieldTypeCode(row[1]);
+    if (!parseLeadingNumber(row[2], field.length) || !parseLeadingNumber(row[3], field.decimals)) {
+        return FieldProblem::NumberTooLarge;
+    }
+    field.description = row[4];
+    field.dictionary = field.type == 0 ? row[5] : std::string();
+    return FieldProblem::None;
+}
+
+}  // namespace quorbel::editor

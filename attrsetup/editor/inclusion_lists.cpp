@@ -1,0 +1,160 @@
+#include "inclusion_lists.h"
+
+#include <algorithm>
+
+#include "attribute_schema.h"
+#include "feature_line.h"
+#include "table_kind.h"
+
+namespace quorbel::editor {
+
+namespace {
+
+FeatureLine lineOf(const FeatureEntry& feature) {
+    FeatureLine line;
+    line.text = featureLine(feature.code, feature.name);
+    line.key = std::string(featureLineKey(line.text));
+    return line;
+}
+
+void applySelection(std::vector<FeatureLine>& lines, const std::vector<std::size_t>& rows) {
+    for (FeatureLine& line : lines) {
+        line.selected = false;
+    }
+    for (const std::size_t row : rows) {
+        if (row < lines.size()) {
+            lines[row].selected = true;
+        }
+    }
+}
+
+std::vector<std::size_t> selectedRowsBottomUp(const std::vector<FeatureLine>& lines) {
+    std::vector<std::size_t> rows;
+    for (std::size_t row = lines.size(); row-- > 0;) {
+        if (lines[row].selected) {
+            rows.push_back(row);
+        }
+    }
+    return rows;
+}
+
+// Removes the marked rows in one pass; erasing them one by one would be quadratic for a large
+// selection.
+void removeRows(std::vector<FeatureLine>& lines, std::vector<bool>& removed) {
+    std::size_t next = 0;
+    for (std::size_t row = 0; row < lines.size(); ++row) {
+        if (!removed[row]) {
+            if (next != row) {
+                lines[next] = std::move(lines[row]);
+            }
+            ++next;
+        }
+    }
+    lines.resize(next);
+}
+
+}  // namespace
+
+void InclusionLists::rebuildIncluded(const AttributeSchema& schema, std::string_view table) {
+    m_included.clear();
+    m_includedKeys.clear();
+    const auto& features = schema.features();
+    for (const std::size_t position : schema.featuresOfTable(table)) {
+        m_included.push_back(lineOf(features[position]));
+        addIncludedKey(m_included.back().key);
+    }
+}
+
+void InclusionLists::refillAvailable(const AttributeSchema& schema, std::string_view prefix,
+                                     int32_t kind) {
+    m_available.clear();
+    if (prefix.size() < 2) {
+        return;
+    }
+    const auto& features = schema.features();
+    for (const std::size_t position : schema.featuresWithPrefix(prefix.substr(0, 2))) {
+        const FeatureEntry& feature = features[position];
+        if (symbolFitsKind(feature.symbol, kind) && !isIncluded(feature.code)) {
+            m_available.push_back(lineOf(feature));
+        }
+    }
+}
+
+std::string InclusionLists::firstIncludedPrefix() const {
+    if (m_included.empty()) {
+        return {};
+    }
+    return m_included.front().text.substr(0, 2);
+}
+
+void InclusionLists::setAvailableSelection(const std::vector<std::size_t>& rows) {
+    applySelection(m_available, rows);
+}
+
+void InclusionLists::setIncludedSelection(const std::vector<std::size_t>& rows) {
+    applySelection(m_included, rows);
+}
+
+std::size_t InclusionLists::include() {
+    std::vector<bool> removed(m_available.size(), false);
+    std::size_t moved = 0;
+    for (const std::size_t row : selectedRowsBottomUp(m_available)) {
+        FeatureLine& line = m_available[row];
+        if (isIncluded(line.key)) {
+            break;
+        }
+        if (line.text.empty()) {
+            continue;
+        }
+        addIncludedKey(line.key);
+        m_included.push_back(std::move(line));
+        m_included.back().selected = true;
+        removed[row] = true;
+        ++moved;
+    }
+    if (moved > 0) {
+        removeRows(m_available, removed);
+    }
+    return moved;
+}
+
+std::size_t InclusionLists::exclude(AttributeSchema& schema) {
+    std::vector<bool> removed(m_included.size(), false);
+    std::size_t moved = 0;
+    for (const std::size_t row : selectedRowsBottomUp(m_included)) {
+        FeatureLine& line = m_included[row];
+        removeIncludedKey(line.key);
+        schema.releaseFeature(line.key);
+        m_available.push_back(std::move(line));
+        m_available.back().selected = true;
+        removed[row] = true;
+        ++moved;
+    }
+    if (moved > 0) {
+        removeRows(m_included, removed);
+    }
+    return moved;
+}
+
+void InclusionLists::saveInclusion(AttributeSchema& schema, std::string_view table) const {
+    for (const FeatureLine& line : m_included) {
+        schema.assignFeature(line.key, table);
+    }
+}
+
+void InclusionLists::addIncludedKey(const std::string& key) {
+    ++m_includedKeys[key];
+}
+
+void InclusionLists::removeIncludedKey(const std::string& key) {
+    const auto found = m_includedKeys.find(key);
+    if (found != m_includedKeys.end() && --found->second == 0) {
+        m_includedKeys.erase(found);
+    }
+}
+
+bool InclusionLists::isIncluded(const std::string& key) const {
+    return m_includedKeys.find(key) != m_includedKeys.end();
+}
+
+}  // namespace quorbel::editor
