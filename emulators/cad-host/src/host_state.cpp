@@ -1,0 +1,48 @@
+#include "cadhost/host_state.h"
+
+#include <cstdio>
+
+namespace cadhost {
+namespace {
+
+struct HostState {
+    OutputSink sink;
+    std::vector<std::string> supportPath;
+    int uiInitialisations = 0;
+};
+
+HostState& state() {
+    static HostState host;
+    return host;
+}
+
+}  // namespace
+
+void setOutputSink(OutputSink sink) { state().sink = std::move(sink); }
+
+void print(std::string_view text, TextOrigin origin) {
+    if (state().sink) {
+        state().sink(text, origin);
+        return;
+    }
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::fflush(stdout);
+}
+
+void hostMessage(std::string_view line) {
+    std::string text(line);
+    text += '\n';
+    print(text, TextOrigin::Host);
+}
+
+void setSupportPath(std::vector<std::string> directories) {
+    state().supportPath = std::move(directories);
+}
+
+const std::vector<std::string>& supportPath() { return state().supportPath; }
+
+int uiLibraryInitialisations() { return state().uiInitialisations; }
+
+void countUiInitialisation() { ++state().uiInitialisations; }
+
+}  // namespace cadhost
