@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "attribute_schema.h"
+#include "schema_test_support.h"
+#include "search_path_finder.h"
+
+namespace quorbel {
+namespace {
+
+namespace fs = std::filesystem;
+
+void writeFile(const fs::path& path, std::string_view bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A host over a real directory, found the way attrcheck finds it.
+class DirectoryHost : public HostServices {
+  public:
+    explicit DirectoryHost(std::vector<fs::path> dirs) : finder(std::move(dirs)) {}
+    SearchPathFinder finder;
+    std::vector<std::string> printed;
+    int findFile(std::string_view name, std::string& fullPath) override {
+        return finder.findFile(name, fullPath);
+    }
+    void print(std::string_view text) override { printed.emplace_back(text); }
+};
+
+class LocalFilesTest : public ::testing::Test {
+  protected:
+    fs::path root;
+
+    void SetUp() override {
+        root = fs::temp_directory_path() /
+               ("schema-test-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(root);
+        fs::create_directories(root / "a");
+        fs::create_directories(root / "b");
+    }
+    void TearDown() override {
+        fs::permissions(root / "a", fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(root);
+    }
+    std::size_t entriesIn(const fs::path& dir) {
+        return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir), {}));
+    }
+};
+
+TEST_F(LocalFilesTest, SearchIgnoresLetterCaseAndTakesTheFirstDirectory) {
+    writeFile(root / "a" / "INDEX.INI", "x");
+    writeFile(root / "b" / "index.ini", "y");
+    writeFile(root / "b" / "Attribute.Def", "z");
+    fs::create_directories(root / "a" / "attribute.def");  // a directory is not a file
+    SearchPathFinder finder({root / "missing", root / "a", root / "b"});
+    std::string path;
+    ASSERT_EQ(finder.findFile("index.ini", path), RTNORM);
+    EXPECT_EQ(path, (root / "a" / "INDEX.INI").string());
+    ASSERT_EQ(finder.findFile("attribute.def", path), RTNORM);
+    EXPECT_EQ(path, (root / "b" / "Attribute.Def").string());
+    EXPECT_NE(finder.findFile("other.txt", path), RTNORM);
+    EXPECT_NE(finder.findFile("", path), RTNORM);
+    EXPECT_EQ(SearchPathFinder::parseSearchPath("/x::/y:"), (std::vector<fs::path>{"/x", "/y"}));
+}
+
+TEST_F(LocalFilesTest, SaveKeepsPermissionsAndSymlinks) {
+    writeFile(root / "b" / "real.def", "*T,1,d\n[END]\n");
+    fs::create_symlink(root / "b" / "real.def", root / "a" / "attribute.def");
+    writeFile(root / "a" / "index.ini", "1301,gc1,0,a,0\nEND\n");
+    fs::permissions(root / "a" / "index.ini", fs::perms(0640));
+    DirectoryHost host({root / "a"});
+    AttributeSchema schema(host);
+    ASSERT_TRUE(schema.loadSchema());
+    schema.assignFeature("1301", "T");
+    ASSERT_TRUE(schema.saveSchema());
+    EXPECT_TRUE(fs::is_symlink(root / "a" / "attribute.def"));
+    EXPECT_EQ(readFile(root / "b" / "real.def"), "*T,1,d\r\n\r\n[END]\r\n");
+    EXPECT_EQ(readFile(root / "a" / "index.ini"), "1301,gc1,0.0000,a,0,T\r\nEND\r\n");
+    EXPECT_EQ(fs::status(root / "a" / "index.ini").permissions() & fs::perms::all, fs::perms(0640));
+    EXPECT_EQ(entriesIn(root / "a"), 2u);
+    EXPECT_EQ(entriesIn(root / "b"), 1u);
+}
+
+TEST_F(LocalFilesTest, FullDiskLeavesBothOldFilesWhole) {
+    const std::string oldIndex = "1301,gc1,0,a,0\r\nEND\r\n";
+    const std::string oldDef = "*T,1,d\r\n\r\n[END]\r\n";
+    writeFile(root / "a" / "index.ini", oldIndex);
+    writeFile(root / "a" / "attribute.def", oldDef);
+    DirectoryHost host({root / "a"});
+    AttributeSchema schema(host);
+    ASSERT_TRUE(schema.loadSchema());
+    schema.insertTableAfter(std::nullopt, {std::string(4096, 'x'), 1, "NULL", "", {}});
+
+    // A file size limit makes writes fail with EFBIG as a full disk fails them with ENOSPC.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = 1024;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool saved_ok = schema.saveSchema();
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+
+    EXPECT_FALSE(saved_ok);
+    EXPECT_EQ(readFile(root / "a" / "index.ini"), oldIndex);
+    EXPECT_EQ(readFile(root / "a" / "attribute.def"), oldDef);
+    EXPECT_EQ(entriesIn(root / "a"), 2u);
+    EXPECT_EQ(host.printed.size(), 1u);
+}
+
+TEST_F(LocalFilesTest, ReadOnlyDirectoryFailsWithoutTouchingTheFiles) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "directory permissions do not bind root";
+    }
+    writeFile(root / "a" / "index.ini", "END\n");
+    writeFile(root / "a" / "attribute.def", "[END]\n");
+    DirectoryHost host({root / "a"});
+    AttributeSchema schema(host);
+    ASSERT_TRUE(schema.loadSchema());
+    fs::permissions(root / "a", fs::perms(0555));
+    EXPECT_FALSE(schema.saveSchema());
+    EXPECT_EQ(readFile(root / "a" / "index.ini"), "END\n");
+}
+
+TEST_F(LocalFilesTest, FoundButUnreadableFileIsKept) {
+    // Found by the host but not a readable file: loading goes on, saving refuses.
+    fs::create_directories(root / "a" / "index.ini");
+    writeFile(root / "a" / "attribute.def", "*T,1,d\n[END]\n");
+    testing::FakeHost host;
+    host.files = {{"index.ini", (root / "a" / "index.ini").string()},
+                  {"attribute.def", (root / "a" / "attribute.def").string()}};
+    AttributeSchema schema(host);
+    ASSERT_TRUE(schema.loadSchema());
+    EXPECT_EQ(schema.tables().size(), 1u);
+    EXPECT_FALSE(schema.saveSchema());
+    EXPECT_EQ(readFile(root / "a" / "attribute.def"), "*T,1,d\n[END]\n");
+}
+
+}  // namespace
+}  // namespace quorbel

@@ -1,0 +1,86 @@
+#include "value_scan.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+
+namespace quorbel {
+namespace {
+
+TEST(ValueScan, TokensSkipLeadingSpacesAndEndAtCommaSpaceOrTerminator) {
+    EXPECT_EQ(readToken("  abc,def"), "abc");
+    EXPECT_EQ(readToken("ab cd,x"), "ab");
+    EXPECT_EQ(readToken("abc\r\n"), "abc");
+    EXPECT_EQ(readToken(",x"), "");
+    EXPECT_EQ(readToken(""), "");
+    // Tabs are not separators of a token.
+    EXPECT_EQ(readToken("a\tb,c"), "a\tb");
+    EXPECT_TRUE(tokenIsCut("ab cd,x"));
+    EXPECT_FALSE(tokenIsCut("abc  ,x"));
+    EXPECT_FALSE(tokenIsCut("  abc"));
+}
+
+TEST(ValueScan, IntegersAreLenientAndSaturate) {
+    EXPECT_EQ(readInteger(" \t-12abc"), -12);
+    EXPECT_EQ(readInteger("+7"), 7);
+    EXPECT_EQ(readInteger("abc"), 0);
+    EXPECT_EQ(readInteger(""), 0);
+    EXPECT_EQ(readInteger("0x1F"), 0);
+    EXPECT_EQ(readInteger("99999999999999999999"), 2147483647);
+    EXPECT_EQ(readInteger("-99999999999999999999"), -2147483647 - 1);
+}
+
+TEST(ValueScan, RealsAreDecimalOnly) {
+    double v = -1;
+    EXPECT_TRUE(readReal(" 1.5e2x", v));
+    EXPECT_DOUBLE_EQ(v, 150.0);
+    EXPECT_TRUE(readReal("-.25", v));
+    EXPECT_DOUBLE_EQ(v, -0.25);
+    EXPECT_TRUE(readReal("3.", v));
+    EXPECT_DOUBLE_EQ(v, 3.0);
+    EXPECT_TRUE(readReal("2e", v));  // an exponent without digits is not part of the number
+    EXPECT_DOUBLE_EQ(v, 2.0);
+    EXPECT_TRUE(readReal("0x10", v));  // the 0 before the x, not sixteen
+    EXPECT_DOUBLE_EQ(v, 0.0);
+    for (const char* notNumber : {"inf", "nan", "-infinity", "abc", "", ".", "+", "e5"}) {
+        EXPECT_FALSE(readReal(notNumber, v)) << notNumber;
+        EXPECT_EQ(v, 0.0) << notNumber;
+    }
+}
+
+TEST(ValueScan, RealsOutOfRangeStayFinite) {
+    double v = 0;
+    EXPECT_TRUE(readReal("1e999", v));
+    EXPECT_EQ(v, std::numeric_limits<double>::max());
+    EXPECT_TRUE(readReal("-1e999", v));
+    EXPECT_EQ(v, -std::numeric_limits<double>::max());
+    EXPECT_TRUE(readReal("1e-999", v));
+    EXPECT_EQ(v, 0.0);
+    EXPECT_TRUE(readReal("0.00001e-400", v));
+    EXPECT_EQ(v, 0.0);
+}
+
+TEST(ValueScan, FixedFormatRoundsAndIgnoresLocale) {
+    EXPECT_EQ(formatFixed(1.23456, 4), "1.2346");
+    EXPECT_EQ(formatFixed(0.0, 4), "0.0000");
+    EXPECT_EQ(formatFixed(-2.5, 4), "-2.5000");
+    EXPECT_EQ(formatFixed(std::numeric_limits<double>::infinity(), 4), "0.0000");
+    // A decimal comma locale must not leak into the files.
+    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr) {
+        EXPECT_EQ(formatFixed(1.5, 4), "1.5000");
+        double v = 0;
+        EXPECT_TRUE(readReal("1.5", v));
+        EXPECT_DOUBLE_EQ(v, 1.5);
+        std::setlocale(LC_NUMERIC, "C");
+    }
+}
+
+TEST(ValueScan, CommaPositions) {
+    EXPECT_EQ(countCommas("a,b,,c"), 3u);
+    EXPECT_EQ(afterComma("a,b,,c", 1), "b,,c");
+    EXPECT_EQ(afterComma("a,b,,c", 3), "c");
+    EXPECT_EQ(afterComma("a,b", 2), "");
+}
+
+}  // namespace
+}  // namespace quorbel
