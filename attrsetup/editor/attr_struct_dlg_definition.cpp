@@ -225,17 +225,17 @@ bool CAttrStructDlg::checkTableDescription(const std::string& description) {
 }
 
 void CAttrStructDlg::saveCurrentTable() {
+    const auto position = m_schema.findTable(m_strCurTable);
+    if (!position) {
+        // Only after the last table was deleted; there is nothing left to save into.
+        return;
+    }
     std::string name;
     if (!readText(*m_name, name)) {
         return;
     }
     if (name.empty()) {
         inform(QString::fromUtf8("表名不能为空,请重新输入表名!"));
-        return;
-    }
-    const auto position = m_schema.findTable(m_strCurTable);
-    if (!position) {
-        // Only after the last table was deleted; there is nothing left to save into.
         return;
     }
     const auto holder = m_schema.findTable(name);

@@ -1,7 +1,9 @@
 // The feature inclusion lists: which features use the current table.
 #include <QComboBox>
+#include <QItemSelectionModel>
 #include <QListWidget>
 #include <QSignalBlocker>
+#include <algorithm>
 
 #include "attr_struct_dlg.h"
 #include "attribute_schema.h"

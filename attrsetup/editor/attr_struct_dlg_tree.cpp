@@ -1,6 +1,7 @@
 // The table tree: filling it, switching tables, and its popup menu.
 #include <QAction>
 #include <QByteArray>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSignalBlocker>
