@@ -1,0 +1,109 @@
+// Switching tables and changing the category in the real dialog over large feature indexes. Both
+// rebuild list widgets from the schema, so they should grow linearly with the index.
+#include <benchmark/benchmark.h>
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <memory>
+#include <string>
+
+#include "attr_struct_dlg.h"
+#include "attribute_schema.h"
+#include "feature_category.h"
+#include "search_path_finder.h"
+
+namespace {
+
+class DirectoryHost : public quorbel::HostServices {
+  public:
+    explicit DirectoryHost(const std::string& directory) : m_finder({directory}) {}
+    int findFile(std::string_view name, std::string& fullPath) override {
+        return m_finder.findFile(name, fullPath);
+    }
+    void print(std::string_view) override {}
+
+  private:
+    quorbel::SearchPathFinder m_finder;
+};
+
+void writeFile(const QTemporaryDir& dir, const char* name, const std::string& bytes) {
+    QFile file(dir.filePath(QString::fromLatin1(name)));
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    }
+}
+
+// Every feature is a point feature; a tenth of them belong to table A, another tenth to B, and
+// the codes cycle through the eleven categories.
+struct LargeIndex {
+    explicit LargeIndex(std::int64_t features) {
+        const auto& categories = quorbel::featureCategories();
+        std::string index;
+        index.reserve(static_cast<std::size_t>(features) * 40);
+        for (std::int64_t i = 0; i < features; ++i) {
+            const auto slot = static_cast<std::size_t>(i) % categories.size();
+            const std::string code = categories[slot].prefix + std::to_string(100000 + i);
+            index += code + ",gc" + std::to_string(i) + ",0.0000,F" + std::to_string(i) + ",0";
+            if (i % 10 == 0) {
+                index += ",A";
+            } else if (i % 10 == 1) {
+                index += ",B";
+            }
+            index += "\r\n";
+        }
+        index += "END\r\n";
+        writeFile(dir, "INDEX.INI", index);
+        writeFile(dir, "attribute.def",
+                  "*A,1,a\r\n  F1,0,10,0,d\r\n\r\n*B,1,b\r\n  F2,1,4,0,d\r\n\r\n[END]\r\n");
+        dialog = std::make_unique<CAttrStructDlg>(schema);
+        dialog->show();
+        tree = dialog->findChild<QTreeWidget*>(QStringLiteral("200"));
+        category = dialog->findChild<QComboBox*>(QStringLiteral("211"));
+    }
+
+    QTemporaryDir dir;
+    DirectoryHost host{dir.path().toStdString()};
+    quorbel::AttributeSchema schema{host};
+    std::unique_ptr<CAttrStructDlg> dialog;
+    QTreeWidget* tree = nullptr;
+    QComboBox* category = nullptr;
+};
+
+void BM_TableSwitch(benchmark::State& state) {
+    LargeIndex large(state.range(0));
+    QTreeWidgetItem* root = large.tree->topLevelItem(0);
+    int next = 1;
+    for (auto _ : state) {
+        large.tree->setCurrentItem(root->child(next));
+        next = 1 - next;
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_TableSwitch)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Complexity();
+
+void BM_CategoryChange(benchmark::State& state) {
+    LargeIndex large(state.range(0));
+    int next = 1;
+    for (auto _ : state) {
+        large.category->setCurrentIndex(next);
+        emit large.category->activated(next);
+        next = 1 - next;
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_CategoryChange)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Complexity();
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
