@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 #include <filesystem>
+#include <iomanip>
 #include <sstream>
 
 #include "ascii_case.h"
@@ -15,7 +16,7 @@ namespace {
 
 std::string hex(int value) {
     std::ostringstream text;
-    text << "0x" << std::hex << std::uppercase << value;
+    text << "0x" << std::hex << std::uppercase << std::setw(6) << std::setfill('0') << value;
     return text.str();
 }
 

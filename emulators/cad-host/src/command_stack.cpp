@@ -17,9 +17,13 @@ bool isUsableName(const char* name) {
 
 }  // namespace
 
-AcRxClass* AcEdCommandStack::desc() { return &cadhost::hostClasses().commandStack; }
+AcRxClass* AcEdCommandStack::desc() {
+    return &cadhost::hostClasses().commandStack;
+}
 
-AcRxClass* AcEdCommandStack::isA() const { return desc(); }
+AcRxClass* AcEdCommandStack::isA() const {
+    return desc();
+}
 
 AcEdCommandStack::Group* AcEdCommandStack::findGroup(std::string_view name) {
     auto it = std::find_if(m_groups.begin(), m_groups.end(), [&](const Group& group) {

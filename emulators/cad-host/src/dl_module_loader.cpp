@@ -14,7 +14,7 @@ ModuleLoader::~ModuleLoader() = default;
 namespace {
 
 class DlModuleLoader final : public ModuleLoader {
-public:
+  public:
     Handle open(const std::string& path, std::string& error) override {
         // Local binding keeps two applications' acrxEntryPoint apart.
         Handle module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);

@@ -7,9 +7,13 @@ AcRxDynamicLinker::AcRxDynamicLinker()
 
 AcRxDynamicLinker::~AcRxDynamicLinker() = default;
 
-AcRxClass* AcRxDynamicLinker::desc() { return &cadhost::hostClasses().dynamicLinker; }
+AcRxClass* AcRxDynamicLinker::desc() {
+    return &cadhost::hostClasses().dynamicLinker;
+}
 
-AcRxClass* AcRxDynamicLinker::isA() const { return desc(); }
+AcRxClass* AcRxDynamicLinker::isA() const {
+    return desc();
+}
 
 Adesk::Boolean AcRxDynamicLinker::unlockApplication(void* appId) const {
     cadhost::LoadedApplication* app = m_table->byAppId(appId);

@@ -15,8 +15,8 @@ std::vector<std::string> splitSearchPath(std::string_view list) {
     std::size_t start = 0;
     while (start <= list.size()) {
         const std::size_t end = list.find_first_of(":;", start);
-        const std::string_view entry =
-            list.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+        const std::string_view entry = list.substr(
+            start, end == std::string_view::npos ? std::string_view::npos : end - start);
         if (!entry.empty()) {
             directories.emplace_back(entry);
         }

@@ -50,4 +50,6 @@ int acutPrintf(const char* format, ...) {
     return length;
 }
 
-void InitAcUiDLL() { cadhost::countUiInitialisation(); }
+void InitAcUiDLL() {
+    cadhost::countUiInitialisation();
+}

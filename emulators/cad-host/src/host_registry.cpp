@@ -38,6 +38,10 @@ HostObjects& hostObjects() {
 }  // namespace
 }  // namespace cadhost
 
-AcRxDictionary* acrxSysRegistry() { return &cadhost::hostObjects().registry; }
+AcRxDictionary* acrxSysRegistry() {
+    return &cadhost::hostObjects().registry;
+}
 
-AcApDocManager* acDocManagerPtr() { return &cadhost::hostObjects().documents; }
+AcApDocManager* acDocManagerPtr() {
+    return &cadhost::hostObjects().documents;
+}

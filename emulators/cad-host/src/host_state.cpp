@@ -18,7 +18,9 @@ HostState& state() {
 
 }  // namespace
 
-void setOutputSink(OutputSink sink) { state().sink = std::move(sink); }
+void setOutputSink(OutputSink sink) {
+    state().sink = std::move(sink);
+}
 
 void print(std::string_view text, TextOrigin origin) {
     if (state().sink) {
@@ -39,10 +41,16 @@ void setSupportPath(std::vector<std::string> directories) {
     state().supportPath = std::move(directories);
 }
 
-const std::vector<std::string>& supportPath() { return state().supportPath; }
+const std::vector<std::string>& supportPath() {
+    return state().supportPath;
+}
 
-int uiLibraryInitialisations() { return state().uiInitialisations; }
+int uiLibraryInitialisations() {
+    return state().uiInitialisations;
+}
 
-void countUiInitialisation() { ++state().uiInitialisations; }
+void countUiInitialisation() {
+    ++state().uiInitialisations;
+}
 
 }  // namespace cadhost

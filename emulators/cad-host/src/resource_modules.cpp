@@ -18,7 +18,9 @@ bool cadhostEnterResourceModule(HINSTANCE module) {
     return true;
 }
 
-bool cadhostLeaveResourceModule(HINSTANCE module) { return std::erase(chain(), module) != 0; }
+bool cadhostLeaveResourceModule(HINSTANCE module) {
+    return std::erase(chain(), module) != 0;
+}
 
 bool cadhostIsResourceModule(HINSTANCE module) {
     return std::find(chain().begin(), chain().end(), module) != chain().end();

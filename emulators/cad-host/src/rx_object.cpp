@@ -4,9 +4,13 @@
 
 AcRxObject::~AcRxObject() = default;
 
-AcRxClass* AcRxObject::desc() { return &cadhost::hostClasses().object; }
+AcRxClass* AcRxObject::desc() {
+    return &cadhost::hostClasses().object;
+}
 
-AcRxClass* AcRxObject::isA() const { return desc(); }
+AcRxClass* AcRxObject::isA() const {
+    return desc();
+}
 
 bool AcRxObject::isKindOf(const AcRxClass* other) const {
     const AcRxClass* cls = isA();
@@ -16,9 +20,13 @@ bool AcRxObject::isKindOf(const AcRxClass* other) const {
 AcRxClass::AcRxClass(std::string name, AcRxClass* parent)
     : m_name(std::move(name)), m_parent(parent) {}
 
-AcRxClass* AcRxClass::desc() { return &cadhost::hostClasses().cls; }
+AcRxClass* AcRxClass::desc() {
+    return &cadhost::hostClasses().cls;
+}
 
-AcRxClass* AcRxClass::isA() const { return desc(); }
+AcRxClass* AcRxClass::isA() const {
+    return desc();
+}
 
 bool AcRxClass::isDerivedFrom(const AcRxClass* other) const {
     for (const AcRxClass* cls = this; cls != nullptr; cls = cls->m_parent) {
@@ -33,9 +41,13 @@ AcRxDictionary* AcRxDictionary::cast(AcRxObject* object) {
     return acrxCheckedCast<AcRxDictionary>(object, desc());
 }
 
-AcRxClass* AcRxDictionary::desc() { return &cadhost::hostClasses().dictionary; }
+AcRxClass* AcRxDictionary::desc() {
+    return &cadhost::hostClasses().dictionary;
+}
 
-AcRxClass* AcRxDictionary::isA() const { return desc(); }
+AcRxClass* AcRxDictionary::isA() const {
+    return desc();
+}
 
 AcRxObject* AcRxDictionary::at(const char* key) const {
     if (key == nullptr) {

@@ -60,8 +60,10 @@ std::string VersionInfo::value(std::string_view key) const {
 }
 
 std::optional<std::string_view> findElfSection(std::string_view file, std::string_view name) {
-    if (file.size() < kElfHeaderSize || file.substr(0, 4) != "\x7f"
-                                                            "ELF" ||
+    if (file.size() < kElfHeaderSize ||
+        file.substr(0, 4) !=
+            "\x7f"
+            "ELF" ||
         static_cast<unsigned char>(file[4]) != kElfClass64 ||
         static_cast<unsigned char>(file[5]) != kElfLittleEndian) {
         return std::nullopt;

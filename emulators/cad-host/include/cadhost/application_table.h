@@ -25,7 +25,7 @@ struct LoadedApplication {
 // The applications loaded into the host, in load order. Every outcome is told through
 // hostMessage; the functions answer whether they did what was asked.
 class ApplicationTable {
-public:
+  public:
     explicit ApplicationTable(ModuleLoader& loader) : m_loader(&loader) {}
 
     // A path without a directory is looked up on the support path first.
@@ -43,7 +43,7 @@ public:
 
     void setLoader(ModuleLoader& loader) { m_loader = &loader; }
 
-private:
+  private:
     LoadedApplication* findMutable(std::string_view name);
     bool callEntryPoint(LoadedApplication& app, AcRx::AppMsgCode message);
     void release(std::list<LoadedApplication>::iterator app);

@@ -16,6 +16,6 @@ using AcrxGetApiVersionFunction = int (*)();
 // without running the module, as a version resource is read from a file's resources. Keys:
 // FileVersion, ProductVersion, FileDescription, InternalName, ProductName, OriginalFilename.
 #define CADHOST_VERSION_SECTION ".arxversion"
-#define CADHOST_VERSION_RESOURCE(text)                                                    \
-    __attribute__((used, section(CADHOST_VERSION_SECTION))) static const char             \
-        cadhostVersionResource[] = text
+#define CADHOST_VERSION_RESOURCE(text) \
+    __attribute__((                    \
+        used, section(CADHOST_VERSION_SECTION))) static const char cadhostVersionResource[] = text

@@ -8,7 +8,7 @@
 // The part of the host's document manager that plug-ins use: the stack of resource handles under
 // which dialog templates, menus and strings are looked up.
 class AcApDocManager {
-public:
+  public:
     Acad::ErrorStatus pushResourceHandle(HINSTANCE hNewResourceHandle);
     // eNotApplicable when nothing was pushed: the host's own handle is never popped.
     Acad::ErrorStatus popResourceHandle();
@@ -19,7 +19,7 @@ public:
     // Host side: drops what a misbehaving command left pushed.
     void truncateResourceHandles(std::size_t depth);
 
-private:
+  private:
     std::vector<HINSTANCE> m_stack;
 };
 

@@ -34,7 +34,7 @@ struct AcEdRegisteredCommand {
 // The host's table of commands, grouped. Names compare without regard to ASCII letter case, as
 // users type them; the group registered last is searched first.
 class AcEdCommandStack : public AcRxObject {
-public:
+  public:
     static AcRxClass* desc();
     AcRxClass* isA() const override;
 
@@ -54,7 +54,7 @@ public:
     template <class Predicate>
     std::size_t removeCommandsIf(Predicate predicate);
 
-private:
+  private:
     struct Group {
         std::string name;
         std::vector<AcEdRegisteredCommand> commands;

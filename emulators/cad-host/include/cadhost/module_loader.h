@@ -7,7 +7,7 @@ namespace cadhost {
 // The operating system's loader of shared modules, behind an interface so the application table
 // stays plain code.
 class ModuleLoader {
-public:
+  public:
     using Handle = void*;
 
     virtual ~ModuleLoader();

@@ -31,7 +31,7 @@ class ApplicationTable;
 // The host's loader of applications. Plug-ins call the two registration functions during
 // kInitAppMsg; the host program uses the rest.
 class AcRxDynamicLinker : public AcRxObject {
-public:
+  public:
     AcRxDynamicLinker();
     ~AcRxDynamicLinker() override;
 
@@ -49,6 +49,6 @@ public:
     // Host side: loading and unloading, with the table of loaded applications.
     cadhost::ApplicationTable& applications() const { return *m_table; }
 
-private:
+  private:
     std::unique_ptr<cadhost::ApplicationTable> m_table;
 };

@@ -11,7 +11,7 @@ class AcRxClass;
 // Root of the host's run-time class system. Plug-ins do not rely on C++ RTTI across the module
 // boundary; they test an object against a class descriptor they looked up, as the host expects.
 class AcRxObject {
-public:
+  public:
     virtual ~AcRxObject();
 
     static AcRxClass* desc();
@@ -21,7 +21,7 @@ public:
 
 // Class descriptor: a name and the descriptor of the parent class.
 class AcRxClass : public AcRxObject {
-public:
+  public:
     AcRxClass(std::string name, AcRxClass* parent);
 
     static AcRxClass* desc();
@@ -31,7 +31,7 @@ public:
     AcRxClass* myParent() const { return m_parent; }
     bool isDerivedFrom(const AcRxClass* other) const;
 
-private:
+  private:
     std::string m_name;
     AcRxClass* m_parent;
 };
@@ -39,7 +39,7 @@ private:
 // A dictionary of named objects. The system registry and the class dictionary are two of them.
 // It does not own its entries: they are the host's own long-lived objects.
 class AcRxDictionary : public AcRxObject {
-public:
+  public:
     static AcRxDictionary* cast(AcRxObject* object);
     static AcRxClass* desc();
     AcRxClass* isA() const override;
@@ -51,7 +51,7 @@ public:
     AcRxObject* remove(const char* key);
     unsigned numEntries() const { return static_cast<unsigned>(m_entries.size()); }
 
-private:
+  private:
     std::map<std::string, AcRxObject*, std::less<>> m_entries;
 };
 
