@@ -209,14 +209,24 @@ void PtyChannel::wake() {
 }
 
 bool PtyChannel::waitUntilRead(std::chrono::milliseconds timeout) {
-    const auto deadline = Clock::now() + timeout;
+    // Bytes written to the master reach the slave's input queue a moment later (the kernel
+    // moves them in a work item), so an empty queue only counts once it has stayed empty.
     constexpr auto kPoll = std::chrono::milliseconds(2);
+    constexpr auto kSettled = std::chrono::milliseconds(20);
+    const auto deadline = Clock::now() + timeout;
+    auto emptySince = Clock::now();
     while (heldSlave_ >= 0) {
         int unread = 0;
-        if (ioctl(heldSlave_, FIONREAD, &unread) != 0 || unread == 0) {
+        if (ioctl(heldSlave_, FIONREAD, &unread) != 0) {
             return true;
         }
-        if (Clock::now() >= deadline || sleep(kPoll) == Io::Woken) {
+        const auto now = Clock::now();
+        if (unread != 0) {
+            emptySince = now;
+        } else if (now - emptySince >= kSettled) {
+            return true;
+        }
+        if (now >= deadline || sleep(kPoll) == Io::Woken) {
             return false;
         }
     }
