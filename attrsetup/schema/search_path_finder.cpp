@@ -54,7 +54,7 @@ std::vector<std::filesystem::path> SearchPathFinder::parseSearchPath(std::string
     std::vector<std::filesystem::path> directories;
     std::size_t start = 0;
     while (start <= list.size()) {
-        std::size_t end = list.find(':', start);
+        std::size_t end = list.find_first_of(":;", start);
         if (end == std::string_view::npos) {
             end = list.size();
         }

@@ -19,7 +19,8 @@ class SearchPathFinder {
 
     const std::vector<std::filesystem::path>& directories() const { return m_directories; }
 
-    // "DIR:DIR:..." into directories; empty entries are dropped.
+    // "DIR:DIR:..." into directories; ";" separates too, as in search paths written for the host.
+    // Empty entries are dropped.
     static std::vector<std::filesystem::path> parseSearchPath(std::string_view list);
 
   private:

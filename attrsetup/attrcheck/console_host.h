@@ -1,0 +1,23 @@
+#pragma once
+
+#include <ostream>
+
+#include "host_services.h"
+#include "search_path_finder.h"
+
+namespace quorbel::attrcheck {
+
+// The host services of a terminal: files from a search path, messages converted to UTF-8.
+class ConsoleHost : public HostServices {
+  public:
+    ConsoleHost(SearchPathFinder finder, std::ostream& out);
+
+    int findFile(std::string_view name, std::string& fullPath) override;
+    void print(std::string_view gbkText) override;
+
+  private:
+    SearchPathFinder m_finder;
+    std::ostream& m_out;
+};
+
+}  // namespace quorbel::attrcheck

@@ -1,0 +1,12 @@
+#include <cstdlib>
+#include <iostream>
+
+#include "run_attrcheck.h"
+
+int main(int argc, char** argv) {
+    std::vector<std::string_view> args;
+    for (int i = 1; i < argc; ++i) {
+        args.emplace_back(argv[i]);
+    }
+    return quorbel::attrcheck::runAttrcheck(args, std::getenv("ACAD"), std::cout, std::cerr);
+}

@@ -1,0 +1,75 @@
+#include "run_attrcheck.h"
+
+#include "attrcheck_options.h"
+#include "attribute_schema.h"
+#include "console_host.h"
+#include "schema_findings.h"
+
+namespace quorbel::attrcheck {
+namespace {
+
+std::vector<std::filesystem::path> searchPath(const Options& options, const char* acadPath) {
+    if (options.supportPath) {
+        return SearchPathFinder::parseSearchPath(*options.supportPath);
+    }
+    if (acadPath != nullptr && *acadPath != '\0') {
+        return SearchPathFinder::parseSearchPath(acadPath);
+    }
+    return {std::filesystem::path(".")};
+}
+
+void reportUnreadable(const AttributeSchema& schema, std::ostream& out) {
+    if (schema.indexLoadState() == FileLoadState::Unreadable) {
+        out << "INDEX.INI 找到了但无法读取\n";
+    }
+    if (schema.attributeDefLoadState() == FileLoadState::Unreadable) {
+        out << "attribute.def 找到了但无法读取\n";
+    }
+}
+
+}  // namespace
+
+int runAttrcheck(const std::vector<std::string_view>& args, const char* acadPath, std::ostream& out,
+                 std::ostream& err) {
+    Options options;
+    std::string error;
+    if (!parseOptions(args, options, error)) {
+        err << "attrcheck: " << error << '\n' << kUsage;
+        return kExitUsage;
+    }
+    if (options.help) {
+        out << kUsage;
+        return kExitOk;
+    }
+    const auto directories = searchPath(options, acadPath);
+    if (directories.empty()) {
+        err << "attrcheck: the support path is empty\n";
+        return kExitUsage;
+    }
+    ConsoleHost host(SearchPathFinder(directories), out);
+    AttributeSchema schema(host);
+    const bool loaded = schema.loadSchema();
+    reportUnreadable(schema, out);
+    if (!loaded) {
+        out << "载入失败\n";
+        return kExitFailed;
+    }
+    out << "已载入 " << schema.tables().size() << " 张表, " << schema.features().size()
+        << " 个地物\n";
+    const auto findings = schemaFindings(schema);
+    for (const auto& line : findings) {
+        out << line << '\n';
+    }
+    out << (findings.empty() ? "未发现问题\n"
+                             : "共报告 " + std::to_string(findings.size()) + " 项\n");
+    if (options.rewrite) {
+        if (!schema.saveSchema()) {
+            out << "保存失败\n";
+            return kExitFailed;
+        }
+        out << "已保存 INDEX.INI 和 attribute.def\n";
+    }
+    return (options.strict && !findings.empty()) ? kExitFindings : kExitOk;
+}
+
+}  // namespace quorbel::attrcheck

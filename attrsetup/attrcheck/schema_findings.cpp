@@ -1,0 +1,161 @@
+#include "schema_findings.h"
+
+#include <map>
+#include <set>
+#include <string_view>
+
+#include "ascii_case.h"
+#include "feature_category.h"
+#include "field_catalogue.h"
+#include "gbk_text.h"
+
+namespace quorbel::attrcheck {
+namespace {
+
+// Long lists of codes are cut in the report; the count says how many there are.
+constexpr std::size_t kCodesShown = 8;
+
+std::string u(std::string_view gbk) {
+    return gbkToUtf8(gbk);
+}
+
+std::string_view fileName(SchemaFile file) {
+    return file == SchemaFile::IndexIni ? "INDEX.INI" : "attribute.def";
+}
+
+std::string_view noteText(ReadNoteKind kind) {
+    switch (kind) {
+        case ReadNoteKind::LineSkipped:
+            return "既不是表行也不是字段行(逗号不足),已跳过";
+        case ReadNoteKind::FieldBeforeTable:
+            return "字段行出现在第一个表行之前,已跳过";
+        case ReadNoteKind::TableLineIncomplete:
+            return "表行少于两个逗号,其后内容未读入,保存时原样保留";
+        case ReadNoteKind::TableLineExtraCommas:
+            return "表行多于三个逗号,第二个逗号之后全部作为说明";
+        case ReadNoteKind::DictionaryDropped:
+            return "非字符串类型的字段带有字典,字典已去掉";
+        case ReadNoteKind::TokenCut:
+            return "值中含有空格,空格之后的文字被截去";
+        case ReadNoteKind::IgnoredAfterEnd:
+            return "结束行之后还有内容,已忽略";
+        case ReadNoteKind::ParamNotNumber:
+            return "参数不是数字,按0读入";
+    }
+    return "";
+}
+
+std::string lineNote(const ReadNote& note) {
+    if (note.file == SchemaFile::IndexIni && note.kind == ReadNoteKind::LineSkipped) {
+        return "INDEX.INI 第" + std::to_string(note.line) + "行: 不是地物行(逗号少于四个),已跳过";
+    }
+    if (note.kind == ReadNoteKind::IgnoredAfterEnd) {
+        return std::string(fileName(note.file)) + " 第" + std::to_string(note.line) +
+               "行起: " + std::string(noteText(note.kind));
+    }
+    return std::string(fileName(note.file)) + " 第" + std::to_string(note.line) +
+           "行: " + std::string(noteText(note.kind));
+}
+
+void checkCapacity(std::vector<std::string>& out, std::string_view what, std::string_view value,
+                   std::size_t capacity) {
+    if (value.size() > capacity) {
+        out.push_back(std::string(what) + " 长" + std::to_string(value.size()) + "字节,超过容量" +
+                      std::to_string(capacity) + "字节: " + u(value));
+    }
+}
+
+std::string codeList(const std::vector<std::string>& codes) {
+    std::string text;
+    for (std::size_t i = 0; i < codes.size() && i < kCodesShown; ++i) {
+        text += (i == 0 ? "" : ", ") + u(codes[i]);
+    }
+    if (codes.size() > kCodesShown) {
+        text += " ...";
+    }
+    return text;
+}
+
+void tableFindings(const AttributeSchema& schema, std::vector<std::string>& out) {
+    std::map<std::string, std::size_t> seen;
+    std::set<std::string> used;
+    for (const FeatureEntry& f : schema.features()) {
+        if (!f.table.empty()) {
+            used.insert(f.table);
+        }
+    }
+    for (std::size_t i = 0; i < schema.tables().size(); ++i) {
+        const AttributeTable& t = schema.tables()[i];
+        const std::string label = "表 " + u(t.name);
+        if (t.name.empty()) {
+            out.push_back("第" + std::to_string(i + 1) + "张表没有表名");
+        }
+        if (const auto [it, fresh] = seen.emplace(t.name, i); !fresh) {
+            out.push_back("表名重复: " + u(t.name) + " (第" + std::to_string(it->second + 1) +
+                          "张与第" + std::to_string(i + 1) + "张表),只有第一张能被找到");
+        } else if (used.count(t.name) == 0) {
+            out.push_back(label + " 没有地物使用");
+        }
+        checkCapacity(out, label + " 的表名", t.name, kTableNameCapacity);
+        if (t.name.size() <= kTableNameCapacity && t.name.size() > kTableReferenceCapacity) {
+            out.push_back(label + " 的表名长" + std::to_string(t.name.size()) +
+                          "字节,超过地物引用的容量" + std::to_string(kTableReferenceCapacity) +
+                          "字节");
+        }
+        if (!startsWithIgnoreAsciiCase(t.auxToken, "NULL")) {
+            checkCapacity(out, label + " 的附加标记", t.auxToken, kAuxTokenCapacity);
+        }
+        checkCapacity(out, label + " 的说明", t.description, kTableDescriptionCapacity);
+        for (const FieldDef& f : t.fields) {
+            const std::string fieldLabel = label + " 字段 " + u(f.name);
+            if (!hasFieldTypeName(f.type)) {
+                out.push_back(fieldLabel + " 的类型代码" + std::to_string(f.type) +
+                              "未知,在编辑器中保存该表时将变为0(字符串)");
+            }
+            checkCapacity(out, fieldLabel + " 的字段名", f.name, kFieldNameCapacity);
+            checkCapacity(out, fieldLabel + " 的说明", f.description, kFieldDescriptionCapacity);
+            checkCapacity(out, fieldLabel + " 的字典", f.dictionary, kDictionaryCapacity);
+        }
+    }
+}
+
+void featureFindings(const AttributeSchema& schema, std::vector<std::string>& out) {
+    std::map<std::string, std::vector<std::string>> missing;
+    std::vector<std::string> uncategorised;
+    for (const FeatureEntry& f : schema.features()) {
+        if (!f.table.empty() && !schema.findTable(f.table)) {
+            missing[f.table].push_back(f.code);
+        }
+        if (!codeHasCategory(f.code)) {
+            uncategorised.push_back(f.code);
+        }
+        const std::string label = "地物 " + u(f.code);
+        checkCapacity(out, label + " 的编码", f.code, kFeatureCodeCapacity);
+        checkCapacity(out, label + " 的符号", f.symbol, kSymbolCapacity);
+        checkCapacity(out, label + " 的名称", f.name, kFeatureNameCapacity);
+        checkCapacity(out, label + " 的附加标记", f.auxToken, kAuxTokenCapacity);
+        checkCapacity(out, label + " 的表名", f.table, kTableReferenceCapacity);
+    }
+    for (const auto& [table, codes] : missing) {
+        out.push_back("表 " + u(table) + " 不存在,却有" + std::to_string(codes.size()) +
+                      "个地物引用: " + codeList(codes));
+    }
+    if (!uncategorised.empty()) {
+        out.push_back(std::to_string(uncategorised.size()) +
+                      "个地物的编码不属于任何类别(编辑器中不会列出): " + codeList(uncategorised));
+    }
+}
+
+}  // namespace
+
+std::vector<std::string> schemaFindings(const AttributeSchema& schema) {
+    std::vector<std::string> out;
+    for (const ReadNote& note : schema.readNotes()) {
+        out.push_back(lineNote(note));
+    }
+    tableFindings(schema, out);
+    featureFindings(schema, out);
+    return out;
+}
+
+}  // namespace quorbel::attrcheck
