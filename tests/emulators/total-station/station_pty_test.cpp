@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <thread>
 
 #include "check_value.h"
 #include "protocol.h"
@@ -262,11 +263,21 @@ TEST_F(StationTest, OnePtyServesAnUploadThenADownloadOfWhatWasUploaded) {
         EXPECT_EQ(std::filesystem::read_symlink(link), station.slavePath());
         Memory uploaded;
         uploaded.pcodes = {{3, "\xCA\xF7"}, {4, "NEW"}};
+        // An answer the computer never read must not reach the next exchange.
+        ASSERT_TRUE(station.startReceive());
+        {
+            PtyClient abandoned(link.string());
+            ASSERT_TRUE(abandoned.write(frame(std::string(protocol::kHeaderJob))));
+            for (int i = 0; i < 500 && station.stats().acksSent == 0; ++i) {
+                std::this_thread::sleep_for(milliseconds(10));
+            }
+            ASSERT_EQ(station.stats().acksSent, 1u);
+        }
+        station.stop();
         ASSERT_TRUE(station.startReceive());
         {
             PtyClient client(link.string());
             ASSERT_TRUE(client.isOpen());
-            // The 2 answer bytes of an abandoned frame must not reach the next exchange.
             uploadBlocks(client, memoryBlocks(uploaded, Content::Pcode), false);
             ASSERT_TRUE(station.waitFinished(kPatience));
         }
