@@ -280,7 +280,7 @@ bool CAttrStructDlg::event(QEvent* event) {
         auto* query = static_cast<GridQueryItemsEvent*>(event);
         QStringList items;
         queryItems(query->column(), items);
-        *query->items() = items;
+        query->items() = items;
         return true;
     }
     if (event->type() == quorbel::grid::kCellChangedEventType) {

@@ -22,7 +22,7 @@ class DefinitionTest : public EditorTest {
     }
     QStringList query(int column) {
         QStringList items;
-        GridQueryItemsEvent event(column, &items);
+        GridQueryItemsEvent event(column, items);
         QApplication::sendEvent(dialog.get(), &event);
         return items;
     }
@@ -274,11 +274,15 @@ TEST_F(DefinitionTest, CancelAfterChangesWritesNothingAndOkWritesThem) {
     kind()->setCurrentIndex(-1);
     command(IDC_SAVE_TABLE);
     command(IDOK);
-    std::string index = gbk(kDefaultIndex);
-    for (std::size_t at; (at = index.find(gbk(",房屋\r\n"))) != std::string::npos;) {
-        index.replace(at, gbk(",房屋\r\n").size(), ",House\r\n");
-    }
-    EXPECT_EQ(readFile("INDEX.INI"), index);
+    const std::string index = gbk(kDefaultIndex);
+    const std::string house = gbk(",房屋\r\n");
+    const std::size_t first = index.find(house);
+    const std::size_t second = index.find(house, first + 1);
+    ASSERT_NE(second, std::string::npos);
+    const std::string expected = index.substr(0, first) + ",House\r\n" +
+                                 index.substr(first + house.size(), second - first - house.size()) +
+                                 ",House\r\n" + index.substr(second + house.size());
+    EXPECT_EQ(readFile("INDEX.INI"), expected);
     const std::string def = readFile("attribute.def");
     EXPECT_EQ(def.substr(0, def.find('\n') + 1), gbk("*House,-1,房屋面\r\n"));
     EXPECT_NE(def.find(gbk("  高度,2,8,1,高度\r\n")), std::string::npos);
