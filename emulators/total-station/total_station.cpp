@@ -211,17 +211,16 @@ void TotalStation::stop() {
 }
 
 void TotalStation::hangUp() {
-    if (running()) {
-        impl_->control.hangUp = true;
-        impl_->channel.wake();
-        impl_->join();
-        return;
-    }
+    impl_->control.hangUp = true;
+    impl_->channel.wake();
     impl_->join();
-    impl_->channel.hangUp();
-    std::lock_guard lock(impl_->mutex);
-    impl_->outcome = Outcome::HungUp;
-    impl_->message = "hung up on request";
+    // The exchange may have ended on its own just before the request reached it.
+    if (impl_->channel.isOpen()) {
+        impl_->channel.hangUp();
+        std::lock_guard lock(impl_->mutex);
+        impl_->outcome = Outcome::HungUp;
+        impl_->message = "hung up on request";
+    }
 }
 
 Outcome TotalStation::outcome() const {
