@@ -61,16 +61,22 @@ void writeLargeSchema(const fs::path& dir) {
     std::ofstream(dir / "attribute.def", std::ios::binary) << formatAttributeDef(tables);
 }
 
+const fs::path& scratchPath() {
+    static const fs::path path =
+        fs::temp_directory_path() / ("schema-bench-" + std::to_string(::getpid()));
+    return path;
+}
+
+// Generated on first use; main removes it after the run.
 const fs::path& schemaDir() {
-    static const fs::path dir = [] {
-        const fs::path d =
-            fs::temp_directory_path() / ("schema-bench-" + std::to_string(::getpid()));
-        fs::remove_all(d);
-        fs::create_directories(d / "copy");
-        writeLargeSchema(d);
-        return d;
+    static const bool generated = [] {
+        fs::remove_all(scratchPath());
+        fs::create_directories(scratchPath() / "copy");
+        writeLargeSchema(scratchPath());
+        return true;
     }();
-    return dir;
+    (void)generated;
+    return scratchPath();
 }
 
 void copyFile(const fs::path& from, const fs::path& to, bool durable) {
@@ -139,4 +145,14 @@ BENCHMARK(BM_ParseAndFormatInMemory)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::error_code ec;
+    std::filesystem::remove_all(scratchPath(), ec);
+    return 0;
+}
