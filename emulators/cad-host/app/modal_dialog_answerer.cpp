@@ -59,10 +59,15 @@ bool ModalDialogAnswerer::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Show) {
         auto* dialog = qobject_cast<QDialog*>(watched);
         if (dialog != nullptr && dialog->isWindow() && dialog->isModal()) {
-            message(QStringLiteral("Dialog \"%1\" opened.").arg(dialog->windowTitle()));
             QPointer<QDialog> guarded(dialog);
-            // After the show has finished, inside the dialog's own loop.
-            QTimer::singleShot(0, this, [this, guarded] { answer(guarded); });
+            // After the show has finished, inside the dialog's own loop: by then the dialog has
+            // initialised itself, caption included.
+            QTimer::singleShot(0, this, [this, guarded] {
+                if (!guarded.isNull()) {
+                    message(QStringLiteral("Dialog \"%1\" opened.").arg(guarded->windowTitle()));
+                }
+                answer(guarded);
+            });
         }
     }
     return QObject::eventFilter(watched, event);

@@ -34,6 +34,21 @@ std::string flagText(Adesk::Int32 flags) {
     return text;
 }
 
+// The labels of the version texts, as a file's properties show them.
+std::string versionLabel(const std::string& key) {
+    static const std::pair<const char*, const char*> labels[] = {
+        {"FileVersion", "File version"},         {"ProductVersion", "Product version"},
+        {"FileDescription", "File description"}, {"InternalName", "Internal name"},
+        {"ProductName", "Product name"},         {"OriginalFilename", "Original file name"},
+    };
+    for (const auto& [name, label] : labels) {
+        if (key == name) {
+            return label;
+        }
+    }
+    return key;
+}
+
 }  // namespace
 
 CommandProcessor::CommandProcessor(DialogScript& dialogs) : m_dialogs(dialogs) {}
@@ -207,7 +222,7 @@ void CommandProcessor::listApplications(std::string_view) {
             hostMessage("    no version information");
         }
         for (const auto& [key, value] : app->version.entries) {
-            hostMessage("    " + key + ": " + value);
+            hostMessage("    " + versionLabel(key) + ": " + value);
         }
         hostMessage("    Path: " + app->path);
     }

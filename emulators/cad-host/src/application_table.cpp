@@ -149,6 +149,9 @@ void ApplicationTable::release(std::list<LoadedApplication>::iterator app) {
     std::string error;
     if (!m_loader->close(app->module, error)) {
         hostMessage("Unloading " + app->name + " failed: " + error);
+    } else if (m_loader->isLoaded(app->path)) {
+        // Loading it again would then run none of its attach code, and its code stays in use.
+        hostMessage(app->name + " is still mapped after unloading.");
     }
     m_apps.erase(app);
 }
