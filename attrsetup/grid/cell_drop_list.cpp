@@ -1,0 +1,208 @@
+#include "cell_drop_list.h"
+
+#include <QAbstractItemView>
+#include <QFocusEvent>
+#include <QKeyEvent>
+
+#include "cell_geometry.h"
+#include "grid_constants.h"
+
+namespace {
+CCellDropList* g_dropList = nullptr;
+
+bool isCommitKey(int key) {
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+}  // namespace
+
+CCellDropList* CCellDropList::Get() {
+    if (g_dropList == nullptr) {
+        g_dropList = new CCellDropList();
+    }
+    return g_dropList;
+}
+
+CCellDropList* CCellDropList::Instance() {
+    return g_dropList;
+}
+
+void CCellDropList::Destroy(const QWidget* dyingGrid) {
+    CCellDropList* list = g_dropList;
+    if (list == nullptr) {
+        return;
+    }
+    g_dropList = nullptr;
+    if (list->isEditing() && list->m_session.grid() != dyingGrid) {
+        list->finishEdit();
+    }
+    delete list;
+}
+
+CCellDropList::CCellDropList() : QComboBox(nullptr) {
+    hide();
+    // Items keep the order the parent supplies; nothing is typed into the field.
+    setEditable(false);
+    setInsertPolicy(QComboBox::NoInsert);
+    connect(this, &QComboBox::activated, this, [this] { returnFocusToGrid(); });
+}
+
+CCellDropList::~CCellDropList() {
+    m_destroying = true;
+}
+
+bool CCellDropList::Open(std::uint32_t style, const QRect& windowRect, QWidget* grid, int childId,
+                         int row, int column, const QStringList& items, const QString& text) {
+    if (grid == nullptr) {
+        return false;
+    }
+    if (isEditing()) {
+        finishEdit();
+    }
+    m_session.begin(grid, childId, row, column, text);
+    m_items = items;
+    m_windowRect = windowRect;
+    ++m_generation;
+    m_closePending = false;
+    initialiseWindow(style);
+    m_windowExists = true;
+    setCurrentIndex(-1);
+    return true;
+}
+
+void CCellDropList::initialiseWindow(std::uint32_t style) {
+    QWidget* host = quorbel::grid::EditorHost(m_session.grid());
+    if (parentWidget() != host) {
+        setParent(host);
+    }
+    // The window rectangle reserves the list part below the closed field: one row for the field
+    // and DropListRows() rows for the list.
+    const int rows = quorbel::grid::DropListRows(static_cast<int>(m_items.size()));
+    const int fieldHeight = m_windowRect.height() / (rows + 1);
+    setFrame((style & quorbel::grid::kWsBorder) != 0);
+    setGeometry(m_windowRect.left(), m_windowRect.top(), m_windowRect.width(), fieldHeight);
+    setMaxVisibleItems(rows);
+    setFont(m_session.grid()->font());
+    show();
+    raise();
+    setFocus(Qt::OtherFocusReason);
+    clear();
+    addItems(m_items);
+    view()->installEventFilter(this);
+    view()->window()->installEventFilter(this);
+}
+
+int CCellDropList::SelectByPrefix(const QString& prefix) {
+    int found = -1;
+    if (!prefix.isEmpty()) {
+        for (int i = 0; i < count(); ++i) {
+            if (itemText(i).startsWith(prefix, Qt::CaseInsensitive)) {
+                found = i;
+                break;
+            }
+        }
+    }
+    setCurrentIndex(found);
+    return found;
+}
+
+void CCellDropList::showPopup() {
+    m_popupShown = true;
+    QComboBox::showPopup();
+}
+
+bool CCellDropList::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (isCommitKey(key->key()) || key->key() == Qt::Key_Escape) {
+            event->accept();
+            return true;
+        }
+    }
+    return QComboBox::event(event);
+}
+
+bool CCellDropList::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == view() && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && isEditing()) {
+        // Esc in the open list cancels the edit as it does in the closed field.
+        m_session.cancel();
+    }
+    if (watched == view()->window() && event->type() == QEvent::Hide && m_popupShown) {
+        m_popupShown = false;
+        closedUp();
+    }
+    return QComboBox::eventFilter(watched, event);
+}
+
+// The list part hides before a mouse pick becomes the current item, so an uncancelled close-up
+// commits only once the pick has landed; a pick itself commits at once through activated().
+void CCellDropList::closedUp() {
+    if (!isEditing()) {
+        return;
+    }
+    if (m_session.cancelled()) {
+        returnFocusToGrid();
+        return;
+    }
+    const unsigned generation = m_generation;
+    QMetaObject::invokeMethod(
+        this,
+        [this, generation] {
+            if (generation == m_generation) {
+                returnFocusToGrid();
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+void CCellDropList::returnFocusToGrid() {
+    if (!isEditing()) {
+        return;
+    }
+    if (QWidget* grid = m_session.grid()) {
+        grid->setFocus(Qt::OtherFocusReason);
+    }
+    // The focus may already have been elsewhere (the list part held it); the edit ends anyway.
+    if (isEditing()) {
+        finishEdit();
+    }
+}
+
+void CCellDropList::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape || isCommitKey(event->key())) {
+        if (event->key() == Qt::Key_Escape) {
+            m_session.cancel();
+        }
+        event->accept();
+        returnFocusToGrid();
+        return;
+    }
+    QComboBox::keyPressEvent(event);
+}
+
+void CCellDropList::focusOutEvent(QFocusEvent* event) {
+    QComboBox::focusOutEvent(event);
+    // The open list part takes the focus as a popup; the edit goes on in it.
+    if (m_destroying || !isEditing() || event->reason() == Qt::PopupFocusReason) {
+        return;
+    }
+    finishEdit();
+}
+
+void CCellDropList::finishEdit() {
+    m_closePending = true;
+    m_session.report(currentIndex() >= 0 ? currentText() : QString());
+    const unsigned generation = m_generation;
+    QMetaObject::invokeMethod(
+        this, [this, generation] { closeWindow(generation); }, Qt::QueuedConnection);
+}
+
+void CCellDropList::closeWindow(unsigned generation) {
+    if (generation != m_generation || !m_closePending) {
+        return;
+    }
+    m_closePending = false;
+    m_windowExists = false;
+    hidePopup();
+    hide();
+}

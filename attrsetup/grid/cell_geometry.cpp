@@ -1,0 +1,72 @@
+#include "cell_geometry.h"
+
+#include <cstddef>
+
+#include "grid_constants.h"
+
+namespace quorbel::grid {
+
+int HitTestCell(const GridRect& rowRect, std::span<const int> columnWidths, int x, int y) {
+    if (!rowRect.contains(x, y)) {
+        return -1;
+    }
+    int left = rowRect.left;
+    for (std::size_t column = 0; column < columnWidths.size(); ++column) {
+        const int right = left + columnWidths[column];
+        if (x >= left && x <= right) {
+            return static_cast<int>(column);
+        }
+        left = right;
+    }
+    return -1;
+}
+
+int ColumnLeft(const GridRect& rowRect, std::span<const int> columnWidths, int column) {
+    int left = rowRect.left;
+    for (std::size_t c = 0; c < columnWidths.size() && static_cast<int>(c) < column; ++c) {
+        left += columnWidths[c];
+    }
+    return left;
+}
+
+int ChooseHorizontalScroll(int columnLeft, int columnWidth, const GridRect& client) {
+    if (columnLeft < client.left || columnLeft > client.right) {
+        return columnLeft;
+    }
+    if (columnLeft + columnWidth > client.right) {
+        return columnLeft + columnWidth - client.right;
+    }
+    return 0;
+}
+
+static int widthOf(std::span<const int> columnWidths, int column) {
+    if (column < 0 || static_cast<std::size_t>(column) >= columnWidths.size()) {
+        return 0;
+    }
+    return columnWidths[static_cast<std::size_t>(column)];
+}
+
+CellPlacement GetCellRect(const GridRect& rowRect, const GridRect& client,
+                          std::span<const int> columnWidths, int column) {
+    const int left = ColumnLeft(rowRect, columnWidths, column);
+    const int scroll = ChooseHorizontalScroll(left, widthOf(columnWidths, column), client);
+    return {scroll, CellRectAfterScroll(rowRect, columnWidths, column, scroll)};
+}
+
+GridRect CellRectAfterScroll(const GridRect& rowRect, std::span<const int> columnWidths, int column,
+                             int appliedScroll) {
+    const int left = ColumnLeft(rowRect, columnWidths, column) - appliedScroll;
+    return {left, rowRect.top, left + widthOf(columnWidths, column), rowRect.bottom};
+}
+
+int DropListRows(int itemCount) {
+    return itemCount < kDropListFewItems ? itemCount + kDropListExtraRows : kDropListManyRows;
+}
+
+GridRect DropListRect(const GridRect& cell, int itemCount) {
+    GridRect rect = cell;
+    rect.bottom += cell.height() * DropListRows(itemCount < 0 ? 0 : itemCount);
+    return rect;
+}
+
+}  // namespace quorbel::grid

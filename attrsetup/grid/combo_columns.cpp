@@ -1,0 +1,13 @@
+#include "combo_columns.h"
+
+namespace quorbel::grid {
+
+void ComboColumns::Set(int column, bool isCombo) {
+    if (isCombo) {
+        m_columns.insert(column);
+    } else {
+        m_columns.erase(column);
+    }
+}
+
+}  // namespace quorbel::grid

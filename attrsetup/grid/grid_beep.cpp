@@ -1,0 +1,27 @@
+#include "grid_beep.h"
+
+#include <QApplication>
+#include <utility>
+
+namespace quorbel::grid {
+
+namespace {
+std::function<void()>& hook() {
+    static std::function<void()> instance;
+    return instance;
+}
+}  // namespace
+
+void Beep() {
+    if (hook()) {
+        hook()();
+    } else {
+        QApplication::beep();
+    }
+}
+
+void SetBeepHook(std::function<void()> replacement) {
+    hook() = std::move(replacement);
+}
+
+}  // namespace quorbel::grid
