@@ -38,6 +38,11 @@ CAttrStructDlg::CAttrStructDlg(quorbel::AttributeSchema& schema, QWidget* parent
 }
 
 CAttrStructDlg::~CAttrStructDlg() {
+    // The children outlive this part of the object; a selection change while they are torn down
+    // must not reach the handlers.
+    for (QWidget* child : findChildren<QWidget*>()) {
+        child->blockSignals(true);
+    }
     m_schema.clear();
 }
 
