@@ -1,0 +1,203 @@
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QMetaType>
+#include <QTimer>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+#include "cadhost/application_table.h"
+#include "cadhost/arx_api.h"
+#include "cadhost/host_state.h"
+#include "command_processor.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kModule = QUORBEL_MODULE_PATH;
+constexpr int kPollMs = 10;
+
+cadhost::ApplicationTable& applications() {
+    return acrxCheckedCast<AcRxDynamicLinker>(acrxSysRegistry()->at("DynamicLinker"),
+                                              AcRxDynamicLinker::desc())
+        ->applications();
+}
+
+AcEdCommandStack& commands() {
+    return *acrxCheckedCast<AcEdCommandStack>(acrxSysRegistry()->at("ACAD_REGISTERED_COMMANDS"),
+                                              AcEdCommandStack::desc());
+}
+
+bool stillMapped(const char* path) {
+    void* handle = dlopen(path, RTLD_NOW | RTLD_NOLOAD);
+    if (handle != nullptr) {
+        dlclose(handle);
+    }
+    return handle != nullptr;
+}
+
+// Calls inspect on the next modal dialog, from inside its loop; inspect closes it.
+void onNextModalDialog(std::function<void(QDialog&)> inspect) {
+    auto* timer = new QTimer;
+    timer->setInterval(kPollMs);
+    QObject::connect(timer, &QTimer::timeout, [timer, inspect] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog != nullptr && dialog->isVisible()) {
+            timer->stop();
+            timer->deleteLater();
+            inspect(*dialog);
+        }
+    });
+    timer->start();
+}
+
+class QuorbelModuleTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("quorbel-module-" + std::to_string(getpid()));
+        fs::create_directories(dir);
+        // Other letter case than the plug-in asks for, as files copied from Windows often have.
+        fs::copy_file(fs::path(SAMPLES_DIR) / "INDEX.INI", dir / "index.ini");
+        fs::copy_file(fs::path(SAMPLES_DIR) / "attribute.def", dir / "ATTRIBUTE.DEF");
+        cadhost::setSupportPath({dir.string()});
+        cadhost::setOutputSink(
+            [this](std::string_view text, cadhost::TextOrigin) { output.append(text); });
+    }
+    void TearDown() override {
+        applications().unloadAll();
+        cadhost::setOutputSink({});
+        cadhost::setSupportPath({});
+        fs::remove_all(dir);
+    }
+    std::string fileBytes(const char* name) const {
+        std::ifstream in(dir / name, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    fs::path dir;
+    std::string output;
+    cadhost::DialogScript dialogs;
+    cadhost::CommandProcessor processor{dialogs};
+};
+
+}  // namespace
+
+TEST_F(QuorbelModuleTest, RegistersQuorbelInKvtAndTakesItAwayTwiceInOneRun) {
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        ASSERT_TRUE(applications().load(kModule)) << output;
+        const cadhost::LoadedApplication* app = applications().find("quorbel.arx");
+        ASSERT_NE(app, nullptr);
+        EXPECT_FALSE(app->locked);
+        EXPECT_TRUE(app->mdiAware);
+        const AcEdRegisteredCommand* command = commands().lookupCmd("QUORBEL");
+        ASSERT_NE(command, nullptr);
+        EXPECT_EQ(command->group, "KVT");
+        EXPECT_EQ(command->localName, "QUORBEL");
+        EXPECT_EQ(command->flags, 3);
+        EXPECT_EQ(command->functionCode, -1);
+        EXPECT_EQ(command->uiContext, nullptr);
+        EXPECT_EQ(command->resourceHandle, nullptr);
+        EXPECT_EQ(app->version.value("FileDescription"), "Quorbel ObjectARX application");
+        EXPECT_EQ(app->version.value("InternalName"), "Quorbel");
+        EXPECT_EQ(app->version.value("ProductName"), "Quorbel Application");
+        EXPECT_EQ(app->version.value("FileVersion"), "1.0.0.1");
+        EXPECT_EQ(app->version.value("ProductVersion"), "1.0.0.1");
+
+        ASSERT_TRUE(applications().unload("quorbel")) << output;
+        EXPECT_EQ(commands().lookupCmd("QUORBEL"), nullptr);
+        EXPECT_FALSE(commands().hasGroup("KVT"));
+        EXPECT_FALSE(stillMapped(kModule));
+    }
+    EXPECT_EQ(output.find("still mapped"), std::string::npos) << output;
+}
+
+TEST_F(QuorbelModuleTest, OtherMessagesLeaveTheCommandAlone) {
+    ASSERT_TRUE(applications().load(kModule));
+    for (auto message : {AcRx::kLoadDwgMsg, AcRx::kUnloadDwgMsg, AcRx::kQuitMsg}) {
+        EXPECT_TRUE(applications().sendMessage("quorbel.arx", message));
+    }
+    EXPECT_NE(commands().lookupCmd("QUORBEL"), nullptr);
+}
+
+TEST_F(QuorbelModuleTest, OpensTheDialogUnderItsOwnResourcesInAnyLetterCase) {
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        ASSERT_TRUE(applications().load(kModule));
+        const AcEdRegisteredCommand* command = commands().lookupCmd("QUORBEL");
+        ASSERT_NE(command, nullptr);
+        Dl_info info{};
+        ASSERT_NE(dladdr(reinterpret_cast<const void*>(command->function), &info), 0);
+        const std::size_t depth = acDocManagerPtr()->pushedResourceHandles();
+
+        QString title;
+        HINSTANCE during = nullptr;
+        std::size_t depthDuring = 0;
+        bool parentless = false;
+        onNextModalDialog([&](QDialog& dialog) {
+            title = dialog.windowTitle();
+            during = acDocManagerPtr()->resourceHandle();
+            depthDuring = acDocManagerPtr()->pushedResourceHandles();
+            parentless = dialog.parentWidget() == nullptr;
+            dialog.reject();
+        });
+        processor.submit(round == 0 ? "quorbel" : "QuorBel");
+
+        EXPECT_EQ(title, QString::fromUtf8("属性结构设置"));
+        EXPECT_TRUE(parentless);
+        EXPECT_EQ(during, info.dli_fbase);
+        EXPECT_EQ(depthDuring, depth + 1);
+        EXPECT_EQ(acDocManagerPtr()->pushedResourceHandles(), depth);
+        // Both files were found, so nothing was reported.
+        EXPECT_EQ(output.find("\n", output.find("quorbel.arx loaded.\n") + 20), std::string::npos)
+            << output;
+        ASSERT_TRUE(applications().unload("quorbel.arx"));
+        EXPECT_FALSE(stillMapped(kModule));
+        EXPECT_FALSE(QMetaType::fromName("CAttrStructDlg*").isValid());
+        output.clear();
+    }
+}
+
+TEST_F(QuorbelModuleTest, TransparentWhileAnotherCommandWaits) {
+    ASSERT_TRUE(applications().load(kModule));
+    processor.submit("ARX UNLOAD");
+    ASSERT_TRUE(processor.isWaiting());
+    bool opened = false;
+    onNextModalDialog([&](QDialog& dialog) {
+        opened = true;
+        dialog.reject();
+    });
+    processor.submit("'QUORBEL");
+    EXPECT_TRUE(opened);
+    ASSERT_TRUE(processor.isWaiting());
+    processor.submit("quorbel.arx");
+    EXPECT_EQ(applications().find("quorbel.arx"), nullptr);
+}
+
+TEST_F(QuorbelModuleTest, CancelWritesNothingAndAMissingFileIsReportedOnTheCommandLine) {
+    ASSERT_TRUE(applications().load(kModule));
+    const std::string index = fileBytes("index.ini");
+    const auto written = fs::last_write_time(dir / "index.ini");
+    onNextModalDialog([](QDialog& dialog) { dialog.reject(); });
+    processor.submit("QUORBEL");
+    EXPECT_EQ(fileBytes("index.ini"), index);
+    EXPECT_EQ(fs::last_write_time(dir / "index.ini"), written);
+
+    fs::remove(dir / "index.ini");
+    output.clear();
+    bool stayedOpen = false;
+    onNextModalDialog([&](QDialog& dialog) {
+        dialog.accept();
+        stayedOpen = dialog.isVisible();
+        dialog.reject();
+    });
+    processor.submit("QUORBEL");
+    EXPECT_TRUE(stayedOpen);
+    ASSERT_FALSE(output.empty());
+    EXPECT_EQ(output.front(), '\n');
+    EXPECT_FALSE(fs::exists(dir / "index.ini"));
+}
