@@ -19,11 +19,16 @@ std::chrono::nanoseconds lineTime(std::size_t bytes, int baud) {
 
 class Sender {
   public:
-    Sender(ExchangeLink& link, const std::vector<std::string>& lines)
-        : link_(link), config_(link.config()), lines_(lines) {}
+    Sender(ExchangeLink& link, const std::vector<std::string>& lines, Protocol protocol)
+        : link_(link),
+          config_(link.config()),
+          lines_(lines),
+          ackNak_(protocol == Protocol::AckNak) {}
 
-    ExchangeEnd run() {
-        if (config_.protocol == Protocol::AckNak) {
+    ExchangeEnd run(bool started) {
+        if (started) {
+            link_.count([this](Stats& s) { s.enqReceived += ackNak_ ? 1 : 0; });
+        } else if (ackNak_) {
             link_.log("waiting for ENQ from the computer");
             if (const Io io = awaitByte(protocol::kEnq, config_.enqTimeout); io != Io::Ok) {
                 return link_.ioEnd(io, "waiting for ENQ");
@@ -64,8 +69,7 @@ class Sender {
             return link_.ioEnd(io, where);
         }
         link_.count([](Stats& s) { ++s.linesSent; });
-        const bool ackNak = config_.protocol == Protocol::AckNak;
-        if (ackNak) {
+        if (ackNak_) {
             if (const Io io = awaitByte(protocol::kAck, config_.ackTimeout); io != Io::Ok) {
                 return link_.ioEnd(io, "waiting for the ACK of line " + std::to_string(i + 1));
             }
@@ -78,7 +82,7 @@ class Sender {
                                "hung up after " + std::to_string(i + 1) + " lines"};
         }
         std::chrono::nanoseconds gap = config_.faults.extraLineGap;
-        if (!ackNak && config_.pacing) {
+        if (!ackNak_ && config_.pacing) {
             gap += lineTime(lines_[i].size(), config_.baud) + config_.lineGap;
         }
         if (gap > std::chrono::nanoseconds::zero() && link_.pause(gap) != Io::Ok) {
@@ -117,13 +121,15 @@ class Sender {
     ExchangeLink& link_;
     const Config& config_;
     const std::vector<std::string>& lines_;
+    bool ackNak_;
     std::string pending_;
 };
 
 }  // namespace
 
-ExchangeEnd runDownload(ExchangeLink& link, const std::vector<std::string>& lines) {
-    return Sender(link, lines).run();
+ExchangeEnd runDownload(ExchangeLink& link, const std::vector<std::string>& lines,
+                        Protocol protocol, bool started) {
+    return Sender(link, lines, protocol).run(started);
 }
 
 }  // namespace tssim

@@ -62,6 +62,23 @@ Io ExchangeLink::waitForStart() {
     return Io::Woken;
 }
 
+Io ExchangeLink::awaitComputer(std::string& out) {
+    while (!aborting()) {
+        if (control_.start) {
+            return Io::Timeout;
+        }
+        const std::size_t before = out.size();
+        const Io io = channel_.read(out, std::nullopt);
+        if (io == Io::Ok) {
+            update_([n = out.size() - before](Stats& s) { s.bytesReceived += n; });
+        }
+        if (io != Io::Woken) {
+            return io;
+        }
+    }
+    return Io::Woken;
+}
+
 void ExchangeLink::idle() {
     while (!aborting()) {
         channel_.sleep(std::chrono::hours(1));

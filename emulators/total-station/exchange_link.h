@@ -50,6 +50,11 @@ class ExchangeLink {
     bool waitUntilRead(std::chrono::milliseconds timeout) {
         return channel_.waitUntilRead(timeout);
     }
+    std::size_t unreadOutput() const { return channel_.unreadOutput(); }
+    void dropUnreadOutput() { channel_.dropUnreadOutput(); }
+    // Ok: the computer sent bytes (appended to `out`); Timeout: the start signal came first;
+    // otherwise as read().
+    PtyChannel::Io awaitComputer(std::string& out);
     void hangUpNow();
     ExchangeEnd interrupted();
     ExchangeEnd ioEnd(PtyChannel::Io io, const std::string& during);

@@ -233,6 +233,14 @@ bool PtyChannel::waitUntilRead(std::chrono::milliseconds timeout) {
     return true;
 }
 
+std::size_t PtyChannel::unreadOutput() const {
+    int unread = 0;
+    if (heldSlave_ < 0 || ioctl(heldSlave_, FIONREAD, &unread) != 0 || unread < 0) {
+        return 0;
+    }
+    return static_cast<std::size_t>(unread);
+}
+
 void PtyChannel::dropUnreadOutput() {
     if (heldSlave_ >= 0) {
         tcflush(heldSlave_, TCIFLUSH);

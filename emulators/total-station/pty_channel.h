@@ -37,6 +37,8 @@ class PtyChannel {
 
     // Until the computer has read everything written so far, or `timeout`; false on timeout.
     bool waitUntilRead(std::chrono::milliseconds timeout);
+    // Bytes written that the computer has not read yet.
+    std::size_t unreadOutput() const;
     // Drops bytes written earlier that the computer never read.
     void dropUnreadOutput();
     // Closes the master side, which the computer sees as a hang-up; also our slave handle.

@@ -6,7 +6,10 @@
 
 namespace tssim {
 
-enum class Protocol { None, AckNak };
+// Auto follows the computer, for people who set the protocol only in the office program: a
+// download with ENQ is Ack/Nak, one started by the start signal is None; an upload is answered
+// until the computer shows that it does not read the answers.
+enum class Protocol { None, AckNak, Auto };
 
 // What a download sends out of the memory.
 enum class Content { Coordinates, Pcode };

@@ -7,6 +7,7 @@
 #include "block_parser.h"
 #include "download_sender.h"
 #include "exchange_link.h"
+#include "protocol.h"
 #include "pty_channel.h"
 #include "record_writer.h"
 #include "upload_listener.h"
@@ -64,10 +65,51 @@ struct TotalStation::Impl {
         finished.notify_all();
     }
 
-    void receive() {
-        UploadReceiver receiver(config.protocol, config.faults);
+    void serve(const std::vector<std::string>& lines, bool download, bool upload) {
         ExchangeLink exchange = link();
-        const ExchangeEnd end = runUpload(exchange, receiver, [this](const UploadReceiver& r) {
+        const Protocol protocol = config.protocol;
+        if (download && !upload && protocol != Protocol::Auto) {
+            finish(runDownload(exchange, lines, protocol));
+            return;
+        }
+        if (upload && !download) {
+            receive(exchange, {});
+            return;
+        }
+        std::string bytes;
+        while (true) {
+            const PtyChannel::Io io = exchange.awaitComputer(bytes);
+            if (io == PtyChannel::Io::Timeout) {
+                if (download && protocol != Protocol::AckNak) {
+                    finish(runDownload(exchange, lines, Protocol::None, true));
+                    return;
+                }
+                control.start = false;  // no start key in Ack/Nak: the computer sends ENQ
+                continue;
+            }
+            if (io != PtyChannel::Io::Ok) {
+                finish(exchange.ioEnd(io, "waiting for the computer"));
+                return;
+            }
+            const std::size_t enq = download && protocol != Protocol::None
+                                        ? bytes.find(protocol::kEnq)
+                                        : std::string::npos;
+            const std::size_t stx = upload ? bytes.find(protocol::kStx) : std::string::npos;
+            if (enq != std::string::npos && enq < stx) {
+                finish(runDownload(exchange, lines, Protocol::AckNak, true));
+                return;
+            }
+            if (stx != std::string::npos) {
+                receive(exchange, bytes.substr(stx));
+                return;
+            }
+            bytes.clear();
+        }
+    }
+
+    void receive(ExchangeLink& exchange, std::string received) {
+        UploadReceiver receiver(config.protocol, config.faults);
+        const auto publish = [this](const UploadReceiver& r) {
             std::lock_guard lock(mutex);
             const std::size_t bytesSent = stats.bytesSent;
             const std::size_t bytesReceived = stats.bytesReceived;
@@ -77,7 +119,9 @@ struct TotalStation::Impl {
             frames.insert(frames.end(), r.frames().begin() + static_cast<long>(frames.size()),
                           r.frames().end());
             blocks = r.blocks();
-        });
+        };
+        const ExchangeEnd end = runUpload(exchange, receiver, publish, std::move(received),
+                                          config.protocol == Protocol::Auto);
         if (end.outcome == Outcome::Completed) {
             store(receiver);
         }
@@ -166,18 +210,22 @@ std::vector<std::string> TotalStation::downloadLines(Content content) const {
 }
 
 bool TotalStation::startSend(Content content) {
-    const std::vector<std::string> lines = downloadLines(content);
-    if (!impl_->begin()) {
-        return false;
-    }
-    impl_->worker = std::thread([this, lines] {
-        ExchangeLink exchange = impl_->link();
-        impl_->finish(runDownload(exchange, lines));
-    });
-    return true;
+    return start(content, true, false);
 }
 
 bool TotalStation::startReceive() {
+    return start(Content::Coordinates, false, true);
+}
+
+bool TotalStation::startServing(Content content) {
+    return start(content, true, true);
+}
+
+bool TotalStation::start(Content content, bool download, bool upload) {
+    std::vector<std::string> lines;
+    if (download) {
+        lines = downloadLines(content);
+    }
     if (!impl_->begin()) {
         return false;
     }
@@ -185,7 +233,9 @@ bool TotalStation::startReceive() {
         std::lock_guard lock(impl_->mutex);
         impl_->blocks.clear();
     }
-    impl_->worker = std::thread([this] { impl_->receive(); });
+    impl_->worker = std::thread([this, lines = std::move(lines), download, upload] {
+        impl_->serve(lines, download, upload);
+    });
     return true;
 }
 

@@ -29,6 +29,10 @@
 //     station.frames();          // every frame as received, with the verdict and answer
 //     station.memory();          // replaced by a completed upload
 //
+// startServing(content) waits for whatever the computer starts (ENQ, an upload, or with
+// protocol None/Auto the start signal); with Protocol::Auto the station also follows the
+// computer's protocol, as the tssim program does for people.
+//
 // Start the exchange before the computer opens the port and talks: startSend()/startReceive()
 // drop whatever the station wrote earlier and nobody read, so stale answers never reach the
 // next exchange. The pty stays usable between exchanges (the station keeps its own handle on
@@ -67,6 +71,9 @@ class TotalStation {
 
     bool startSend(Content content);
     bool startReceive();
+    // Whatever the computer starts: ENQ (Ack/Nak download of `content`), an upload, or, with
+    // protocol None or Auto, signalStart() (protocol-None download).
+    bool startServing(Content content);
     // Protocol None download: the press of Enter on the instrument. May come before the
     // exchange is waiting for it, but not before startSend().
     void signalStart();
@@ -86,6 +93,8 @@ class TotalStation {
     std::vector<std::string> receivedBlocks() const;
 
   private:
+    bool start(Content content, bool download, bool upload);
+
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };

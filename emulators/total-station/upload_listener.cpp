@@ -11,18 +11,33 @@ constexpr std::chrono::milliseconds kDeliveryWait{2000};
 }  // namespace
 
 ExchangeEnd runUpload(ExchangeLink& link, UploadReceiver& receiver,
-                      const std::function<void(const UploadReceiver&)>& published) {
+                      const std::function<void(const UploadReceiver&)>& published,
+                      std::string received, bool detectNone) {
     const Faults& faults = link.config().faults;
-    link.log("waiting for an upload");
-    std::string bytes;
+    if (received.empty()) {
+        link.log("waiting for an upload");
+    }
+    std::string bytes = std::move(received);
     std::size_t framesLogged = 0;
+    bool answered = false;
+    std::size_t handled = 0;
     while (true) {
-        bytes.clear();
-        if (const Io io = link.read(bytes, std::nullopt); io != Io::Ok) {
-            return link.ioEnd(io, "during the upload");
+        if (bytes.empty()) {
+            if (const Io io = link.read(bytes, std::nullopt); io != Io::Ok) {
+                return link.ioEnd(io, "during the upload");
+            }
         }
-        for (const UploadReceiver::Reply& reply : receiver.feed(bytes)) {
-            if (!reply.answer.empty()) {
+        // With Ack/Nak the computer reads an answer before it sends more; an answer still
+        // waiting when more arrives means it does not read them.
+        if (detectNone && answered && receiver.answering() && link.unreadOutput() > 0) {
+            receiver.stopAnswering();
+            link.dropUnreadOutput();
+            link.log("the computer does not read answers: protocol None");
+        }
+        const auto replies = receiver.feed(bytes);
+        bytes.clear();
+        for (const UploadReceiver::Reply& reply : replies) {
+            if (!reply.answer.empty() && receiver.answering()) {
                 if (faults.answerDelay.count() > 0 && link.pause(faults.answerDelay) != Io::Ok) {
                     return link.interrupted();
                 }
@@ -30,13 +45,13 @@ ExchangeEnd runUpload(ExchangeLink& link, UploadReceiver& receiver,
                     published(receiver);
                     return link.ioEnd(io, "answering a frame");
                 }
+                answered = true;
             }
             published(receiver);
-            const std::size_t frames = receiver.frames().size();
-            if (static_cast<long long>(frames) == faults.hangUpAfterFrames) {
+            if (static_cast<long long>(++handled) == faults.hangUpAfterFrames) {
                 link.waitUntilRead(kDeliveryWait);
                 link.hangUpNow();
-                return {Outcome::HungUp, "hung up after " + std::to_string(frames) + " frames"};
+                return {Outcome::HungUp, "hung up after " + std::to_string(handled) + " frames"};
             }
             if (reply.finished) {
                 return {Outcome::Completed, "end frame received"};

@@ -34,7 +34,7 @@ bool UploadReceiver::nakByFault(const std::string& payload) {
 
 std::string UploadReceiver::answerBytes(bool ack) {
     lastWasNak_ = !ack;
-    if (protocol_ != Protocol::AckNak || faults_.neverAnswer) {
+    if (protocol_ == Protocol::None || faults_.neverAnswer) {
         return {};
     }
     ack ? ++stats_.acksSent : ++stats_.naksSent;
@@ -87,7 +87,7 @@ UploadReceiver::Reply UploadReceiver::onFrame(const ReadFrame& in) {
         if (!record.checkOk) {
             ++stats_.checkFailures;
             reply.answer = answerBytes(false);
-        } else if (protocol_ == Protocol::AckNak && nakByFault(in.payload)) {
+        } else if (protocol_ != Protocol::None && nakByFault(in.payload)) {
             reply.answer = answerBytes(false);
         } else {
             record.counterOk = digit - '0' == expectedDigit_;

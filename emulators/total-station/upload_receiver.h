@@ -28,6 +28,9 @@ class UploadReceiver {
     // Coordinate uploads announce themselves with header frames; PCODE uploads send none.
     bool coordinateUpload() const { return headersSeen_; }
     Stats stats() const;
+    // The computer turned out not to read answers (protocol None): stop sending them.
+    void stopAnswering() { protocol_ = Protocol::None; }
+    bool answering() const { return protocol_ != Protocol::None; }
 
   private:
     bool nakByFault(const std::string& payload);

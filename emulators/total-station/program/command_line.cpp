@@ -80,18 +80,24 @@ Memory and files (GBK bytes, never converted):
 
 Line:
   --link PATH            keep a symbolic link to the slave device at PATH (removed on exit)
-  --protocol none|acknak line protocol (default none)
+  --protocol auto|none|acknak
+                         line protocol; auto (default) follows the computer: ENQ starts an
+                         Ack/Nak download, Enter a protocol-None one, and uploads are answered
+                         unless the computer leaves the answers unread
   --baud N               1200, 2400, 4800, 9600 or 19200: paces a protocol-None download
                          (default 1200)
   --no-pacing            protocol None: send lines as fast as the pty takes them
   --ack-timeout SECONDS  Ack/Nak download: give up when an ACK takes longer (default 10)
 
-What to do:
-  --send coords|pcode    first send the memory (download to the computer)
-  --receive              first receive an upload
-                         without either, a menu asks; after each exchange it asks again
-  --start-after SECONDS  protocol None: start sending after SECONDS instead of on Enter
+What to do (by default the station serves whatever the computer starts, again and again):
+  --send coords|pcode    first exchange: send the memory (a download to the computer);
+                         also chooses what later downloads send (default: coordinates, or
+                         PCODE when no points are loaded)
+  --receive              first exchange: receive an upload
+  --start-after SECONDS  press the start key after SECONDS instead of waiting for Enter
   --once                 exit after the first exchange
+While it runs: Enter = the instrument's start key (protocol None download),
+c / p = later downloads send coordinates / PCODE, q = quit.
 
 Faults:
   --nak-first N          upload: answer each frame N times with NAK before the ACK
@@ -113,6 +119,7 @@ Exit status: 0 done, 1 a file or the pseudo-terminal failed, 2 usage error.
 ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
     ParsedCommandLine result;
     Options& o = result.options;
+    o.config.protocol = Protocol::Auto;
     Faults& f = o.config.faults;
     using Handler = std::function<bool(const std::string&)>;
     auto text = [](std::string& target) {
@@ -143,8 +150,10 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
         {"--save-pcode", text(o.savePcodeFile)},
         {"--protocol",
          [&o](const std::string& v) {
-             o.config.protocol = v == "acknak" ? Protocol::AckNak : Protocol::None;
-             return v == "acknak" || v == "none";
+             o.config.protocol = v == "acknak" ? Protocol::AckNak
+                                 : v == "none" ? Protocol::None
+                                               : Protocol::Auto;
+             return v == "acknak" || v == "none" || v == "auto";
          }},
         {"--baud",
          [&o](const std::string& v) {
@@ -165,7 +174,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
          }},
         {"--send",
          [&o](const std::string& v) {
-             o.first = v == "pcode" ? FirstAction::SendPcode : FirstAction::SendCoords;
+             o.first = FirstAction::Send;
+             o.content = v == "pcode" ? Content::Pcode : Content::Coordinates;
              return v == "coords" || v == "pcode";
          }},
         {"--start-after",

@@ -8,7 +8,8 @@
 
 namespace tssim {
 
-enum class FirstAction { Menu, SendCoords, SendPcode, Receive };
+// The first exchange; after it the station serves whatever the computer starts.
+enum class FirstAction { Serve, Send, Receive };
 
 struct Options {
     std::string linkPath;
@@ -16,7 +17,8 @@ struct Options {
     std::string pcodeFile;
     std::string saveCoordsFile;
     std::string savePcodeFile;
-    FirstAction first = FirstAction::Menu;
+    FirstAction first = FirstAction::Serve;
+    std::optional<Content> content;  // what a download sends; default: coordinates if any
     std::optional<double> startAfterSeconds;
     bool once = false;
     Config config;

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -50,22 +51,27 @@ class Session {
         if (!options_.linkPath.empty()) {
             console_.print("tssim: linked as " + options_.linkPath);
         }
-        console_.print(std::string("protocol ") +
-                       (options_.config.protocol == Protocol::AckNak ? "Ack/Nak" : "None"));
+        console_.print(std::string("protocol ") + protocolName(options_.config.protocol));
+        content_ = options_.content.value_or(station_.memory().points.empty() &&
+                                                     !station_.memory().pcodes.empty()
+                                                 ? Content::Pcode
+                                                 : Content::Coordinates);
         FirstAction action = options_.first;
-        while (!console_.interrupted()) {
-            if (action == FirstAction::Menu) {
-                const auto chosen = ask();
-                if (!chosen) {
-                    break;
-                }
-                action = *chosen;
+        bool first = true;
+        while (!quit_) {
+            if (!begin(action)) {
+                return kExitFailure;
             }
-            const bool lineAlive = exchange(action);
-            if (options_.once || !lineAlive) {
+            watch(action == FirstAction::Serve, first ? options_.startAfterSeconds : std::nullopt);
+            first = false;
+            const Outcome outcome = station_.outcome();
+            if (outcome == Outcome::Completed && station_.stats().framesReceived > 0) {
+                save();
+            }
+            if (options_.once || outcome == Outcome::HungUp || outcome == Outcome::Failed) {
                 break;
             }
-            action = FirstAction::Menu;
+            action = FirstAction::Serve;
         }
         return kExitOk;
     }
@@ -108,89 +114,74 @@ class Session {
         return true;
     }
 
-    // Nothing: quit.
-    std::optional<FirstAction> ask() {
-        const Memory memory = station_.memory();
-        console_.print("memory: " + std::to_string(memory.points.size()) + " points, " +
-                       std::to_string(memory.pcodes.size()) + " PCODE entries");
-        console_.print("c = send coordinates, p = send PCODE, r = receive an upload, q = quit");
-        while (true) {
-            std::string line;
-            if (console_.wait(std::nullopt, line) != Console::Event::Line) {
-                return std::nullopt;
-            }
-            if (line == "c") {
-                return FirstAction::SendCoords;
-            }
-            if (line == "p") {
-                return FirstAction::SendPcode;
-            }
-            if (line == "r") {
-                return FirstAction::Receive;
-            }
-            if (line == "q") {
-                return std::nullopt;
-            }
-            console_.print("c, p, r or q?");
+    static const char* protocolName(Protocol protocol) {
+        switch (protocol) {
+            case Protocol::None:
+                return "None";
+            case Protocol::AckNak:
+                return "Ack/Nak";
+            case Protocol::Auto:
+                break;
         }
+        return "auto (as the computer talks)";
     }
 
-    // False once the line is gone (hung up), so nothing more can be served.
-    bool exchange(FirstAction action) {
-        const bool sending = action != FirstAction::Receive;
-        const bool started =
-            sending ? station_.startSend(action == FirstAction::SendPcode ? Content::Pcode
-                                                                          : Content::Coordinates)
-                    : station_.startReceive();
+    static const char* contentName(Content content) {
+        return content == Content::Pcode ? "PCODE" : "coordinates";
+    }
+
+    bool begin(FirstAction action) {
+        const Memory memory = station_.memory();
+        console_.print("memory: " + std::to_string(memory.points.size()) + " points, " +
+                       std::to_string(memory.pcodes.size()) + " PCODE entries; downloads send " +
+                       contentName(content_));
+        const bool started = action == FirstAction::Send      ? station_.startSend(content_)
+                             : action == FirstAction::Receive ? station_.startReceive()
+                                                              : station_.startServing(content_);
         if (!started) {
             console_.print("tssim: " + station_.error());
             return false;
         }
-        if (sending && options_.config.protocol == Protocol::None && !startSignal()) {
-            station_.stop();
+        if (action == FirstAction::Serve) {
+            console_.print("ready: the computer may start a download or an upload" +
+                           std::string(options_.config.protocol == Protocol::AckNak
+                                           ? ""
+                                           : "; Enter starts a protocol-None download"));
         }
-        watch();
-        if (!sending && station_.outcome() == Outcome::Completed) {
-            save();
-        }
-        return station_.outcome() != Outcome::HungUp && station_.outcome() != Outcome::Failed;
-    }
-
-    // The instrument's own start key: Enter here, or a timer.
-    bool startSignal() {
-        std::string line;
-        if (options_.startAfterSeconds) {
-            const auto delay = std::chrono::milliseconds(
-                static_cast<long long>(*options_.startAfterSeconds * 1000.0));
-            console_.print("starting in " + std::to_string(delay.count()) + " ms");
-            while (true) {
-                const auto event = console_.wait(delay, line);
-                if (event == Console::Event::Interrupt) {
-                    return false;
-                }
-                if (event == Console::Event::Timeout) {
-                    break;
-                }
-            }
-        } else {
-            console_.print("press Enter to start sending");
-            if (console_.wait(std::nullopt, line) != Console::Event::Line) {
-                return false;
-            }
-        }
-        station_.signalStart();
         return true;
     }
 
-    // Until the exchange ends; "q" and Ctrl-C stop it.
-    void watch() {
-        console_.print("(q and Enter stops the exchange)");
+    // Until the exchange ends; Enter is the start key, c/p choose what later downloads send,
+    // q and Ctrl-C quit.
+    void watch(bool serving, std::optional<double> startAfterSeconds) {
+        std::optional<std::chrono::steady_clock::time_point> startAt;
+        if (startAfterSeconds) {
+            startAt = std::chrono::steady_clock::now() +
+                      std::chrono::milliseconds(static_cast<long long>(*startAfterSeconds * 1000));
+        }
         while (!station_.waitFinished(std::chrono::milliseconds(0))) {
             std::string line;
             const auto event = console_.wait(kWatchInterval, line);
             if (event == Console::Event::Interrupt ||
                 (event == Console::Event::Line && line == "q")) {
+                quit_ = true;
                 station_.stop();
+            } else if (event == Console::Event::Line && line.empty()) {
+                station_.signalStart();
+            } else if (event == Console::Event::Line && (line == "c" || line == "p")) {
+                content_ = line == "p" ? Content::Pcode : Content::Coordinates;
+                console_.print(std::string("downloads send ") + contentName(content_));
+                const Stats stats = station_.stats();
+                if (serving && stats.bytesReceived == 0 && stats.linesSent == 0) {
+                    station_.stop();
+                    station_.startServing(content_);
+                }
+            } else if (event == Console::Event::Line) {
+                console_.print("Enter, c, p or q?");
+            }
+            if (startAt && std::chrono::steady_clock::now() >= *startAt) {
+                startAt.reset();
+                station_.signalStart();
             }
         }
     }
@@ -210,6 +201,8 @@ class Session {
     Options options_;
     Console& console_;
     TotalStation station_;
+    Content content_ = Content::Coordinates;
+    bool quit_ = false;
 };
 
 }  // namespace

@@ -292,5 +292,57 @@ TEST_F(StationTest, OnePtyServesAnUploadThenADownloadOfWhatWasUploaded) {
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
 }
 
+TEST_F(StationTest, AutoServingFollowsWhateverTheComputerStarts) {
+    start(fastConfig(Protocol::Auto));
+    const auto lines = station_->downloadLines(Content::Pcode);
+    {  // ENQ: an Ack/Nak download
+        ASSERT_TRUE(station_->startServing(Content::Pcode));
+        auto client = connect();
+        ASSERT_TRUE(client->write(kEnq));
+        for (const auto& expected : lines) {
+            std::string line;
+            ASSERT_TRUE(client->readUntil(line, protocol::kLf, kPatience));
+            EXPECT_EQ(line, expected);
+            ASSERT_TRUE(client->write(kAck));
+        }
+        ASSERT_TRUE(station_->waitFinished(kPatience));
+        EXPECT_EQ(station_->outcome(), Outcome::Completed);
+    }
+    {  // the start key: a protocol-None download
+        ASSERT_TRUE(station_->startServing(Content::Pcode));
+        auto client = connect();
+        station_->signalStart();
+        std::string received;
+        ASSERT_TRUE(client->readUntil(received, protocol::kEot, kPatience));
+        EXPECT_EQ(received, joined(lines) + kEot);
+        ASSERT_TRUE(station_->waitFinished(kPatience));
+    }
+    {  // frames from a computer that never reads answers: a protocol-None upload
+        ASSERT_TRUE(station_->startServing(Content::Pcode));
+        auto client = connect();
+        Memory uploaded;
+        uploaded.points = {{"N1", 1, 2, 3}, {"N2", 4, 5, 6}};
+        ASSERT_TRUE(client->write(frame(protocol::kHeaderJob)));
+        // Give the station time to answer, as the computer's 400 ms pause would.
+        for (int i = 0; i < 500 && station_->stats().acksSent == 0; ++i) {
+            std::this_thread::sleep_for(milliseconds(10));
+        }
+        std::this_thread::sleep_for(milliseconds(100));
+        ASSERT_TRUE(client->write(frame(protocol::kHeaderSite)));
+        int counter = 0;
+        for (const auto& block : memoryBlocks(uploaded, Content::Coordinates)) {
+            ASSERT_TRUE(client->write(frame(dataRecord(block, counter++))));
+        }
+        ASSERT_TRUE(client->write(frame(kEot)));
+        ASSERT_TRUE(station_->waitFinished(kPatience));
+        EXPECT_EQ(station_->outcome(), Outcome::Completed);
+        EXPECT_EQ(station_->memory().points, uploaded.points);
+        EXPECT_GE(station_->stats().acksSent, 1u);
+        EXPECT_LE(station_->stats().acksSent, 2u);  // one more only on a very slow machine
+        std::string leftover;
+        EXPECT_FALSE(client->readCount(leftover, 1, kQuiet)) << "answers left on the line";
+    }
+}
+
 }  // namespace
 }  // namespace tssim
