@@ -1,0 +1,33 @@
+#include "convert_commands.h"
+
+#include "confirm_discard.h"
+#include "delf_conversion.h"
+#include "pcode_conversion.h"
+
+namespace vrk {
+
+namespace {
+
+void ReplaceWith(const ConversionResult& result, TextView& view, Prompter& prompter) {
+    if (!result.ok) {
+        prompter.showMessage(result.message);
+        return;
+    }
+    if (!ConfirmDiscardText(view, prompter)) {
+        return;
+    }
+    view.clearText();
+    view.setText(result.text);
+}
+
+}  // namespace
+
+void OnConvertDelf(TextView& view, Prompter& prompter) {
+    ReplaceWith(ConvertToDelf(view.getText()), view, prompter);
+}
+
+void OnConvertPcode(TextView& view, Prompter& prompter) {
+    ReplaceWith(ConvertToPcode(view.getText()), view, prompter);
+}
+
+}  // namespace vrk

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string_view>
+
+#include "conversion_result.h"
+
+namespace vrk {
+
+// A downloaded coordinate block stream as DELF lines "name,name,Y,X,H" in metres.
+ConversionResult ConvertToDelf(std::string_view viewText);
+
+}  // namespace vrk

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <chrono>
+#include <string>
+
+#include "byte_port.h"
+#include "comm_settings.h"
+
+namespace vrk {
+
+// Index to line value, with the "any other value" fallbacks the settings record allows.
+int BaudRateFor(const CommSettings& settings);
+int DataBitsFor(const CommSettings& settings);
+int StopBitsFor(const CommSettings& settings);
+Parity ParityFor(const CommSettings& settings);
+
+// "COM1" … "COM6"; empty for an index outside 0 … 5 (there is no such port to open).
+std::string PortNameFor(const CommSettings& settings);
+
+bool IsAckNak(const CommSettings& settings);
+
+// The receive delay as the time-out of one read, kept within 1 … 1000 s: a delay of 0 would
+// mean a read that never ends.
+std::chrono::milliseconds ReadTimeoutFor(const CommSettings& settings);
+
+PortParams portParamsFor(const CommSettings& settings);
+
+}  // namespace vrk

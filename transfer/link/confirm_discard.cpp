@@ -1,0 +1,11 @@
+#include "confirm_discard.h"
+
+#include "link_messages.h"
+
+namespace vrk {
+
+bool ConfirmDiscardText(TextView& view, Prompter& prompter) {
+    return !view.isTextModified() || prompter.askYesNo(kMsgDiscardText);
+}
+
+}  // namespace vrk

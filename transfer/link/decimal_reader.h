@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string_view>
+
+namespace vrk {
+
+// Numbers in the instrument's texts are plain decimals, whatever the computer's locale: leading
+// blanks, an optional sign, digits with an optional decimal point, an optional exponent. Reading
+// stops at the first character that cannot continue the number; no number at all reads as 0.
+// "inf", "nan" and hexadecimal are not numbers here. Values beyond the range of double are held
+// at its largest finite magnitude.
+double ReadDecimal(std::string_view text);
+
+// Leading blanks, an optional sign, decimal digits; stops at the first non-digit; no digits read
+// as 0. Values beyond the range of int are held at its limits.
+int ReadLeadingInt(std::string_view text);
+
+}  // namespace vrk

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "transfer_context.h"
+
+namespace vrk {
+
+// Receives what the instrument sends, line by line, into the emptied view until EOT, a time-out
+// or a read error. Every line after the first reaches the view with an extra LF in front, as
+// the conversions expect. Answers 0 on every path.
+int DownloadThreadProc(TransferContext& ctx);
+
+}  // namespace vrk

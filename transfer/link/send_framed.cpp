@@ -1,0 +1,67 @@
+#include "send_framed.h"
+
+#include "comm_settings_rules.h"
+#include "link_constants.h"
+#include "link_messages.h"
+
+namespace vrk {
+
+namespace {
+
+bool Fail(TransferContext& ctx, std::string_view message) {
+    ctx.prompter.showMessage(message);
+    return false;
+}
+
+}  // namespace
+
+std::string BuildFrame(std::string_view payload) {
+    std::string frame;
+    frame.reserve(payload.size() + 4);
+    frame += kStx;
+    frame += payload;
+    frame += kEtx;
+    frame += kCr;
+    frame += kLf;
+    return frame;
+}
+
+bool SendFramed(TransferContext& ctx, std::string_view payload) {
+    const std::string frame = BuildFrame(payload);
+    for (std::size_t repetition = 0;; ++repetition) {
+        if (ctx.abandoned.load()) {
+            return false;
+        }
+        if (!ctx.port.write(frame)) {
+            return Fail(ctx, kMsgFailed);
+        }
+        const CommSettings settings = ctx.settings.load();
+        if (!IsAckNak(settings)) {
+            // The pause is for the instrument, so it counts from the moment the frame is out:
+            // at low baud rates the frame alone takes longer than the pause.
+            if (!ctx.port.drain()) {
+                return Fail(ctx, kMsgFailed);
+            }
+            ctx.sleeper.sleepFor(kNonePause);
+            return true;
+        }
+        std::string reply;
+        switch (ctx.port.read(kReplySize, ReadTimeoutFor(settings), reply)) {
+            case ReadResult::Error:
+                return Fail(ctx, kMsgFailed);
+            case ReadResult::Timeout:
+                return Fail(ctx, kMsgTimedOut);
+            case ReadResult::Ok:
+                break;
+        }
+        if (!reply.empty() && reply.front() == kAck) {
+            return true;
+        }
+        if (repetition == kMaxRepetitions) {
+            return Fail(ctx, kMsgFailed);
+        }
+        ctx.observer.onRepeat(repetition + 1);
+    }
+}
+
+}  // namespace vrk

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "transfer_context.h"
+
+namespace vrk {
+
+// What the upload command hands to the upload thread: the kind (coordinates get the two header
+// records first) and the upload buffer, blocks each followed by 0x02.
+struct UploadJob {
+    bool m_bUploadCoords = false;
+    std::string m_strUpload;
+};
+
+UploadJob BuildCoordUploadJob(std::string_view viewText);
+UploadJob BuildPcodeUploadJob(std::string_view viewText);
+
+// Blocks in the job, for a progress display.
+std::size_t CountUploadBlocks(const UploadJob& job);
+
+// Opens the port, prompts, sends the headers (coordinates only), empties the view, sends every
+// block as a data record echoing it into the view, sends the end frame and reports "通讯结束".
+// Answers 0 on every path.
+int UploadThreadProc(TransferContext& ctx, const UploadJob& job);
+
+}  // namespace vrk
