@@ -37,13 +37,14 @@ void printToConsole(std::string_view text, TextOrigin origin) {
 int runConsole(CommandProcessor& processor, std::FILE* input, bool echo) {
     std::string line;
     while (!processor.quitRequested()) {
-        write(processor.prompt());
+        const std::string prompt = (atLineStart() ? "" : "\n") + processor.prompt();
+        print(prompt, TextOrigin::Host);
         if (!readLine(input, line)) {
-            write("\n");
+            print("\n", TextOrigin::Host);
             break;
         }
         if (echo) {
-            write(line + "\n");
+            print(line + "\n", TextOrigin::Host);
         }
         processor.submit(line);
     }

@@ -83,7 +83,9 @@ void HostWindow::appendOutput(std::string_view text, TextOrigin origin) {
 
 void HostWindow::enter(const QString& line) {
     m_input->remember(line);
-    appendOutput((m_prompt->text() + line + QLatin1Char('\n')).toStdString(), TextOrigin::Host);
+    const QString echo = (atLineStart() ? QString() : QStringLiteral("\n")) + m_prompt->text() +
+                         line + QLatin1Char('\n');
+    print(echo.toStdString(), TextOrigin::Host);
     m_processor.submit(line.toStdString());
     updatePrompt();
     if (m_processor.quitRequested()) {

@@ -9,6 +9,7 @@ struct HostState {
     OutputSink sink;
     std::vector<std::string> supportPath;
     int uiInitialisations = 0;
+    bool atLineStart = true;
 };
 
 HostState& state() {
@@ -23,6 +24,10 @@ void setOutputSink(OutputSink sink) {
 }
 
 void print(std::string_view text, TextOrigin origin) {
+    if (text.empty()) {
+        return;
+    }
+    state().atLineStart = text.back() == '\n';
     if (state().sink) {
         state().sink(text, origin);
         return;
@@ -31,8 +36,13 @@ void print(std::string_view text, TextOrigin origin) {
     std::fflush(stdout);
 }
 
+bool atLineStart() {
+    return state().atLineStart;
+}
+
 void hostMessage(std::string_view line) {
-    std::string text(line);
+    std::string text = atLineStart() ? "" : "\n";
+    text += line;
     text += '\n';
     print(text, TextOrigin::Host);
 }

@@ -19,8 +19,10 @@ using OutputSink = std::function<void(std::string_view text, TextOrigin origin)>
 // Where acutPrintf and the host's messages go; without a sink they go to standard output.
 void setOutputSink(OutputSink sink);
 void print(std::string_view text, TextOrigin origin);
-// One host message as its own line.
+// One host message as its own line, on a fresh line even when a plug-in's text did not end one.
 void hostMessage(std::string_view line);
+// Whether the last text printed ended its line.
+bool atLineStart();
 
 void setSupportPath(std::vector<std::string> directories);
 const std::vector<std::string>& supportPath();
