@@ -10,7 +10,7 @@
 //     config.pacing = false;                      // protocol None only: no line-time pauses
 //     tssim::TotalStation station(config);
 //     ASSERT_TRUE(station.open()) << station.error();
-//     station.setMemory(memory);                  // or loadDelfFile()/loadPcodeFile()
+//     station.setMemory(memory);  // points/PCODE entries; parseDelf(), parsePcode() read files
 //
 //     // Download (the computer receives):
 //     ASSERT_TRUE(station.startSend(tssim::Content::Coordinates));
@@ -37,8 +37,10 @@
 // drop whatever the station wrote earlier and nobody read, so stale answers never reach the
 // next exchange. The pty stays usable between exchanges (the station keeps its own handle on
 // the slave side), so one station can serve a download, an upload and a download again.
-// hangUp() closes the master side at once, like a pulled cable; the station is then finished.
-// Faults are switched on through Config::faults (see station_config.h).
+// hangUp() closes the master side at once, like a pulled cable; the station is then finished
+// (open() again gives a new pty). Faults are switched on through Config::faults (see
+// station_config.h); the hang-up faults first wait until the computer has read what was sent,
+// so the lines or answers it got before the hang-up are an exact number.
 
 #include <chrono>
 #include <memory>
