@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <utility>
@@ -94,6 +95,7 @@ void CAttrStructDlg::createControls() {
     m_tree->setRootIsDecorated(true);
     m_tree->setItemsExpandable(true);
     connect(m_tree, &QTreeWidget::itemSelectionChanged, this, [this] { refreshTableView(); });
+    m_tree->viewport()->installEventFilter(this);
 
     m_category = new QComboBox(this);
     m_category->setObjectName(idName(IDC_CATEGORY));
@@ -293,6 +295,21 @@ bool CAttrStructDlg::event(QEvent* event) {
         return true;
     }
     return QDialog::event(event);
+}
+
+bool CAttrStructDlg::eventFilter(QObject* watched, QEvent* event) {
+    // The tree's menu works on the current table, so a right click must not select the item
+    // under the pointer first; the context menu event still follows the press.
+    if (watched == m_tree->viewport()) {
+        const QEvent::Type type = event->type();
+        if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
+            type == QEvent::MouseButtonDblClick) {
+            if (static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void CAttrStructDlg::inform(const QString& text) {

@@ -54,6 +54,7 @@ class CAttrStructDlg : public QDialog {
     void showEvent(QShowEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     // Layout of the template and the opening.

@@ -1,6 +1,9 @@
 // The table definition panel of the attribute structure dialog.
 #include <QApplication>
+#include <QTest>
 
+#include "cell_drop_list.h"
+#include "cell_edit_box.h"
 #include "editor_fixture.h"
 #include "grid_events.h"
 
@@ -286,6 +289,37 @@ TEST_F(DefinitionTest, CancelAfterChangesWritesNothingAndOkWritesThem) {
     const std::string def = readFile("attribute.def");
     EXPECT_EQ(def.substr(0, def.find('\n') + 1), gbk("*House,-1,房屋面\r\n"));
     EXPECT_NE(def.find(gbk("  高度,2,8,1,高度\r\n")), std::string::npos);
+}
+
+void doubleClickCell(CEditGridCtrl* grid, int row, int column) {
+    const QPoint point = grid->visualRect(grid->model()->index(row, column)).center();
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, point);
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, point);
+}
+
+TEST_F(DefinitionTest, CellsEditedInPlaceAreSavedAndEnterThereLeavesTheDialogOpen) {
+    openDefaults();
+    QApplication::setActiveWindow(dialog.get());
+    doubleClickCell(grid(), 1, kColumnType);
+    CCellDropList* list = CCellDropList::Instance();
+    ASSERT_TRUE(list != nullptr && list->isEditing());
+    EXPECT_EQ(list->count(), 26);
+    EXPECT_EQ(list->currentText(), QString::fromUtf8("短整数"));
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(grid()->GetItemText(1, kColumnType), QString::fromUtf8("长整数"));
+
+    doubleClickCell(grid(), 1, kColumnName);
+    CCellEditBox* box = CCellEditBox::Instance();
+    ASSERT_TRUE(box != nullptr && box->isEditing());
+    QTest::keyClicks(box, QStringLiteral("JS"));
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(grid()->GetItemText(1, kColumnName), QStringLiteral("JS"));
+    EXPECT_TRUE(dialog->isVisible());
+
+    command(IDC_SAVE_TABLE);
+    EXPECT_EQ(table("房屋").fields[1].name, "JS");
+    EXPECT_EQ(table("房屋").fields[1].type, 2);
 }
 
 }  // namespace

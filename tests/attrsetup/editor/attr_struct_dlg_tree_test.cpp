@@ -124,6 +124,19 @@ TEST_F(EditorTest, MenuOnlyFromTheMouseInsideTheTreeOnATable) {
     EXPECT_EQ(control<QLineEdit>(IDC_NEW_TABLE_NAME)->text(), QStringLiteral("NewName"));
     EXPECT_EQ(dialog->currentTable(), gbk("房屋"));
 
+    // A second "添加" starts over.
+    control<QLineEdit>(IDC_NEW_TABLE_NAME)->setText(QStringLiteral("X"));
+    command(IDC_ADD_FIELD);
+    command(ID_TABLE_ADD);
+    EXPECT_EQ(control<QLineEdit>(IDC_NEW_TABLE_NAME)->text(), QStringLiteral("NewName"));
+    EXPECT_EQ(newGrid()->GetItemCount(), 0);
+
+    // A right click does not make the item under the pointer current.
+    const QPoint other = tree()->visualItemRect(tableItem(2)).center();
+    QTest::mouseClick(tree()->viewport(), Qt::RightButton, {}, other);
+    EXPECT_EQ(dialog->currentTable(), gbk("房屋"));
+    EXPECT_TRUE(dialog->isNewTableMode());
+
     // Another table, or the root, drops the unsaved definition.
     select(tableItem(1));
     EXPECT_FALSE(dialog->isNewTableMode());
