@@ -81,33 +81,6 @@ TEST_F(DefinitionTest, WithTheRootSelectedSavingRenamesThePreviousTable) {
     EXPECT_EQ(tableOf("160101"), "Road");
 }
 
-TEST_F(DefinitionTest, RowsBecomeFieldsByTheConversionRules) {
-    openDefaults();
-    // 高度 was read with code 22 and is shown as 长整数, which maps back to 2.
-    grid()->SetItemText(0, kColumnType, QString::fromUtf8("浮点数"));  // dictionary dropped
-    grid()->SetItemText(1, kColumnType, QString());                    // empty type: 0
-    grid()->SetItemText(1, kColumnLength, QString());                  // empty length: 0
-    command(IDC_SAVE_TABLE);
-    const std::vector<FieldDef>& fields = table("房屋").fields;
-    ASSERT_EQ(fields.size(), 4u);
-    EXPECT_EQ(fields[0].type, 3);
-    EXPECT_EQ(fields[0].dictionary, "");
-    EXPECT_EQ(fields[1].type, 0);
-    EXPECT_EQ(fields[1].length, 0);
-    EXPECT_EQ(fields[2].type, 203);
-    EXPECT_EQ(fields[2].decimals, 2);
-    EXPECT_EQ(fields[3].type, 2);
-}
-
-TEST_F(DefinitionTest, AnUnknownTypeCodeIsShownEmptyAndSavedAsZero) {
-    writeFile("attribute.def", gbk("*表,1,\r\n  甲,5,3,0,说明\r\n\r\n[END]\r\n"));
-    writeFile("INDEX.INI", "END\r\n");
-    open();
-    EXPECT_EQ(grid()->GetItemText(0, kColumnType), QString());
-    command(IDC_SAVE_TABLE);
-    EXPECT_EQ(table("表").fields[0].type, 0);
-}
-
 TEST_F(DefinitionTest, AddRowCopiesTheRowAboveInTheExistingSetOnly) {
     openDefaults();
     select(tableItem(3));  // no fields
@@ -204,18 +177,11 @@ TEST_F(DefinitionTest, TextsTheFilesCannotHoldAreRefusedWithAMessage) {
     description()->setText(QStringLiteral("a,b"));
     command(IDC_SAVE_TABLE);
     EXPECT_EQ(prompter.messages.back(), QString::fromUtf8("说明不能含有逗号,请重新输入说明!"));
-    description()->setText(QString(80, QLatin1Char('d')));
-    command(IDC_SAVE_TABLE);
-    EXPECT_EQ(prompter.messages.back(), QString::fromUtf8("说明不能超过79个字节,请重新输入说明!"));
     description()->setText(QString::fromUtf8("好"));
     grid()->SetItemText(2, kColumnName, QString::fromUtf8("面 积"));
     command(IDC_SAVE_TABLE);
     EXPECT_EQ(prompter.messages.back(),
               QString::fromUtf8("第3行字段名不能含有逗号或空格,请重新输入字段名!"));
-    grid()->SetItemText(2, kColumnName, QString(20, QChar(0x9762)));  // 40 bytes
-    command(IDC_SAVE_TABLE);
-    EXPECT_EQ(prompter.messages.back(),
-              QString::fromUtf8("第3行字段名不能超过39个字节,请重新输入字段名!"));
     grid()->SetItemText(2, kColumnName, QStringLiteral("ok"));
     grid()->SetItemText(2, kColumnDescription, QString::fromUtf8("一,二"));
     command(IDC_SAVE_TABLE);
@@ -225,7 +191,7 @@ TEST_F(DefinitionTest, TextsTheFilesCannotHoldAreRefusedWithAMessage) {
     command(IDC_SAVE_TABLE);
     EXPECT_TRUE(
         prompter.messages.back().endsWith(QString::fromUtf8("中含有无法保存的字符,请重新输入!")));
-    EXPECT_EQ(prompter.messages.size(), 8u);
+    EXPECT_EQ(prompter.messages.size(), 6u);
     // Nothing was changed by any refused save.
     EXPECT_EQ(table("房屋").fields, before);
     EXPECT_EQ(table("房屋").description, gbk("房屋面"));
@@ -235,7 +201,7 @@ TEST_F(DefinitionTest, TextsTheFilesCannotHoldAreRefusedWithAMessage) {
     grid()->SetItemText(2, kColumnName, QString());
     grid()->SetItemText(3, kColumnName, QString());
     command(IDC_SAVE_TABLE);
-    EXPECT_EQ(prompter.messages.size(), 8u);
+    EXPECT_EQ(prompter.messages.size(), 6u);
     EXPECT_EQ(table("房屋").fields[3].name, "");
 }
 

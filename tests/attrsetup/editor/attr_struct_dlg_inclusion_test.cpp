@@ -93,20 +93,5 @@ TEST_F(EditorTest, InNewTableModeTheListsKeepWorkingOnThePreviousTable) {
     EXPECT_TRUE(dialog->isNewTableMode());
 }
 
-TEST_F(EditorTest, DuplicateCodesInTheDialogMoveTheLowerAndStopAtTheUpper) {
-    writeFile("attribute.def", gbk("*点表,1,\r\n\r\n[END]\r\n"));
-    writeFile("INDEX.INI", gbk("130101,gc1,0.0000,甲,0\r\n130101,gc1,0.0000,乙,0\r\nEND\r\n"));
-    open();
-    chooseCategory("控制点");
-    ASSERT_EQ(available()->count(), 2);
-    selectLines(available(), {0, 1});
-    command(IDC_INCLUDE);
-    EXPECT_EQ(texts(included()), QStringList{QString::fromUtf8("130101    乙")});
-    EXPECT_EQ(texts(available()), QStringList{QString::fromUtf8("130101    甲")});
-    command(IDC_SAVE_INCLUSION);
-    EXPECT_EQ(schema.features()[0].table, gbk("点表"));
-    EXPECT_EQ(schema.features()[1].table, gbk("点表"));
-}
-
 }  // namespace
 }  // namespace quorbel::editor::testing

@@ -2,7 +2,6 @@
 
 #include "field_row.h"
 #include "gbk_text.h"
-#include "text_rules.h"
 
 namespace quorbel::editor {
 namespace {
@@ -68,21 +67,6 @@ TEST(FieldRow, RefusesWhatTheFilesCannotHold) {
               FieldProblem::NumberTooLarge);
     EXPECT_EQ(rowToField(row("a", "", "", "99999999999", "", ""), field),
               FieldProblem::NumberTooLarge);
-}
-
-TEST(TextRules, SpacesOnlyWhereAllowedAndCapacityInBytes) {
-    const TextRule description{79, true};
-    const TextRule name{35, false};
-    EXPECT_EQ(checkText("two words", description), TextProblem::None);
-    EXPECT_EQ(checkText("two words", name), TextProblem::Space);
-    EXPECT_EQ(checkText("a,b", description), TextProblem::Comma);
-    // 18 Chinese characters are 36 bytes.
-    std::string chinese;
-    for (int i = 0; i < 18; ++i) {
-        chinese += "\xb1\xed";
-    }
-    EXPECT_EQ(checkText(chinese, name), TextProblem::TooLong);
-    EXPECT_EQ(checkText(chinese.substr(2), name), TextProblem::None);
 }
 
 }  // namespace

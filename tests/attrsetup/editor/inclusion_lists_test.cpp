@@ -80,20 +80,6 @@ TEST_F(InclusionListsTest, AvailableFollowsKindPrefixAndIncludedKeys) {
     EXPECT_TRUE(lists.available().empty());
 }
 
-TEST_F(InclusionListsTest, IncludeMovesBottomUpAndTakesEffectOnlyOnSave) {
-    lists.rebuildIncluded(schema, "P");
-    lists.refillAvailable(schema, "13", static_cast<int32_t>(TableKind::Point));
-    lists.setAvailableSelection({0, 1});
-    EXPECT_EQ(lists.include(), 2u);
-    EXPECT_EQ(keys(lists.included()), (Keys{"130101", "130104", "130102"}));
-    EXPECT_TRUE(lists.available().empty());
-    EXPECT_EQ(schema.features()[3].table, "L");
-
-    lists.saveInclusion(schema, "P");
-    EXPECT_EQ(schema.features()[1].table, "P");
-    EXPECT_EQ(schema.features()[3].table, "P");
-}
-
 TEST_F(InclusionListsTest, DuplicateCodesMoveTogetherAndTheWalkStopsAtTheUpperOne) {
     schema.reset({table("P", TableKind::Point)},
                  {feature("130101", "gc1"), feature("130101", "gc1"), feature("130102", "gc2")});
