@@ -2,6 +2,7 @@
 #include <QMessageBox>
 #include <QPoint>
 
+#include "dialog_template.h"
 #include "editor_prompter.h"
 
 namespace quorbel::editor {
@@ -14,8 +15,7 @@ bool MessageBoxPrompter::confirm(const QString& text, const QString& caption) {
 }
 
 void MessageBoxPrompter::inform(const QString& text) {
-    // The dialog's own caption would need the dialog; the host's standard box has an empty one.
-    QMessageBox box(QMessageBox::Warning, QString(), text, QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(kDialogCaption), text, QMessageBox::Ok);
     box.exec();
 }
 
