@@ -59,7 +59,8 @@ struct TotalStation::Impl {
             running = false;
         }
         if (config.log) {
-            config.log(std::string(toString(end.outcome)) + ": " + end.message);
+            const std::string outcomeName = toString(end.outcome);
+            config.log(end.message == outcomeName ? outcomeName : outcomeName + ": " + end.message);
             config.log(describe(stats));
         }
         finished.notify_all();
