@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <thread>
 
 #include "check_value.h"
@@ -241,6 +242,38 @@ TEST_F(StationTest, GarbageBetweenLinesAndSilenceBeforeEot) {
     EXPECT_FALSE(station_->waitFinished(milliseconds(0)));
     station_->stop();
     EXPECT_EQ(station_->outcome(), Outcome::Silent);
+}
+
+TEST_F(StationTest, HangUpAfterFramesAnswersTheLastFrameFirst) {
+    Config config = fastConfig(Protocol::AckNak);
+    config.faults.hangUpAfterFrames = 2;
+    start(config);
+    ASSERT_TRUE(station_->startReceive());
+    auto client = connect();
+    EXPECT_EQ(exchangeFrame(*client, std::string(protocol::kHeaderJob))[0], protocol::kAck);
+    EXPECT_EQ(exchangeFrame(*client, std::string(protocol::kHeaderSite))[0], protocol::kAck);
+    ASSERT_TRUE(station_->waitFinished(kPatience));
+    EXPECT_EQ(station_->outcome(), Outcome::HungUp);
+    std::string bytes;
+    EXPECT_FALSE(client->readCount(bytes, 1, kPatience));
+    EXPECT_TRUE(client->hungUp());
+    EXPECT_EQ(station_->memory(), sampleMemory()) << "an aborted upload must not be stored";
+}
+
+TEST(StationLink, NeverReplacesAFileThatIsNotALink) {
+    const auto path =
+        std::filesystem::temp_directory_path() / ("tssim-test-file-" + std::to_string(::getpid()));
+    { std::ofstream(path) << "keep me"; }
+    {
+        TotalStation station;
+        EXPECT_FALSE(station.open(path.string()));
+        EXPECT_NE(station.error().find(path.string()), std::string::npos);
+    }
+    std::ifstream in(path);
+    std::string content;
+    std::getline(in, content);
+    EXPECT_EQ(content, "keep me");
+    std::filesystem::remove(path);
 }
 
 TEST_F(StationTest, HangUpOnDemandEndsAWaitingUpload) {
