@@ -1,5 +1,6 @@
 #pragma once
 
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
