@@ -43,7 +43,12 @@ CCellDropList::CCellDropList() : QComboBox(nullptr) {
     // Items keep the order the parent supplies; nothing is typed into the field.
     setEditable(false);
     setInsertPolicy(QComboBox::NoInsert);
-    connect(this, &QComboBox::activated, this, [this] { returnFocusToGrid(); });
+    // Arrow keys in the closed field also report activation; only a pick from the list commits.
+    connect(this, &QComboBox::activated, this, [this] {
+        if (m_closeUpPending) {
+            returnFocusToGrid();
+        }
+    });
 }
 
 CCellDropList::~CCellDropList() {
@@ -63,6 +68,7 @@ bool CCellDropList::Open(std::uint32_t style, const QRect& windowRect, QWidget* 
     m_windowRect = windowRect;
     ++m_generation;
     m_closePending = false;
+    m_closeUpPending = false;
     initialiseWindow(style);
     m_windowExists = true;
     setCurrentIndex(-1);
@@ -144,11 +150,12 @@ void CCellDropList::closedUp() {
         returnFocusToGrid();
         return;
     }
+    m_closeUpPending = true;
     const unsigned generation = m_generation;
     QMetaObject::invokeMethod(
         this,
         [this, generation] {
-            if (generation == m_generation) {
+            if (generation == m_generation && m_closeUpPending) {
                 returnFocusToGrid();
             }
         },
@@ -156,6 +163,7 @@ void CCellDropList::closedUp() {
 }
 
 void CCellDropList::returnFocusToGrid() {
+    m_closeUpPending = false;
     if (!isEditing()) {
         return;
     }
@@ -182,8 +190,8 @@ void CCellDropList::keyPressEvent(QKeyEvent* event) {
 
 void CCellDropList::focusOutEvent(QFocusEvent* event) {
     QComboBox::focusOutEvent(event);
-    // The open list part takes the focus as a popup; the edit goes on in it.
-    if (m_destroying || !isEditing() || event->reason() == Qt::PopupFocusReason) {
+    // The open list part takes the focus; the edit goes on in it.
+    if (m_destroying || !isEditing() || event->reason() == Qt::PopupFocusReason || m_popupShown) {
         return;
     }
     finishEdit();

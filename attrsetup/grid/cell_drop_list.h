@@ -68,6 +68,7 @@ class CCellDropList : public QComboBox {
     bool m_windowExists = false;
     bool m_closePending = false;
     bool m_popupShown = false;
+    bool m_closeUpPending = false;
     bool m_destroying = false;
     unsigned m_generation = 0;
 };
