@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QMetaType>
+#include <QTableWidget>
+#include <QTest>
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
@@ -160,6 +162,33 @@ TEST_F(QuorbelModuleTest, OpensTheDialogUnderItsOwnResourcesInAnyLetterCase) {
         EXPECT_FALSE(QMetaType::fromName("CAttrStructDlg*").isValid());
         output.clear();
     }
+}
+
+// The in-place editors are shared objects of the module: none may outlive the dialog, or Qt would
+// keep widgets whose code is unmapped.
+TEST_F(QuorbelModuleTest, LeavesNoWidgetOfTheModuleBehindAfterAnInPlaceEdit) {
+    const auto widgetsBefore = QApplication::allWidgets().size();
+    ASSERT_TRUE(applications().load(kModule));
+    bool editorOpened = false;
+    onNextModalDialog([&](QDialog& dialog) {
+        auto* grid = dialog.findChild<QTableWidget*>(QStringLiteral("201"));
+        if (grid != nullptr && grid->rowCount() > 0 && grid->columnCount() > 0) {
+            const QPoint cell = grid->visualRect(grid->model()->index(0, 0)).center();
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell);
+            QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell);
+            for (QWidget* widget : QApplication::allWidgets()) {
+                const QString name = QString::fromLatin1(widget->metaObject()->className());
+                editorOpened = editorOpened || (widget->isVisible() && name.startsWith("CCell"));
+            }
+        }
+        dialog.reject();
+    });
+    processor.submit("QUORBEL");
+    EXPECT_TRUE(editorOpened);
+    ASSERT_TRUE(applications().unload("quorbel.arx"));
+    EXPECT_FALSE(stillMapped(kModule));
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(QApplication::allWidgets().size(), widgetsBefore);
 }
 
 TEST_F(QuorbelModuleTest, TransparentWhileAnotherCommandWaits) {
