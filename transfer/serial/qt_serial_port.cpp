@@ -7,7 +7,7 @@
 #include <QSerialPort>
 #include <algorithm>
 #include <cerrno>
-#include <cmath>
+#include <utility>
 
 #include "com_port_device.h"
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "download.h"
 #include "e2e_harness.h"
 #include "sample_data.h"
@@ -169,6 +171,21 @@ TEST_F(FaultyDownloadE2E, BusyPortIsRefusedAndTheOtherTransferKeepsIt) {
     EXPECT_EQ(station->stats().enqReceived, 0u) << "nothing was sent";
     holder.close();
     EXPECT_TRUE(e2e::PortIsFree(station->slavePath()));
+}
+
+// The desktop program runs transfers on a plain worker thread with no event loop of its own.
+TEST_F(DownloadE2E, RunsOnAWorkerThreadWithoutAnEventLoop) {
+    start(tssim::Protocol::AckNak);
+    computer = std::make_unique<Computer>(station->slavePath(), vrk::kProtocolAckNak);
+    std::thread worker([this] {
+        auto context = computer->context();
+        vrk::DownloadThreadProc(context);
+    });
+    worker.join();
+    ASSERT_TRUE(station->waitFinished(kStationWait));
+    EXPECT_EQ(computer->view.getText(),
+              e2e::ViewTextOf(station->downloadLines(tssim::Content::Coordinates)));
+    EXPECT_TRUE(computer->prompter.reports().empty());
 }
 
 }  // namespace
