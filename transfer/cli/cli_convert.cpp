@@ -1,0 +1,148 @@
+#include "cli_convert.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <optional>
+
+#include "delf_conversion.h"
+#include "pcode_conversion.h"
+
+namespace vrk::cli {
+
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+
+enum class Kind { Delf, Pcode };
+
+struct ConvertRequest {
+    Kind kind = Kind::Delf;
+    std::string input;   // empty: standard input
+    std::string output;  // empty: standard output
+};
+
+std::optional<Kind> KindOf(const std::string& word) {
+    if (word == "delf") {
+        return Kind::Delf;
+    }
+    if (word == "pcode") {
+        return Kind::Pcode;
+    }
+    return std::nullopt;
+}
+
+bool ParseConvertArgs(std::span<const std::string> args, ConvertRequest& request,
+                      std::string& error) {
+    if (args.empty()) {
+        error = "convert needs a kind: delf or pcode";
+        return false;
+    }
+    const auto kind = KindOf(args[0]);
+    if (!kind) {
+        error = "unknown conversion: " + args[0];
+        return false;
+    }
+    request.kind = *kind;
+    bool haveInput = false;
+    bool haveOutput = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "-o" || arg == "--output") {
+            if (haveOutput || i + 1 >= args.size()) {
+                error = haveOutput ? "more than one output" : arg + " needs a file name";
+                return false;
+            }
+            request.output = args[++i];
+            haveOutput = true;
+        } else if (arg.size() > 1 && arg.front() == '-') {
+            error = "unknown option: " + arg;
+            return false;
+        } else {
+            if (haveInput) {
+                error = "more than one input: " + arg;
+                return false;
+            }
+            // "-" is standard input, as the default.
+            request.input = arg == "-" ? std::string() : arg;
+            haveInput = true;
+        }
+    }
+    if (haveOutput && request.output.empty()) {
+        error = "-o needs a file name";
+        return false;
+    }
+    return true;
+}
+
+bool ReadAll(const std::string& path, std::string& bytes) {
+    if (path.empty()) {
+        char buffer[65536];
+        std::size_t n = 0;
+        while ((n = std::fread(buffer, 1, sizeof buffer, stdin)) > 0) {
+            bytes.append(buffer, n);
+        }
+        return std::ferror(stdin) == 0;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return false;
+    }
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+bool WriteAll(const std::string& path, const std::string& bytes) {
+    if (path.empty()) {
+        const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
+        return std::fflush(stdout) == 0 && written;
+    }
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    return static_cast<bool>(out);
+}
+
+std::string Describe(const std::string& path, const char* standard) {
+    return path.empty() ? std::string(standard) : path;
+}
+
+}  // namespace
+
+int RunConvertCommand(std::span<const std::string> args) {
+    ConvertRequest request;
+    std::string error;
+    if (!ParseConvertArgs(args, request, error)) {
+        std::cerr << "vrk410-cli: " << error << "\nusage:\n" << ConvertUsage();
+        return kExitUsage;
+    }
+    std::string input;
+    if (!ReadAll(request.input, input)) {
+        std::cerr << "vrk410-cli: cannot read " << Describe(request.input, "standard input")
+                  << '\n';
+        return kExitFailed;
+    }
+    const ConversionResult result =
+        request.kind == Kind::Delf ? ConvertToDelf(input) : ConvertToPcode(input);
+    if (!result.ok) {
+        // The output file is left as it was: a failed conversion must not cost an earlier one.
+        std::cerr << result.message << '\n';
+        return kExitFailed;
+    }
+    if (!WriteAll(request.output, result.text)) {
+        std::cerr << "vrk410-cli: cannot write " << Describe(request.output, "standard output")
+                  << '\n';
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
+const char* ConvertUsage() {
+    return "  vrk410-cli convert delf [INPUT] [-o OUTPUT]\n"
+           "  vrk410-cli convert pcode [INPUT] [-o OUTPUT]\n";
+}
+
+}  // namespace vrk::cli

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <span>
+#include <string>
+
+namespace vrk::cli {
+
+// Runs `vrk410-cli convert delf|pcode [INPUT] [-o OUTPUT]`; `args` starts after "convert".
+// Answers the exit status: 0 converted, 1 the conversion failed (its message was printed on
+// standard error) or a file could not be read or written, 2 a command line not understood.
+int RunConvertCommand(std::span<const std::string> args);
+
+// The convert part of the usage text, one command per line.
+const char* ConvertUsage();
+
+}  // namespace vrk::cli

@@ -1,0 +1,42 @@
+// vrk410-cli: the transfer program's conversions and transfers for scripts. Each subcommand lives
+// in its own file; this only picks one.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli_convert.h"
+#include "cli_transfer.h"
+#include "cli_transfer_args.h"
+
+namespace {
+
+constexpr int kExitUsage = 2;
+
+void PrintUsage(std::ostream& out) {
+    out << "usage:\n" << vrk::cli::ConvertUsage() << vrk::cli::TransferUsage();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) {
+        PrintUsage(std::cerr);
+        return kExitUsage;
+    }
+    const std::string& command = args.front();
+    const std::span<const std::string> rest(args.begin() + 1, args.end());
+    if (command == "convert") {
+        return vrk::cli::RunConvertCommand(rest);
+    }
+    if (vrk::cli::IsTransferCommand(command)) {
+        return vrk::cli::RunTransferCommand(args);
+    }
+    if (command == "-h" || command == "--help" || command == "help") {
+        PrintUsage(std::cout);
+        return 0;
+    }
+    std::cerr << "vrk410-cli: unknown command: " << command << '\n';
+    PrintUsage(std::cerr);
+    return kExitUsage;
+}
