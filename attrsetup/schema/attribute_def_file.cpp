@@ -97,6 +97,10 @@ AttributeDefContent parseAttributeDef(std::string_view bytes, ReadNotes* notes) 
             if (commas > kTableCommasWithAux) {
                 note(notes, lines.lineNumber(), ReadNoteKind::TableLineExtraCommas);
             }
+            if (tokenIsCut(line.substr(1)) ||
+                (commas == kTableCommasWithAux && tokenIsCut(afterComma(line, 2)))) {
+                note(notes, lines.lineNumber(), ReadNoteKind::TokenCut);
+            }
             content.tables.push_back(parseTableLine(line, commas));
             current = &content.tables.back();
             continue;

@@ -62,6 +62,13 @@ TEST(AttributeDefFile, MoreThanThreeCommasKeepTheRestAsDescription) {
     EXPECT_EQ(roundTrip("*T,1,a,b,c\n"), "*T,1,a,b,c\r\n\r\n[END]\r\n");
     ASSERT_EQ(notes.size(), 1u);
     EXPECT_EQ(notes[0].kind, ReadNoteKind::TableLineExtraCommas);
+
+    notes.clear();
+    const auto cut = parseAttributeDef("*my table,1,aux token,d\n", &notes);
+    EXPECT_EQ(cut.tables.at(0).name, "my");
+    EXPECT_EQ(cut.tables[0].auxToken, "aux");
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_EQ(notes[0].kind, ReadNoteKind::TokenCut);
 }
 
 TEST(AttributeDefFile, FieldLineTokensNumbersAndDictionaryRule) {
