@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "gbk_literal.h"
+#include "sample_downloads.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+class CliConvert : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("vrk410-cli-test-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    fs::path file(const std::string& name) const { return dir_ / name; }
+
+    // Runs the program with `args` (shell words, already quoted where needed), standard input from
+    // `stdinPath` when given.
+    CliRun run(const std::string& args, const fs::path& stdinPath = "/dev/null") const {
+        const std::string command = std::string("'") + VRK410_CLI + "' " + args + " <'" +
+                                    stdinPath.string() + "' >'" + file("out").string() + "' 2>'" +
+                                    file("err").string() + "'";
+        const int status = std::system(command.c_str());
+        CliRun result;
+        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        result.out = ReadFile(file("out"));
+        result.err = ReadFile(file("err"));
+        return result;
+    }
+
+  private:
+    fs::path dir_;
+};
+
+std::string ExpectedDelf() {
+    std::string text;
+    for (const auto& p : vrk::test::SamplePoints()) {
+        std::string name = vrk::test::Gbk(p.name);
+        if (name.size() < 10) {
+            name.resize(10, ' ');
+        }
+        text += name + "," + name + "," + p.y + "," + p.x + "," + p.h + "\r\n";
+    }
+    return text;
+}
+
+std::string ExpectedPcode() {
+    std::string text;
+    for (const auto& c : vrk::test::SampleCodes()) {
+        std::string code = vrk::test::Gbk(c.text);
+        if (code.size() < 10) {
+            code.resize(10, ' ');
+        }
+        text += std::to_string(c.number) + "," + code + "\r\n";
+    }
+    return text;
+}
+
+const std::string kSamples = SAMPLES_DIR;
+
+TEST_F(CliConvert, TheBundledDownloadsConvertByteForByte) {
+    const CliRun delf = run("convert delf '" + kSamples + "/download-coords.txt'");
+    EXPECT_EQ(delf.exitCode, 0) << delf.err;
+    EXPECT_EQ(delf.out, ExpectedDelf());
+    EXPECT_EQ(delf.err, "");
+
+    const CliRun pcode = run("convert pcode -o '" + file("codes.txt").string() + "'",
+                             kSamples + "/download-pcode.txt");
+    EXPECT_EQ(pcode.exitCode, 0) << pcode.err;
+    EXPECT_EQ(pcode.out, "");
+    std::string expected = ExpectedPcode();
+    // The two long texts are cut to the instrument's width.
+    const std::string cutFrom = "14,LONGCODETEXT";
+    expected.replace(expected.find(cutFrom), cutFrom.size() + 2, "14,LONGCODETE\r\n");
+    const std::string straddle = "15," + vrk::test::Gbk("ABCDEFGHI桥");
+    expected.replace(expected.find(straddle), straddle.size() + 2, "15,ABCDEFGHI \r\n");
+    EXPECT_EQ(ReadFile(file("codes.txt")), expected);
+}
+
+TEST_F(CliConvert, AFailedConversionSaysWhyAndLeavesTheOutputAlone) {
+    WriteFile(file("junk.txt"), "not a download\r\n");
+    WriteFile(file("keep.txt"), "earlier result");
+    const CliRun delf = run("convert delf '" + file("junk.txt").string() + "' -o '" +
+                            file("keep.txt").string() + "'");
+    EXPECT_EQ(delf.exitCode, 1);
+    EXPECT_EQ(delf.err, "文件格式不正确\n");
+    EXPECT_EQ(ReadFile(file("keep.txt")), "earlier result");
+
+    const CliRun pcode = run("convert pcode '" + kSamples + "/download-coords.txt'");
+    EXPECT_EQ(pcode.exitCode, 1);
+    EXPECT_EQ(pcode.err, "转换失败\n");
+    EXPECT_EQ(pcode.out, "");
+
+    const CliRun empty = run("convert delf");
+    EXPECT_EQ(empty.exitCode, 1);
+    EXPECT_EQ(empty.err, "转换失败\n");
+}
+
+TEST_F(CliConvert, UnreadableInputAndUnwritableOutputFail) {
+    EXPECT_EQ(run("convert delf '" + file("missing.txt").string() + "'").exitCode, 1);
+    const CliRun r = run("convert delf '" + kSamples + "/download-coords.txt' -o '" +
+                         file("no/such/dir/out.txt").string() + "'");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("cannot write"), std::string::npos);
+}
+
+TEST_F(CliConvert, CommandLinesNotUnderstoodExitWithTwo) {
+    for (const std::string& args : std::vector<std::string>{
+             "", "convert", "convert dxf", "convert delf a b", "convert delf -o",
+             "convert delf --fast", "convert pcode -o x -o y", "frobnicate"}) {
+        const CliRun r = run(args);
+        EXPECT_EQ(r.exitCode, 2) << args;
+        EXPECT_NE(r.err.find("usage"), std::string::npos) << args;
+        EXPECT_EQ(r.out, "") << args;
+    }
+}
+
+}  // namespace
