@@ -38,7 +38,9 @@ CEditGridCtrl::CEditGridCtrl(QWidget* parent) : QTableWidget(parent) {
     verticalHeader()->setMinimumSectionSize(1);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     QHeaderView* header = horizontalHeader();
+    // Column positions are added up in index order, so the header must never be rearranged.
     header->setSectionsMovable(false);
+    header->setSectionsClickable(false);
     header->setStretchLastSection(false);
     header->setMinimumSectionSize(0);
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);

@@ -1,3 +1,5 @@
+#include <QWheelEvent>
+
 #include "grid_fixture.h"
 
 TEST_F(GridTest, ClickIntoAnotherCellCommitsAndTheNextDoubleClickReusesTheEditor) {
@@ -47,7 +49,17 @@ TEST_F(GridTest, ScrollingTheGridCommitsTheOpenEditorFirst) {
     QTest::keyClicks(box, QStringLiteral("sideways"));
     grid->horizontalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
     EXPECT_EQ(grid->GetItemText(3, 0), QStringLiteral("sideways"));
-    ASSERT_EQ(dialog->changes.size(), 2U);
+
+    grid->horizontalScrollBar()->setValue(0);
+    doubleClickCell(grid, 4, 0);
+    ASSERT_NE(openEditBox(), nullptr);
+    QTest::keyClicks(box, QStringLiteral("wheel"));
+    const QPoint at = cellCentre(grid, 5, 0);
+    QWheelEvent wheel(at, grid->viewport()->mapToGlobal(at), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(grid->viewport(), &wheel);
+    EXPECT_EQ(grid->GetItemText(4, 0), QStringLiteral("wheel"));
+    ASSERT_EQ(dialog->changes.size(), 3U);
 }
 
 TEST_F(GridTest, EditorsMoveBetweenTheTwoGrids) {
