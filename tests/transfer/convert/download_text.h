@@ -12,7 +12,10 @@
 namespace vrk::test {
 
 inline std::string DownloadLine(std::string_view block, int& counter) {
-    return "\x02" + BuildDataRecord(block, counter) + "\x03\r\n";
+    std::string line(1, '\x02');
+    line += BuildDataRecord(block, counter);
+    line += "\x03\r\n";
+    return line;
 }
 
 // `upload` holds blocks each followed by 0x02, as the upload builders make them.

@@ -1,0 +1,127 @@
+// The conversions of a 1 MiB download against a bare scan for its line ends: the scan is the
+// least any reading of the text must do, so the ratio says what the block and field handling
+// cost on top.
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <string>
+
+#include "delf_conversion.h"
+#include "download_text.h"
+#include "pcode_conversion.h"
+#include "upload_lines.h"
+
+namespace {
+
+constexpr std::size_t kDownloadSize = 1 << 20;
+
+// Built piece by piece: GCC 12 at -O3 warns falsely about chains of string additions.
+void AppendPoint(std::string& lines, int i) {
+    const std::string number = std::to_string(i);
+    for (int k = 0; k < 2; ++k) {
+        lines += 'P';
+        lines += number;
+        lines += ',';
+    }
+    lines += std::to_string(3500 + i % 997);
+    lines += ".125,";
+    lines += std::to_string(8100 + i % 613);
+    lines += ".250,-";
+    lines += std::to_string(i % 90);
+    lines += ".375\r\n";
+}
+
+const std::string& CoordDownload() {
+    static const std::string text = [] {
+        std::string lines;
+        std::string download;
+        for (int i = 0; download.size() < kDownloadSize; ++i) {
+            for (int j = 0; j < 500; ++j, ++i) {
+                AppendPoint(lines, i);
+            }
+            download = vrk::test::DownloadTextOf(vrk::BuildCoordUpload(lines));
+        }
+        return download;
+    }();
+    return text;
+}
+
+const std::string& PcodeDownload() {
+    static const std::string text = [] {
+        std::string lines;
+        for (int i = 0; lines.size() < kDownloadSize * 10 / 11; ++i) {
+            lines += std::to_string(i % 51);
+            lines += ",CODE";
+            lines += std::to_string(i % 1000);
+            lines += "\r\n";
+        }
+        return vrk::test::DownloadTextOf(vrk::BuildPcodeUpload(lines));
+    }();
+    return text;
+}
+
+void Throughput(benchmark::State& state, std::size_t bytes) {
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes));
+}
+
+std::size_t CountLineEnds(const std::string& text) {
+    std::size_t lines = 0;
+    const char* p = text.data();
+    const char* end = p + text.size();
+    while ((p = static_cast<const char*>(
+                std::memchr(p, '\n', static_cast<std::size_t>(end - p)))) != nullptr) {
+        ++lines;
+        ++p;
+    }
+    return lines;
+}
+
+void BM_LineEndScan(benchmark::State& state) {
+    const std::string& text = CoordDownload();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(CountLineEnds(text));
+    }
+    Throughput(state, text.size());
+}
+
+void BM_ConvertToDelf(benchmark::State& state) {
+    const std::string& text = CoordDownload();
+    for (auto _ : state) {
+        auto result = vrk::ConvertToDelf(text);
+        if (!result.ok) {
+            state.SkipWithError("conversion failed");
+            break;
+        }
+        benchmark::DoNotOptimize(result.text.data());
+    }
+    Throughput(state, text.size());
+}
+
+void BM_ConvertToPcode(benchmark::State& state) {
+    const std::string& text = PcodeDownload();
+    for (auto _ : state) {
+        auto result = vrk::ConvertToPcode(text);
+        if (!result.ok) {
+            state.SkipWithError("conversion failed");
+            break;
+        }
+        benchmark::DoNotOptimize(result.text.data());
+    }
+    Throughput(state, text.size());
+}
+
+void BM_BuildCoordUpload(benchmark::State& state) {
+    const std::string lines = vrk::ConvertToDelf(CoordDownload()).text;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(vrk::BuildCoordUpload(lines).data());
+    }
+    Throughput(state, lines.size());
+}
+
+}  // namespace
+
+BENCHMARK(BM_LineEndScan)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ConvertToDelf)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ConvertToPcode)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildCoordUpload)->Unit(benchmark::kMillisecond);
+BENCHMARK_MAIN();
