@@ -1,0 +1,37 @@
+// Any text in the view through both conversions: they must answer, never crash, and only ever
+// write whole lines.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "delf_conversion.h"
+#include "pcode_conversion.h"
+
+namespace {
+
+void Check(bool condition) {
+    if (!condition) {
+        std::abort();
+    }
+}
+
+void CheckResult(const vrk::ConversionResult& result) {
+    if (result.ok) {
+        Check(!result.text.empty());
+        Check(result.text.size() >= 2 && result.text.substr(result.text.size() - 2) == "\r\n");
+        Check(result.message.empty());
+    } else {
+        Check(result.text.empty());
+        Check(result.message == "转换失败" || result.message == "文件格式不正确");
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    CheckResult(vrk::ConvertToDelf(text));
+    CheckResult(vrk::ConvertToPcode(text));
+    return 0;
+}
