@@ -10,7 +10,12 @@ constexpr std::chrono::seconds kLogRefresh{2};
 }  // namespace
 
 ConsoleProgress::ConsoleProgress(std::ostream& err, bool interactive)
-    : err_(err), interactive_(interactive) {}
+    : err_(err), interactive_(interactive) {
+    // A log gets its first figures after a while, not for the first byte.
+    if (!interactive_) {
+        lastShown_ = std::chrono::steady_clock::now();
+    }
+}
 
 ConsoleProgress::~ConsoleProgress() {
     finish();
