@@ -16,6 +16,7 @@
 #include "console_session.h"
 #include "host_window.h"
 #include "modal_dialog_answerer.h"
+#include "qt_module_guard.h"
 
 namespace {
 
@@ -92,6 +93,7 @@ int main(int argc, char** argv) {
     parser.process(app);
 
     cadhost::setSupportPath(supportPathFrom(parser.values(supportOption)));
+    cadhost::guardQtAgainstUnloadedModules(applications());
 
     cadhost::DialogScript dialogs;
     cadhost::CommandProcessor processor(dialogs);

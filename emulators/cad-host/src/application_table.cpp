@@ -146,6 +146,15 @@ void ApplicationTable::release(std::list<LoadedApplication>::iterator app) {
                         " command(s) registered; the host removed them.");
         }
     }
+    std::uintptr_t begin = 0;
+    std::uintptr_t end = 0;
+    if (m_unmapCheck && m_loader->addressRange(app->module, begin, end) &&
+        !m_unmapCheck(*app, begin, end)) {
+        // Unmapping would leave dangling pointers; the module's memory is the lesser loss.
+        hostMessage(app->name + " stays in memory.");
+        m_apps.erase(app);
+        return;
+    }
     std::string error;
     if (!m_loader->close(app->module, error)) {
         hostMessage("Unloading " + app->name + " failed: " + error);

@@ -191,7 +191,8 @@ TEST(VersionResource, SurvivesDamagedFiles) {
 }
 
 TEST(VersionResource, ParsesKeyValueLinesSkippingPaddingAndNoise) {
-    const std::string text("A=1\r\n\0\0=skip\nnoequals\nB=x=y\n", 30);
+    static const char raw[] = "A=1\r\n\0\0=skip\nnoequals\nB=x=y\n";
+    const std::string text(raw, sizeof raw - 1);
     const cadhost::VersionInfo info = cadhost::parseVersionText(text);
     ASSERT_EQ(info.entries.size(), 2u);
     EXPECT_EQ(info.value("A"), "1");

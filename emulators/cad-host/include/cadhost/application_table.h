@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <list>
 #include <string>
 #include <string_view>
@@ -26,6 +28,12 @@ struct LoadedApplication {
 // hostMessage; the functions answer whether they did what was asked.
 class ApplicationTable {
   public:
+    // Asked just before a module is unmapped, with the addresses it occupies; answering false keeps
+    // it mapped because something outside it still points inside (the host's Qt layer checks
+    // Qt's type registry). The check tells the user why.
+    using UnmapCheck =
+        std::function<bool(const LoadedApplication& app, std::uintptr_t begin, std::uintptr_t end)>;
+
     explicit ApplicationTable(ModuleLoader& loader) : m_loader(&loader) {}
 
     // A path without a directory is looked up on the support path first.
@@ -42,6 +50,7 @@ class ApplicationTable {
     std::vector<const LoadedApplication*> list() const;
 
     void setLoader(ModuleLoader& loader) { m_loader = &loader; }
+    void setUnmapCheck(UnmapCheck check) { m_unmapCheck = std::move(check); }
 
   private:
     LoadedApplication* findMutable(std::string_view name);
@@ -49,6 +58,7 @@ class ApplicationTable {
     void release(std::list<LoadedApplication>::iterator app);
 
     ModuleLoader* m_loader;
+    UnmapCheck m_unmapCheck;
     // A list so that an application's address, its appId, stays put.
     std::list<LoadedApplication> m_apps;
 };

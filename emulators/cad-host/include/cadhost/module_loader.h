@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace cadhost {
@@ -18,6 +19,8 @@ class ModuleLoader {
     virtual bool close(Handle module, std::string& error) = 0;
     // Whether the code or data at address belongs to the module.
     virtual bool owns(Handle module, const void* address) = 0;
+    // The addresses the module occupies, from its first to the end of its last loaded segment.
+    virtual bool addressRange(Handle module, std::uintptr_t& begin, std::uintptr_t& end) = 0;
     // Whether a module of this path is still mapped into the process.
     virtual bool isLoaded(const std::string& path) = 0;
 };
