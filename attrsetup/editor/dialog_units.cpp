@@ -21,9 +21,11 @@ int mulDiv(int value, int numerator, int denominator) {
 QFont dialogFont() {
     QFont font;
     // The template's font first; where it is not installed, a CJK font of similar metrics.
-    font.setFamilies(QStringList{QString::fromUtf8(kDialogFontFamily), QStringLiteral("SimSun"),
-                                 QStringLiteral("Noto Serif CJK SC"),
-                                 QStringLiteral("Noto Sans CJK SC")});
+    // Qt's font cache keeps these names after the dialog is gone, so they must live on the heap:
+    // a QStringLiteral would leave the cache pointing into the plug-in once it is unloaded.
+    font.setFamilies(QStringList{
+        QString::fromUtf8(kDialogFontFamily), QString::fromLatin1("SimSun"),
+        QString::fromLatin1("Noto Serif CJK SC"), QString::fromLatin1("Noto Sans CJK SC")});
     font.setPointSize(kDialogFontPointSize);
     return font;
 }
