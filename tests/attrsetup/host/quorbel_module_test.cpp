@@ -292,3 +292,25 @@ TEST_F(QuorbelModuleTest, CancelWritesNothingAndAMissingFileIsReportedOnTheComma
     EXPECT_EQ(output.front(), '\n');
     EXPECT_FALSE(fs::exists(dir / "index.ini"));
 }
+
+TEST_F(QuorbelModuleTest, ScriptedConsoleSessionOpensTheDialogOnTheSamples) {
+    const fs::path script = dir / "session.txt";
+    std::ofstream(script) << "APPLOAD QUORBEL.ARX\nARX\nDIALOG CANCEL\nQUORBEL\nQUIT\n";
+    const fs::path log = dir / "session.log";
+    const std::string command = "env QT_QPA_PLATFORM=offscreen ACAD='" +
+                                fs::path(kModule).parent_path().string() + "' '" + CADHOST_PATH +
+                                "' --console --support-path '" + dir.string() + "' < '" +
+                                script.string() + "' > '" + log.string() + "' 2>/dev/null";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    std::ifstream in(log);
+    const std::string session{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    EXPECT_NE(session.find("quorbel.arx loaded."), std::string::npos) << session;
+    EXPECT_NE(session.find("    File description: Quorbel ObjectARX application\n"
+                           "    Internal name: Quorbel\n"),
+              std::string::npos)
+        << session;
+    EXPECT_NE(session.find("Command: QUORBEL\nDialog \"属性结构设置\" opened.\nCommand: QUIT\n"),
+              std::string::npos)
+        << session;
+    EXPECT_NE(session.find("quorbel.arx unloaded."), std::string::npos);
+}
