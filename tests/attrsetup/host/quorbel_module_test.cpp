@@ -143,7 +143,12 @@ class QuorbelModuleTest : public ::testing::Test {
 TEST_F(QuorbelModuleTest, RegistersQuorbelInKvtAndTakesItAwayTwiceInOneRun) {
     for (int round = 0; round < 2; ++round) {
         SCOPED_TRACE(round);
+        const int uiInitialisations = cadhost::uiLibraryInitialisations();
         ASSERT_TRUE(applications().load(kModule)) << output;
+        // Attached: the UI library is prepared and the module's resources are in the chain.
+        EXPECT_EQ(cadhost::uiLibraryInitialisations(), uiInitialisations + 1);
+        const AddressRange mapped = mappingOf(kModule);
+        EXPECT_TRUE(cadhostIsResourceModule(reinterpret_cast<HINSTANCE>(mapped.begin)));
         const cadhost::LoadedApplication* app = applications().find("quorbel.arx");
         ASSERT_NE(app, nullptr);
         EXPECT_FALSE(app->locked);
@@ -163,6 +168,7 @@ TEST_F(QuorbelModuleTest, RegistersQuorbelInKvtAndTakesItAwayTwiceInOneRun) {
         EXPECT_EQ(app->version.value("ProductVersion"), "1.0.0.1");
 
         ASSERT_TRUE(applications().unload("quorbel")) << output;
+        EXPECT_FALSE(cadhostIsResourceModule(reinterpret_cast<HINSTANCE>(mapped.begin)));
         EXPECT_EQ(commands().lookupCmd("QUORBEL"), nullptr);
         EXPECT_FALSE(commands().hasGroup("KVT"));
         EXPECT_FALSE(stillMapped(kModule));
