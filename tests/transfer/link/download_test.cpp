@@ -111,28 +111,26 @@ TEST(Download, ManyLinesArriveInOrder) {
     EXPECT_EQ(rig.prompter.messages.size(), 1u);
 }
 
+// Switches to Ack/Nak once the first line is in the view, as a change in the dialog would.
+class ProtocolSwitch final : public TransferObserver {
+  public:
+    explicit ProtocolSwitch(test::Rig& rig) : rig_(rig) {}
+    void onReceived(std::size_t lines, std::size_t) override {
+        if (lines == 1) {
+            rig_.useProtocol(kProtocolAckNak);
+        }
+    }
+
+  private:
+    test::Rig& rig_;
+};
+
 TEST(Download, AProtocolChangeDuringTheDownloadTakesEffectAtTheNextLine) {
     test::Rig rig;
-    rig.useProtocol(kProtocolNone);
     rig.port.incoming = std::string("a\nb\n") + kEotByte;
-    rig.prompter.onMessage = [&](std::string_view) {};
-    bool switched = false;
-    rig.port.onWrite = nullptr;
-    // Switch right after the first line has been shown.
-    struct Switcher final : TransferObserver {
-        test::Rig* rig = nullptr;
-        bool* switched = nullptr;
-        void onReceived(std::size_t lines, std::size_t) override {
-            if (lines == 1 && !*switched) {
-                rig->useProtocol(kProtocolAckNak);
-                *switched = true;
-            }
-        }
-    } switcher;
-    switcher.rig = &rig;
-    switcher.switched = &switched;
-    TransferContext ctx{rig.settings, rig.port, rig.view,     rig.prompter,
-                        rig.sleeper,  switcher, rig.abandoned};
+    ProtocolSwitch protocolSwitch(rig);
+    TransferContext ctx{rig.settings, rig.port,       rig.view,     rig.prompter,
+                        rig.sleeper,  protocolSwitch, rig.abandoned};
     DownloadThreadProc(ctx);
     EXPECT_EQ(rig.port.written, "\x06") << "no ENQ, one ACK for the second line";
 }
