@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <clocale>
-
 #include "block_stream_reader.h"
 #include "delf_conversion.h"
 #include "download_text.h"
@@ -115,15 +113,6 @@ TEST(ConvertToDelf, AFirstBlockWithoutSeparatorBelongsToNoField) {
         ConvertToDelf(Download({Padded("xyz without separator"), Padded("lead_+A_ x1_ y2_ z3_")}));
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(r.text, "A,A,0.002,0.001,0.003\r\n");
-}
-
-TEST(ConvertToDelf, WritesAPointWhateverTheLocale) {
-    const char* german = std::setlocale(LC_ALL, "de_DE.UTF-8");
-    const auto r = ConvertToDelf(Download({kP1Block}));
-    if (german != nullptr) {
-        std::setlocale(LC_ALL, "C");
-    }
-    EXPECT_EQ(r.text, "P1        ,P1        ,2000.000,1000.000,50.000\r\n");
 }
 
 TEST(ConvertToDelf, UploadBlocksDownloadedAgainGiveTheSamePoints) {

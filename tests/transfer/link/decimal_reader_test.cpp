@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <limits>
 
 #include "decimal_reader.h"
@@ -37,15 +36,6 @@ TEST(ReadDecimal, HugeAndTinyValuesStayFinite) {
     EXPECT_EQ(ReadDecimal(std::string(400, '9')), std::numeric_limits<double>::max());
     EXPECT_EQ(ReadDecimal("1e-999"), 0.0);
     EXPECT_EQ(ReadDecimal("0." + std::string(400, '0') + "1"), 0.0);
-}
-
-TEST(ReadDecimal, IgnoresTheLocale) {
-    const char* german = std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
-    EXPECT_DOUBLE_EQ(ReadDecimal("1.5"), 1.5);
-    EXPECT_DOUBLE_EQ(ReadDecimal("1,5"), 1.0);
-    if (german != nullptr) {
-        std::setlocale(LC_NUMERIC, "C");
-    }
 }
 
 TEST(ReadLeadingInt, ReadsLikeAtoiButSaturates) {

@@ -130,14 +130,5 @@ TEST(BlockPacker, SeventeenCodesFillTwoBlocksExactly) {
     EXPECT_EQ(out[257], '\x02');
 }
 
-TEST(BlockPacker, StartForgetsAPreviousRun) {
-    BlockPacker packer;
-    packer.start();
-    packer.add(std::string(200, 'a'));
-    packer.start();
-    packer.finish();
-    EXPECT_EQ(packer.output(), "_" + std::string(127, ' ') + "\x02");
-}
-
 }  // namespace
 }  // namespace vrk

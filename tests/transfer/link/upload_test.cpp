@@ -171,14 +171,5 @@ TEST(Upload, QuittingAtThePromptClosesThePortAndSaysNothing) {
     EXPECT_EQ(rig.view.text, kPoints);
 }
 
-TEST(Upload, AnUnopenablePortSendsNothing) {
-    test::Rig rig;
-    rig.port.openResult = OpenResult::CannotSetParams;
-    rig.view.text = kPoints;
-    UploadThreadProc(rig.ctx, BuildCoordUploadJob(kPoints));
-    EXPECT_EQ(rig.prompter.messages, std::vector<std::string>{"无法设置通讯参数!"});
-    EXPECT_EQ(rig.view.text, kPoints);
-}
-
 }  // namespace
 }  // namespace vrk
