@@ -106,6 +106,13 @@ bool ApplicationTable::load(std::string_view path) {
         m_loader->close(module, ignored);
         return false;
     };
+    // The same file under another name (a link, a copy's link): the loader hands out the module
+    // already initialised, and a second kInitAppMsg would register everything twice.
+    for (const LoadedApplication& app : m_apps) {
+        if (app.module == module) {
+            return refuse(name + " is already loaded as " + app.name + ".");
+        }
+    }
     auto* getVersion =
         reinterpret_cast<AcrxGetApiVersionFunction>(m_loader->symbol(module, "acrxGetApiVersion"));
     if (getVersion == nullptr) {

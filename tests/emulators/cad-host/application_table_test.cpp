@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 #include "host_fixture.h"
 #include "host_output_capture.h"
@@ -61,6 +62,23 @@ TEST_F(ApplicationTableTest, ReportsMissingFilesAndDoubleLoads) {
     EXPECT_TRUE(output.contains("sample_module.arx is already loaded."));
     EXPECT_FALSE(hostApplications().unload("other.arx"));
     EXPECT_TRUE(output.contains("other.arx is not loaded."));
+}
+
+TEST_F(ApplicationTableTest, RefusesTheSameFileUnderAnotherName) {
+    namespace fs = std::filesystem;
+    const fs::path link =
+        fs::temp_directory_path() / ("cadhost-alias-" + std::to_string(getpid()) + ".arx");
+    fs::remove(link);
+    fs::create_symlink(SAMPLE_MODULE_PATH, link);
+    ASSERT_TRUE(hostApplications().load(SAMPLE_MODULE_PATH));
+    EXPECT_FALSE(hostApplications().load(link.string()));
+    EXPECT_TRUE(
+        output.contains(link.filename().string() + " is already loaded as sample_module.arx."))
+        << output.text();
+    EXPECT_EQ(hostApplications().list().size(), 1u);
+    ASSERT_TRUE(hostApplications().unload("sample_module.arx"));
+    EXPECT_FALSE(moduleStillLoaded(SAMPLE_MODULE_PATH));
+    fs::remove(link);
 }
 
 TEST_F(ApplicationTableTest, KeepsALockedApplicationUntilExit) {
