@@ -1,0 +1,60 @@
+#pragma once
+
+// Command and control identifiers of the program's menu, toolbar, status bar and dialogs. They
+// are also the objectName of the QAction or widget, so tests find every control by its id.
+namespace vrk::ids {
+
+inline constexpr int kFileNew = 57600;
+inline constexpr int kFileOpen = 57601;
+inline constexpr int kFileSave = 57603;
+inline constexpr int kFileSaveAs = 57604;
+inline constexpr int kFilePageSetup = 57606;
+inline constexpr int kFilePrint = 57607;
+inline constexpr int kFilePrintPreview = 57609;
+inline constexpr int kFileMru = 57616;
+inline constexpr int kAppExit = 57665;
+inline constexpr int kAppAbout = 57664;
+inline constexpr int kEditUndo = 57643;
+inline constexpr int kEditCut = 57635;
+inline constexpr int kEditCopy = 57634;
+inline constexpr int kEditPaste = 57637;
+inline constexpr int kNextPane = 57680;
+inline constexpr int kPrevPane = 57681;
+inline constexpr int kViewToolbar = 59392;
+inline constexpr int kViewStatusBar = 59393;
+inline constexpr int kCommSettings = 32772;
+inline constexpr int kDownload = 32773;
+inline constexpr int kUploadCoords = 32776;
+inline constexpr int kUploadPcode = 32777;
+inline constexpr int kConvertDelf = 32771;
+inline constexpr int kConvertPcode = 32779;
+
+inline constexpr int kIndicatorCaps = 59137;
+inline constexpr int kIndicatorNum = 59138;
+inline constexpr int kIndicatorScroll = 59139;
+
+inline constexpr int kMainTemplate = 128;  // menu, accelerators, toolbar, icon
+inline constexpr int kAboutDialog = 100;
+inline constexpr int kCommSettingsDialog = 130;
+
+// Communication settings dialog.
+inline constexpr int kIdOk = 1;
+inline constexpr int kIdCancel = 2;
+inline constexpr int kProtocolNone = 1000;
+inline constexpr int kProtocolAckNak = 1001;
+inline constexpr int kPortFirst = 1002;  // COM1 … COM6 = 1002 … 1007
+inline constexpr int kBaud1200 = 1008;
+inline constexpr int kBaud2400 = 1009;
+inline constexpr int kBaud4800 = 1010;
+inline constexpr int kBaud9600 = 1011;
+inline constexpr int kBaud19200 = 1020;  // out of sequence in the template, still index 4
+inline constexpr int kRecvDelay = 1012;
+inline constexpr int kParityNone = 1013;
+inline constexpr int kParityOdd = 1014;
+inline constexpr int kParityEven = 1015;
+inline constexpr int kDataBits7 = 1016;
+inline constexpr int kDataBits8 = 1017;
+inline constexpr int kStopBits1 = 1018;
+inline constexpr int kStopBits2 = 1019;
+
+}  // namespace vrk::ids

@@ -1,0 +1,42 @@
+#include "message_box_prompter.h"
+
+#include <QMessageBox>
+
+#include "shell_texts.h"
+
+namespace vrk {
+
+namespace {
+
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+void MessageBoxPrompter::showMessage(std::string_view text) {
+    QMessageBox::warning(parent_, QString::fromUtf8(texts::kAppTitle), FromUtf8(text));
+}
+
+bool MessageBoxPrompter::askYesNo(std::string_view text) {
+    return QMessageBox::question(parent_, QString::fromUtf8(texts::kAppTitle), FromUtf8(text),
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+SaveAnswer MessageBoxPrompter::askSaveChanges(const QString& documentName) {
+    const auto answer = QMessageBox::warning(
+        parent_, QString::fromUtf8(texts::kAppTitle),
+        QString::fromUtf8(texts::kSaveChangesTo).arg(documentName),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    switch (answer) {
+        case QMessageBox::Yes:
+            return SaveAnswer::Yes;
+        case QMessageBox::No:
+            return SaveAnswer::No;
+        default:
+            return SaveAnswer::Cancel;
+    }
+}
+
+}  // namespace vrk

@@ -1,0 +1,137 @@
+#include "vrk410_view.h"
+
+#include <QFontDatabase>
+#include <QScrollBar>
+
+#include "convert_commands.h"
+#include "download.h"
+#include "link_messages.h"
+#include "shell_dialogs.h"
+#include "shell_prompter.h"
+#include "upload.h"
+#include "view_commands.h"
+
+namespace vrk {
+
+CVRK410View* g_pView = nullptr;
+
+namespace {
+
+constexpr int kTabStopChars = 8;  // 32 dialog units of the edit control
+constexpr auto kQuitBound = std::chrono::seconds(3);
+
+QFont ViewFont() {
+    // A fixed pitch font whose CJK glyphs are twice the Latin width keeps the columns of
+    // received records aligned, as the old fixed system font did.
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setFamilies({QStringLiteral("Noto Sans Mono CJK SC"), QStringLiteral("DejaVu Sans Mono"),
+                      font.family()});
+    font.setStyleHint(QFont::TypeWriter);
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
+}  // namespace
+
+CVRK410View::CVRK410View(Services services, QWidget* parent)
+    : QPlainTextEdit(parent),
+      prompter_(services.prompter),
+      dialogs_(services.dialogs),
+      services_(*this),
+      runner_(TransferRunner::Parts{this, services_, prompter_, settings_, progress_,
+                                    std::move(services.portFactory), services.sleeper}) {
+    setObjectName(QStringLiteral("CVRK410View"));
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setFont(ViewFont());
+    setTabStopDistance(kTabStopChars * fontMetrics().horizontalAdvance(QLatin1Char('x')));
+    g_pView = this;
+}
+
+CVRK410View::~CVRK410View() {
+    abandonTransfer();
+    if (g_pView == this) {
+        g_pView = nullptr;
+    }
+}
+
+void CVRK410View::loadRawText(std::string_view bytes) {
+    QTextDocument* doc = document();
+    doc->setUndoRedoEnabled(false);
+    setPlainText(ViewStringOf(bytes));
+    doc->setUndoRedoEnabled(true);
+    doc->setModified(false);
+    moveCursor(QTextCursor::Start);
+}
+
+void CVRK410View::abandonTransfer() {
+    runner_.abandon(kQuitBound);
+    progress_.end();
+}
+
+void CVRK410View::OnCommSettings() {
+    CommSettings settings = settings_.load();
+    if (dialogs_.editCommSettings(this, settings)) {
+        settings_.store(settings);
+    }
+}
+
+// The port is opened without sharing: a second transfer could never open it, and refusing it
+// here, before its thread clears the view, keeps the first transfer's text.
+bool CVRK410View::refuseIfBusy() {
+    if (!runner_.isRunning()) {
+        return false;
+    }
+    prompter_.showMessage(kMsgCannotOpenPort);
+    return true;
+}
+
+void CVRK410View::OnDownload() {
+    if (!ConfirmDownload(services_, prompter_) || refuseIfBusy()) {
+        return;
+    }
+    progress_.begin(TransferProgress::Kind::Download);
+    runner_.start([](TransferContext& ctx) { DownloadThreadProc(ctx); },
+                  [this] {
+                      progress_.end();
+                      emit transferFinished();
+                  });
+    emit transferStarted();
+}
+
+void CVRK410View::startUpload(const UploadJob& job) {
+    m_bUploadCoords = job.m_bUploadCoords;
+    m_strUpload = job.m_strUpload;
+    progress_.begin(TransferProgress::Kind::Upload, CountUploadBlocks(job));
+    runner_.start([job](TransferContext& ctx) { UploadThreadProc(ctx, job); },
+                  [this] {
+                      progress_.end();
+                      emit transferFinished();
+                  });
+    emit transferStarted();
+}
+
+void CVRK410View::OnUploadCoords() {
+    const std::optional<UploadJob> job = PrepareCoordUpload(services_, prompter_);
+    if (job && !refuseIfBusy()) {
+        startUpload(*job);
+    }
+}
+
+void CVRK410View::OnUploadPcode() {
+    const std::optional<UploadJob> job = PreparePcodeUpload(services_, prompter_);
+    if (job && !refuseIfBusy()) {
+        startUpload(*job);
+    }
+}
+
+void CVRK410View::OnConvertDelf() {
+    vrk::OnConvertDelf(services_, prompter_);
+}
+
+void CVRK410View::OnConvertPcode() {
+    vrk::OnConvertPcode(services_, prompter_);
+}
+
+}  // namespace vrk

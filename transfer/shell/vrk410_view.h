@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QPlainTextEdit>
+
+#include <memory>
+#include <string>
+
+#include "comm_settings.h"
+#include "edit_text_services.h"
+#include "port_factory.h"
+#include "transfer_progress.h"
+#include "transfer_runner.h"
+#include "upload.h"
+
+namespace vrk {
+
+class ShellDialogs;
+class ShellPrompter;
+
+// The one text view of the program. It shows the document's bytes through the lossless GBK
+// mapping, owns the communication settings and the upload buffer, and handles the
+// communication and conversion commands by forwarding to the transfer and conversion cores.
+class CVRK410View final : public QPlainTextEdit {
+    Q_OBJECT
+  public:
+    struct Services {
+        ShellPrompter& prompter;
+        ShellDialogs& dialogs;
+        PortFactory portFactory;
+        Sleeper* sleeper = nullptr;  // tests: count pauses instead of waiting
+    };
+
+    CVRK410View(Services services, QWidget* parent = nullptr);
+    ~CVRK410View() override;
+
+    // The upload buffer and its kind, as the last upload command left them.
+    bool m_bUploadCoords = false;
+    std::string m_strUpload;
+
+    CommSettings commSettings() const { return settings_.load(); }
+    void setCommSettings(const CommSettings& settings) { settings_.store(settings); }
+
+    // The document's bytes; for saving, check `unencodable` first.
+    ViewBytes rawText() const { return EditorBytes(*this); }
+    // A new document's or an opened file's text: unmodified, nothing to undo.
+    void loadRawText(std::string_view bytes);
+
+    TextView& textServices() { return services_; }
+    const TransferProgress& progress() const { return progress_; }
+    bool isTransferRunning() const { return runner_.isRunning(); }
+    // At quit: give up the running transfer and close its port, within a bound.
+    void abandonTransfer();
+
+    void OnCommSettings();
+    void OnDownload();
+    void OnUploadCoords();
+    void OnUploadPcode();
+    void OnConvertDelf();
+    void OnConvertPcode();
+
+  signals:
+    void transferStarted();
+    void transferFinished();
+
+  private:
+    bool refuseIfBusy();
+    void startUpload(const UploadJob& job);
+
+    ShellPrompter& prompter_;
+    ShellDialogs& dialogs_;
+    SharedCommSettings settings_;
+    EditTextServices services_;
+    TransferProgress progress_;
+    TransferRunner runner_;
+};
+
+// The view of the program, set once when it is constructed.
+extern CVRK410View* g_pView;
+
+}  // namespace vrk
