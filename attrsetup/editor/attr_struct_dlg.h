@@ -83,6 +83,7 @@ class CAttrStructDlg : public QDialog {
     void onCategoryChanged();
     void onInclude();
     void onExclude();
+    void showMove(std::size_t moved, QListWidget& from, QListWidget& to);
     void onSaveInclusion();
     void showAvailable();
     void showIncluded();

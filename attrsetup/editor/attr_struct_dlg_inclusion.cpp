@@ -118,21 +118,17 @@ void CAttrStructDlg::takeSelection() {
 
 void CAttrStructDlg::onInclude() {
     takeSelection();
-    const std::size_t moved = m_lists.include();
-    if (moved == 0) {
-        return;
-    }
-    if (moved > kIncrementalMoveLimit) {
-        showAvailable();
-        showIncluded();
-    } else {
-        moveSelectedRows(*m_available, *m_included, moved);
-    }
+    showMove(m_lists.include(), *m_available, *m_included);
 }
 
 void CAttrStructDlg::onExclude() {
     takeSelection();
-    const std::size_t moved = m_lists.exclude(m_schema);
+    showMove(m_lists.exclude(m_schema), *m_included, *m_available);
+}
+
+// Small moves are mirrored row by row; large ones redraw both lists, which is cheaper than
+// taking thousands of rows out of a list one at a time.
+void CAttrStructDlg::showMove(std::size_t moved, QListWidget& from, QListWidget& to) {
     if (moved == 0) {
         return;
     }
@@ -140,7 +136,7 @@ void CAttrStructDlg::onExclude() {
         showAvailable();
         showIncluded();
     } else {
-        moveSelectedRows(*m_included, *m_available, moved);
+        moveSelectedRows(from, to, moved);
     }
 }
 
