@@ -33,9 +33,16 @@ namespace {
 template <class Change>
 void WithoutUndo(QPlainTextEdit& edit, Change change) {
     QTextDocument* doc = edit.document();
-    doc->setUndoRedoEnabled(false);
+    // Switching undo off compacts the whole document; a running transfer keeps it off instead
+    // of paying that for every line it inserts.
+    const bool undoWasOn = doc->isUndoRedoEnabled();
+    if (undoWasOn) {
+        doc->setUndoRedoEnabled(false);
+    }
     change();
-    doc->setUndoRedoEnabled(true);
+    if (undoWasOn) {
+        doc->setUndoRedoEnabled(true);
+    }
     doc->setModified(true);
 }
 

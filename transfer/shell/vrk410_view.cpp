@@ -19,6 +19,7 @@ namespace {
 
 constexpr int kTabStopChars = 8;  // 32 dialog units of the edit control
 constexpr auto kQuitBound = std::chrono::seconds(3);
+constexpr int kTransferRefreshMs = 100;
 
 QFont ViewFont() {
     // A fixed pitch font whose CJK glyphs are twice the Latin width keeps the columns of
@@ -41,6 +42,8 @@ CVRK410View::CVRK410View(Services services, QWidget* parent)
       runner_(TransferRunner::Parts{this, services_, prompter_, settings_, progress_,
                                     std::move(services.portFactory), services.sleeper}) {
     setObjectName(QStringLiteral("CVRK410View"));
+    refresh_.setInterval(kTransferRefreshMs);
+    connect(&refresh_, &QTimer::timeout, this, &CVRK410View::refreshDuringTransfer);
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -67,7 +70,30 @@ void CVRK410View::loadRawText(std::string_view bytes) {
 
 void CVRK410View::abandonTransfer() {
     runner_.abandon(kQuitBound);
+    endTransfer();
+}
+
+// The transfer's insertions carry no undo records, and the user's edits during an upload are
+// not mixed with them either.
+void CVRK410View::beginTransfer() {
+    document()->setUndoRedoEnabled(false);
+    // Painting after every received line would cost more than receiving it; the view is drawn
+    // on a steady beat instead while the transfer runs.
+    setUpdatesEnabled(false);
+    refresh_.start();
+}
+
+void CVRK410View::endTransfer() {
+    refresh_.stop();
+    setUpdatesEnabled(true);
+    document()->setUndoRedoEnabled(true);
     progress_.end();
+}
+
+void CVRK410View::refreshDuringTransfer() {
+    setUpdatesEnabled(true);
+    repaint();
+    setUpdatesEnabled(false);
 }
 
 void CVRK410View::OnCommSettings() {
@@ -92,9 +118,10 @@ void CVRK410View::OnDownload() {
         return;
     }
     progress_.begin(TransferProgress::Kind::Download);
+    beginTransfer();
     runner_.start([](TransferContext& ctx) { DownloadThreadProc(ctx); },
                   [this] {
-                      progress_.end();
+                      endTransfer();
                       emit transferFinished();
                   });
     emit transferStarted();
@@ -104,9 +131,10 @@ void CVRK410View::startUpload(const UploadJob& job) {
     m_bUploadCoords = job.m_bUploadCoords;
     m_strUpload = job.m_strUpload;
     progress_.begin(TransferProgress::Kind::Upload, CountUploadBlocks(job));
+    beginTransfer();
     runner_.start([job](TransferContext& ctx) { UploadThreadProc(ctx, job); },
                   [this] {
-                      progress_.end();
+                      endTransfer();
                       emit transferFinished();
                   });
     emit transferStarted();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPlainTextEdit>
+#include <QTimer>
 
 #include <memory>
 #include <string>
@@ -64,6 +65,9 @@ class CVRK410View final : public QPlainTextEdit {
 
   private:
     bool refuseIfBusy();
+    void beginTransfer();
+    void endTransfer();
+    void refreshDuringTransfer();
     void startUpload(const UploadJob& job);
 
     ShellPrompter& prompter_;
@@ -71,6 +75,7 @@ class CVRK410View final : public QPlainTextEdit {
     SharedCommSettings settings_;
     EditTextServices services_;
     TransferProgress progress_;
+    QTimer refresh_;
     TransferRunner runner_;
 };
 

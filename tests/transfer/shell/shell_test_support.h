@@ -136,6 +136,7 @@ struct Line {
     std::mutex mutex;
     std::condition_variable changed;
     std::string incoming;
+    std::size_t readOffset = 0;  // what the program has read of `incoming`
     std::string written;
     bool ackEveryFrame = false;  // answer each CR LF-terminated frame with ACK "OK"
     int opens = 0;
@@ -173,7 +174,7 @@ class ScriptedPort final : public vrk::BytePort {
                          std::string& out) override {
         const auto deadline = std::chrono::steady_clock::now() + timeout;
         std::unique_lock lock(line_->mutex);
-        while (line_->incoming.size() < count) {
+        while (line_->incoming.size() - line_->readOffset < count) {
             if (abandoned_.load()) {
                 return vrk::ReadResult::Error;
             }
@@ -185,8 +186,8 @@ class ScriptedPort final : public vrk::BytePort {
                 return vrk::ReadResult::Timeout;
             }
         }
-        out += line_->incoming.substr(0, count);
-        line_->incoming.erase(0, count);
+        out += line_->incoming.substr(line_->readOffset, count);
+        line_->readOffset += count;
         return vrk::ReadResult::Ok;
     }
     bool write(std::string_view bytes) override {
