@@ -1,8 +1,11 @@
 #include <QDir>
 #include <QFile>
 #include <QPrinter>
+#include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
+
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -71,14 +74,23 @@ TEST(Document, FailedSaveKeepsTheOldFileAndTheChanges) {
     WriteFile(path, "old\r\n");
     ASSERT_TRUE(h.app->InitInstance({path}));
     h.app->view().textServices().setText("new\r\n");
-    // A folder the program may not write in: the temporary file cannot be made.
-    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    // A folder the program may not write in: the temporary file cannot be made. Root ignores
+    // permissions, so there the folder is made immutable instead.
+    const bool root = ::geteuid() == 0;
+    const bool locked =
+        root ? QProcess::execute("chattr", {"+i", dir.path()}) == 0
+             : QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     const bool saved = h.app->document().OnFileSave();
-    QFile::setPermissions(dir.path(),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    if (saved) {
-        GTEST_SKIP() << "running with rights that ignore folder permissions";
+    if (root) {
+        QProcess::execute("chattr", {"-i", dir.path()});
+    } else {
+        QFile::setPermissions(
+            dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
+    if (!locked) {
+        GTEST_SKIP() << "the folder could not be made unwritable here";
+    }
+    EXPECT_FALSE(saved);
     EXPECT_EQ(h.prompter.texts(), std::vector<std::string>{"保存文档失败。"});
     EXPECT_EQ(ReadFile(path), "old\r\n");
     EXPECT_TRUE(h.app->document().isModified());
