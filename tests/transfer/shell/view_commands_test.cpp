@@ -2,6 +2,7 @@
 #include <QButtonGroup>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -287,6 +288,47 @@ TEST(Transfers, QuittingDuringADownloadAsksFirstThenClosesThePort) {
     EXPECT_TRUE(h.app->frame().close());
     EXPECT_FALSE(view.isTransferRunning());
     EXPECT_FALSE(h.line->isOpen);
+}
+
+}  // namespace
+
+namespace {
+
+// The real message boxes: the worker's message appears as a modal box captioned "VRK410" on
+// the UI thread, and the worker waits until it is answered.
+TEST(Transfers, RealMessageBoxesOfTheWorkerAppearOnTheUiThread) {
+    QTemporaryDir profile;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, profile.path());
+    auto line = std::make_shared<shelltest::Line>();
+    line->openFails = true;
+    shelltest::ScriptedPrompter unused;
+    shelltest::ScriptedDialogs dialogs(unused);
+    CVRK410App::Overrides o;
+    o.dialogs = &dialogs;
+    o.portFactory = [line](const std::atomic<bool>& abandoned) {
+        return std::make_unique<shelltest::ScriptedPort>(line, abandoned);
+    };
+    CVRK410App app(std::move(o));
+    ASSERT_TRUE(app.InitInstance({}));
+    QString caption;
+    QString text;
+    bool onUiThread = false;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            caption = box->windowTitle();
+            text = box->text();
+            onUiThread = box->thread() == QThread::currentThread();
+            EXPECT_TRUE(app.view().isTransferRunning());  // the worker waits for the answer
+            box->accept();
+        }
+    });
+    answer.start(10);
+    app.view().OnDownload();
+    ASSERT_TRUE(WaitFor([&] { return !app.view().isTransferRunning(); }));
+    EXPECT_EQ(caption, "VRK410");
+    EXPECT_EQ(text, "无法创建通讯口!");
+    EXPECT_TRUE(onUiThread);
 }
 
 }  // namespace
