@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <system_error>
+#include <utility>
 
 namespace quorbel {
 namespace {
@@ -53,9 +54,9 @@ long long leadingMagnitude(std::string_view mantissa) {
     return 0;
 }
 
-}  // namespace
-
-std::string_view readToken(std::string_view text) {
+// Where the token at the start of `text` lies: after leading spaces, up to the first byte
+// that ends a token.
+std::pair<std::size_t, std::size_t> tokenBounds(std::string_view text) {
     std::size_t start = 0;
     while (start < text.size() && text[start] == ' ') {
         ++start;
@@ -64,18 +65,18 @@ std::string_view readToken(std::string_view text) {
     while (end < text.size() && !endsToken(text[end])) {
         ++end;
     }
+    return {start, end};
+}
+
+}  // namespace
+
+std::string_view readToken(std::string_view text) {
+    const auto [start, end] = tokenBounds(text);
     return text.substr(start, end - start);
 }
 
 bool tokenIsCut(std::string_view text) {
-    std::size_t start = 0;
-    while (start < text.size() && text[start] == ' ') {
-        ++start;
-    }
-    std::size_t end = start;
-    while (end < text.size() && !endsToken(text[end])) {
-        ++end;
-    }
+    auto [start, end] = tokenBounds(text);
     if (end == start || end >= text.size() || text[end] != ' ') {
         return false;
     }
