@@ -2,28 +2,22 @@
 // write whole lines.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string_view>
 
 #include "delf_conversion.h"
+#include "fuzz_check.h"
 #include "pcode_conversion.h"
 
 namespace {
 
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
-
 void CheckResult(const vrk::ConversionResult& result) {
     if (result.ok) {
-        Check(!result.text.empty());
-        Check(result.text.size() >= 2 && result.text.substr(result.text.size() - 2) == "\r\n");
-        Check(result.message.empty());
+        fuzzCheck(!result.text.empty());
+        fuzzCheck(result.text.size() >= 2 && result.text.substr(result.text.size() - 2) == "\r\n");
+        fuzzCheck(result.message.empty());
     } else {
-        Check(result.text.empty());
-        Check(result.message == "转换失败" || result.message == "文件格式不正确");
+        fuzzCheck(result.text.empty());
+        fuzzCheck(result.message == "转换失败" || result.message == "文件格式不正确");
     }
 }
 

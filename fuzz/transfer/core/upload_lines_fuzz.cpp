@@ -2,31 +2,25 @@
 // blocks, each followed by its separator, the last one closing the stream.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
 #include "block_packer.h"
+#include "fuzz_check.h"
 #include "upload_lines.h"
 
 namespace {
 
 constexpr std::size_t kBlock = 128;
 
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
-
 void CheckUpload(const std::string& upload) {
-    Check(!upload.empty());
-    Check(upload.size() % (kBlock + 1) == 0);
+    fuzzCheck(!upload.empty());
+    fuzzCheck(upload.size() % (kBlock + 1) == 0);
     for (std::size_t i = kBlock; i < upload.size(); i += kBlock + 1) {
-        Check(upload[i] == '\x02');
+        fuzzCheck(upload[i] == '\x02');
     }
     const std::string_view last(upload.data() + upload.size() - kBlock - 1, kBlock);
-    Check(last.find('_') != std::string_view::npos);
+    fuzzCheck(last.find('_') != std::string_view::npos);
 }
 
 }  // namespace
