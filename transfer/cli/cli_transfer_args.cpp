@@ -4,13 +4,11 @@
 #include <charconv>
 #include <string_view>
 
+#include "comm_settings_rules.h"
+
 namespace vrk::cli {
 
 namespace {
-
-constexpr std::array<std::string_view, 6> kPortNames = {"COM1", "COM2", "COM3",
-                                                        "COM4", "COM5", "COM6"};
-constexpr std::array<int, 5> kBaudRates = {1200, 2400, 4800, 9600, 19200};
 
 bool ParseInt(std::string_view text, int& value) {
     const char* end = text.data() + text.size();

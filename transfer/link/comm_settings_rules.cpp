@@ -7,12 +7,6 @@
 
 namespace vrk {
 
-namespace {
-
-constexpr std::array<int, 5> kBaudRates = {1200, 2400, 4800, 9600, 19200};
-
-}  // namespace
-
 int BaudRateFor(const CommSettings& settings) {
     const auto index = settings.m_nBaud;
     if (index < 0 || index >= static_cast<std::int32_t>(kBaudRates.size())) {
@@ -41,10 +35,10 @@ Parity ParityFor(const CommSettings& settings) {
 }
 
 std::string PortNameFor(const CommSettings& settings) {
-    if (settings.m_nPort < 0 || settings.m_nPort >= kPortCount) {
+    if (settings.m_nPort < 0 || settings.m_nPort >= static_cast<std::int32_t>(kPortNames.size())) {
         return {};
     }
-    return "COM" + std::to_string(settings.m_nPort + 1);
+    return std::string(kPortNames[static_cast<std::size_t>(settings.m_nPort)]);
 }
 
 bool IsAckNak(const CommSettings& settings) {

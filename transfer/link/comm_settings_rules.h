@@ -1,12 +1,19 @@
 #pragma once
 
+#include <array>
 #include <chrono>
 #include <string>
+#include <string_view>
 
 #include "byte_port.h"
 #include "comm_settings.h"
 
 namespace vrk {
+
+// The choices of the settings dialog, by index; the command line offers the same ones.
+inline constexpr std::array<std::string_view, 6> kPortNames = {"COM1", "COM2", "COM3",
+                                                               "COM4", "COM5", "COM6"};
+inline constexpr std::array<int, 5> kBaudRates = {1200, 2400, 4800, 9600, 19200};
 
 // Index to line value, with the "any other value" fallbacks the settings record allows.
 int BaudRateFor(const CommSettings& settings);

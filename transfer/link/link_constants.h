@@ -29,8 +29,6 @@ inline constexpr std::size_t kMaxRepetitions = 10;
 // The instrument answers every Ack/Nak frame with three bytes; only the first one counts.
 inline constexpr std::size_t kReplySize = 3;
 
-inline constexpr int kPortCount = 6;
-
 // Upload blocks: fixed width, and separated from each other in the upload buffer by STX.
 inline constexpr std::size_t kBlockSize = 128;
 inline constexpr char kBlockSeparator = kStx;

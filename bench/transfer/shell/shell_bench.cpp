@@ -57,6 +57,14 @@ class NoDialogs final : public vrk::ShellDialogs {
     void about(QWidget*) override {}
 };
 
+// No box and no file dialog may wait for a person while a benchmark runs.
+vrk::CVRK410App::Overrides quietOverrides(QuietPrompter& prompter, NoDialogs& dialogs) {
+    vrk::CVRK410App::Overrides o;
+    o.prompter = &prompter;
+    o.dialogs = &dialogs;
+    return o;
+}
+
 // The instrument's bytes, all there at once: the benchmark measures the program, not a line.
 class PlayingPort final : public vrk::BytePort {
   public:
@@ -102,9 +110,7 @@ void BM_FirstWindowShown(benchmark::State& state) {
         Profile profile;
         QuietPrompter prompter;
         NoDialogs dialogs;
-        vrk::CVRK410App::Overrides o;
-        o.prompter = &prompter;
-        o.dialogs = &dialogs;
+        vrk::CVRK410App::Overrides o = quietOverrides(prompter, dialogs);
         vrk::CVRK410App program(std::move(o));
         program.InitInstance({});
         if (!QTest::qWaitForWindowExposed(&program.frame())) {
@@ -120,9 +126,7 @@ void BM_OpenOneMebibyteFile(benchmark::State& state) {
     Profile profile;
     QuietPrompter prompter;
     NoDialogs dialogs;
-    vrk::CVRK410App::Overrides o;
-    o.prompter = &prompter;
-    o.dialogs = &dialogs;
+    vrk::CVRK410App::Overrides o = quietOverrides(prompter, dialogs);
     vrk::CVRK410App program(std::move(o));
     program.InitInstance({});
     (void)QTest::qWaitForWindowExposed(&program.frame());
@@ -159,9 +163,7 @@ void BM_DownloadOneMebibyteThroughTheWindow(benchmark::State& state) {
     }
     bytes += '\x04';
     std::atomic<bool> go{false};
-    vrk::CVRK410App::Overrides o;
-    o.prompter = &prompter;
-    o.dialogs = &dialogs;
+    vrk::CVRK410App::Overrides o = quietOverrides(prompter, dialogs);
     o.portFactory = [&bytes, &go](const std::atomic<bool>&) {
         return std::make_unique<PlayingPort>(bytes, go);
     };
