@@ -3,10 +3,6 @@
 namespace cadhost {
 namespace {
 constexpr std::string_view kBlanks = " \t\r\n";
-
-char asciiUpper(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
 }  // namespace
 
 std::string_view trim(std::string_view text) {
@@ -33,26 +29,6 @@ std::string_view unquote(std::string_view text) {
         return text.substr(1, text.size() - 2);
     }
     return text;
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (asciiUpper(a[i]) != asciiUpper(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
-std::string toUpperAscii(std::string_view text) {
-    std::string upper(text);
-    for (char& c : upper) {
-        c = asciiUpper(c);
-    }
-    return upper;
 }
 
 }  // namespace cadhost

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <utility>
 
+#include "cadhost/ascii_case.h"
+
 namespace cadhost {
 
 std::string_view trim(std::string_view text);
@@ -11,7 +13,5 @@ std::string_view trim(std::string_view text);
 std::pair<std::string_view, std::string_view> splitFirstWord(std::string_view text);
 // A path typed in double quotes, for names with blanks.
 std::string_view unquote(std::string_view text);
-bool equalsIgnoringCase(std::string_view a, std::string_view b);
-std::string toUpperAscii(std::string_view text);
 
 }  // namespace cadhost

@@ -6,7 +6,7 @@
 #include <iomanip>
 #include <sstream>
 
-#include "ascii_case.h"
+#include "cadhost/ascii_case.h"
 #include "cadhost/ed_command_stack.h"
 #include "cadhost/file_search.h"
 #include "cadhost/host_state.h"

@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "ascii_case.h"
+#include "cadhost/ascii_case.h"
 #include "cadhost/ed_command_stack.h"
 #include "host_registry.h"
 

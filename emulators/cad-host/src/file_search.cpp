@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "ascii_case.h"
+#include "cadhost/ascii_case.h"
 
 namespace fs = std::filesystem;
 
