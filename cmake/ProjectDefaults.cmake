@@ -33,6 +33,23 @@ function(add_existing_subdirectories)
     endforeach()
 endfunction()
 
+# A GoogleTest executable in one call: project_test(name [QT] SOURCES … LIBS … [DEFINES …]
+# LABELS …). QT gives it the Qt defaults (moc); LABELS as for project_add_gtest.
+function(project_test target)
+    cmake_parse_arguments(ARG "QT" "" "SOURCES;LIBS;DEFINES;LABELS" ${ARGN})
+    add_executable(${target} ${ARG_SOURCES})
+    if(ARG_QT)
+        project_qt_defaults(${target})
+    else()
+        project_defaults(${target})
+    endif()
+    target_link_libraries(${target} PRIVATE ${ARG_LIBS})
+    if(ARG_DEFINES)
+        target_compile_definitions(${target} PRIVATE ${ARG_DEFINES})
+    endif()
+    project_add_gtest(${target} LABELS ${ARG_LABELS})
+endfunction()
+
 # Registers a GoogleTest executable with CTest. LABELS: "core" for plain C++ tests (also run under
 # the sanitizers), "gui" for offscreen Qt tests, "e2e" for tests on pseudo-terminals or a host.
 function(project_add_gtest target)

@@ -1,4 +1,4 @@
-#include "buffer_text_view.h"
+#include "cli/buffer_text_view.h"
 
 #include <algorithm>
 

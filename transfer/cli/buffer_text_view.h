@@ -3,7 +3,7 @@
 #include <mutex>
 #include <string>
 
-#include "text_view.h"
+#include "view/text_view.h"
 
 namespace vrk::cli {
 

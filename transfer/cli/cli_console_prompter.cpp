@@ -1,6 +1,6 @@
-#include "cli_console_prompter.h"
+#include "cli/cli_console_prompter.h"
 
-#include "link_messages.h"
+#include "link/link_messages.h"
 
 namespace vrk::cli {
 

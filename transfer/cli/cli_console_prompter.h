@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "prompter.h"
+#include "view/prompter.h"
 
 namespace vrk::cli {
 

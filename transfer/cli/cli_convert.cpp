@@ -1,4 +1,4 @@
-#include "cli_convert.h"
+#include "cli/cli_convert.h"
 
 #include <cstdio>
 #include <fstream>
@@ -6,8 +6,8 @@
 #include <iterator>
 #include <optional>
 
-#include "delf_conversion.h"
-#include "pcode_conversion.h"
+#include "convert/delf_conversion.h"
+#include "convert/pcode_conversion.h"
 
 namespace vrk::cli {
 

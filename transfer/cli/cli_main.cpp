@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "cli_convert.h"
-#include "cli_transfer.h"
-#include "cli_transfer_args.h"
+#include "cli/cli_convert.h"
+#include "cli/cli_transfer.h"
+#include "cli/cli_transfer_args.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <ostream>
 
-#include "transfer_observer.h"
+#include "link/transfer_observer.h"
 
 namespace vrk::cli {
 

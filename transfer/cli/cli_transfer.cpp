@@ -1,4 +1,4 @@
-#include "cli_transfer.h"
+#include "cli/cli_transfer.h"
 
 #include <unistd.h>
 
@@ -10,15 +10,15 @@
 #include <iterator>
 #include <memory>
 
-#include "buffer_text_view.h"
-#include "cli_console_prompter.h"
-#include "cli_progress.h"
-#include "cli_transfer_args.h"
-#include "download.h"
-#include "link_messages.h"
-#include "qt_serial_port.h"
-#include "real_sleeper.h"
-#include "upload.h"
+#include "cli/buffer_text_view.h"
+#include "cli/cli_console_prompter.h"
+#include "cli/cli_progress.h"
+#include "cli/cli_transfer_args.h"
+#include "link/download.h"
+#include "link/link_messages.h"
+#include "link/upload.h"
+#include "serial/qt_serial_port.h"
+#include "view/real_sleeper.h"
 
 namespace vrk::cli {
 

@@ -1,10 +1,10 @@
-#include "cli_transfer_args.h"
+#include "cli/cli_transfer_args.h"
 
 #include <array>
 #include <charconv>
 #include <string_view>
 
-#include "comm_settings_rules.h"
+#include "link/comm_settings_rules.h"
 
 namespace vrk::cli {
 

@@ -3,7 +3,7 @@
 #include <span>
 #include <string>
 
-#include "comm_settings.h"
+#include "link/comm_settings.h"
 
 namespace vrk::cli {
 

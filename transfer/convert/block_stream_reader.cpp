@@ -1,4 +1,4 @@
-#include "block_stream_reader.h"
+#include "convert/block_stream_reader.h"
 
 #include <algorithm>
 #include <utility>

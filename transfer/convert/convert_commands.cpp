@@ -1,8 +1,8 @@
-#include "convert_commands.h"
+#include "convert/convert_commands.h"
 
-#include "confirm_discard.h"
-#include "delf_conversion.h"
-#include "pcode_conversion.h"
+#include "convert/delf_conversion.h"
+#include "convert/pcode_conversion.h"
+#include "view/confirm_discard.h"
 
 namespace vrk {
 

@@ -1,11 +1,11 @@
-#include "delf_conversion.h"
+#include "convert/delf_conversion.h"
 
 #include <array>
 #include <charconv>
 
-#include "block_stream_reader.h"
-#include "convert_messages.h"
-#include "decimal_reader.h"
+#include "convert/block_stream_reader.h"
+#include "convert/convert_messages.h"
+#include "text/decimal_reader.h"
 
 namespace vrk {
 

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "conversion_result.h"
+#include "convert/conversion_result.h"
 
 namespace vrk {
 

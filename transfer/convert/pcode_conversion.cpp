@@ -1,8 +1,8 @@
-#include "pcode_conversion.h"
+#include "convert/pcode_conversion.h"
 
-#include "block_stream_reader.h"
-#include "convert_messages.h"
-#include "decimal_reader.h"
+#include "convert/block_stream_reader.h"
+#include "convert/convert_messages.h"
+#include "text/decimal_reader.h"
 
 namespace vrk {
 

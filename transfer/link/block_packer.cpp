@@ -1,8 +1,8 @@
-#include "block_packer.h"
+#include "link/block_packer.h"
 
 #include <algorithm>
 
-#include "link_constants.h"
+#include "link/link_constants.h"
 
 namespace vrk {
 

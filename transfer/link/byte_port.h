@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "comm_settings.h"
+#include "link/comm_settings.h"
 
 namespace vrk {
 
@@ -16,7 +16,7 @@ struct PortParams {
     int dataBits = 8;
     Parity parity = Parity::None;
     int stopBits = 1;
-    std::size_t queueSize = 128;                     // input and output queue, bytes
+    std::size_t queueSize = 128;                    // input and output queue, bytes
     std::chrono::milliseconds readTimeout{10'000};  // total time-out of one read call
 };
 
@@ -31,7 +31,7 @@ enum class ReadResult {
 
 // A byte stream to the instrument. One thread opens, uses and closes it.
 class BytePort {
-public:
+  public:
     virtual ~BytePort() = default;
 
     virtual OpenResult open(const PortParams& params) = 0;

@@ -1,9 +1,9 @@
-#include "comm_settings_rules.h"
+#include "link/comm_settings_rules.h"
 
 #include <algorithm>
 #include <array>
 
-#include "link_constants.h"
+#include "link/link_constants.h"
 
 namespace vrk {
 

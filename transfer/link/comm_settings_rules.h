@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "byte_port.h"
-#include "comm_settings.h"
+#include "link/byte_port.h"
+#include "link/comm_settings.h"
 
 namespace vrk {
 

@@ -1,4 +1,4 @@
-#include "coord_record.h"
+#include "link/coord_record.h"
 
 #include <array>
 #include <charconv>

@@ -1,8 +1,8 @@
-#include "data_record.h"
+#include "link/data_record.h"
 
 #include <cstdint>
 
-#include "send_framed.h"
+#include "link/send_framed.h"
 
 namespace vrk {
 

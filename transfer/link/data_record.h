@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "transfer_context.h"
+#include "link/transfer_context.h"
 
 namespace vrk {
 

@@ -1,9 +1,9 @@
-#include "download.h"
+#include "link/download.h"
 
-#include "comm_settings_rules.h"
-#include "link_constants.h"
-#include "link_messages.h"
-#include "open_port.h"
+#include "link/comm_settings_rules.h"
+#include "link/link_constants.h"
+#include "link/link_messages.h"
+#include "link/open_port.h"
 
 namespace vrk {
 

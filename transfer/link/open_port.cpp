@@ -1,7 +1,7 @@
-#include "open_port.h"
+#include "link/open_port.h"
 
-#include "comm_settings_rules.h"
-#include "link_messages.h"
+#include "link/comm_settings_rules.h"
+#include "link/link_messages.h"
 
 namespace vrk {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "transfer_context.h"
+#include "link/transfer_context.h"
 
 namespace vrk {
 

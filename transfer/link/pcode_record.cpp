@@ -1,8 +1,8 @@
-#include "pcode_record.h"
+#include "link/pcode_record.h"
 
 #include <algorithm>
 
-#include "gbk_cut.h"
+#include "text/gbk_cut.h"
 
 namespace vrk {
 

@@ -1,8 +1,8 @@
-#include "send_framed.h"
+#include "link/send_framed.h"
 
-#include "comm_settings_rules.h"
-#include "link_constants.h"
-#include "link_messages.h"
+#include "link/comm_settings_rules.h"
+#include "link/link_constants.h"
+#include "link/link_messages.h"
 
 namespace vrk {
 

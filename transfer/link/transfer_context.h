@@ -2,12 +2,12 @@
 
 #include <atomic>
 
-#include "byte_port.h"
-#include "comm_settings.h"
-#include "prompter.h"
-#include "sleeper.h"
-#include "text_view.h"
-#include "transfer_observer.h"
+#include "link/byte_port.h"
+#include "link/comm_settings.h"
+#include "link/transfer_observer.h"
+#include "view/prompter.h"
+#include "view/sleeper.h"
+#include "view/text_view.h"
 
 namespace vrk {
 

@@ -1,12 +1,12 @@
-#include "upload.h"
+#include "link/upload.h"
 
-#include "block_packer.h"
-#include "data_record.h"
-#include "link_constants.h"
-#include "link_messages.h"
-#include "open_port.h"
-#include "send_framed.h"
-#include "upload_lines.h"
+#include "link/block_packer.h"
+#include "link/data_record.h"
+#include "link/link_constants.h"
+#include "link/link_messages.h"
+#include "link/open_port.h"
+#include "link/send_framed.h"
+#include "link/upload_lines.h"
 
 namespace vrk {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "transfer_context.h"
+#include "link/transfer_context.h"
 
 namespace vrk {
 

@@ -1,9 +1,9 @@
-#include "upload_lines.h"
+#include "link/upload_lines.h"
 
 #include <algorithm>
 
-#include "block_packer.h"
-#include "decimal_reader.h"
+#include "link/block_packer.h"
+#include "text/decimal_reader.h"
 
 namespace vrk {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "coord_record.h"
-#include "pcode_record.h"
+#include "link/coord_record.h"
+#include "link/pcode_record.h"
 
 namespace vrk {
 

@@ -1,4 +1,4 @@
-#include "com_port_device.h"
+#include "serial/com_port_device.h"
 
 #include <cstdlib>
 

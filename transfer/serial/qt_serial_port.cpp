@@ -1,4 +1,4 @@
-#include "qt_serial_port.h"
+#include "serial/qt_serial_port.h"
 
 #include <poll.h>
 #include <termios.h>
@@ -9,7 +9,7 @@
 #include <cerrno>
 #include <utility>
 
-#include "com_port_device.h"
+#include "serial/com_port_device.h"
 
 namespace vrk {
 

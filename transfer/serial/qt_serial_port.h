@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "byte_port.h"
+#include "link/byte_port.h"
 
 class QSerialPort;
 

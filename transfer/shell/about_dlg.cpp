@@ -1,4 +1,4 @@
-#include "about_dlg.h"
+#include "shell/about_dlg.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QStyle>
 
-#include "command_ids.h"
-#include "shell_texts.h"
+#include "shell/command_ids.h"
+#include "shell/shell_texts.h"
 
 namespace vrk {
 

@@ -1,4 +1,4 @@
-#include "comm_settings_dlg.h"
+#include "shell/comm_settings_dlg.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -10,9 +10,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "command_ids.h"
-#include "prompter.h"
-#include "shell_texts.h"
+#include "shell/command_ids.h"
+#include "shell/shell_texts.h"
+#include "view/prompter.h"
 
 namespace vrk {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "comm_settings.h"
+#include "link/comm_settings.h"
 
 class QButtonGroup;
 class QGridLayout;

@@ -1,4 +1,4 @@
-#include "command_line_info.h"
+#include "shell/command_line_info.h"
 
 namespace vrk {
 

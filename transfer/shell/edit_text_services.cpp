@@ -1,10 +1,10 @@
-#include "edit_text_services.h"
+#include "shell/edit_text_services.h"
 
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 
-#include "gbk_text_codec.h"
+#include "text/gbk_text_codec.h"
 
 namespace vrk {
 

@@ -2,7 +2,7 @@
 
 #include <QPlainTextEdit>
 
-#include "text_view.h"
+#include "view/text_view.h"
 
 namespace vrk {
 

@@ -1,7 +1,7 @@
 #include <QApplication>
 
-#include "app_icon.h"
-#include "vrk410_app.h"
+#include "shell/app_icon.h"
+#include "shell/vrk410_app.h"
 
 int main(int argc, char** argv) {
     QApplication qapp(argc, argv);

@@ -1,4 +1,4 @@
-#include "main_frame.h"
+#include "shell/main_frame.h"
 
 #include <QAction>
 #include <QApplication>
@@ -12,13 +12,13 @@
 #include <QTimer>
 #include <QToolBar>
 
-#include "command_ids.h"
-#include "recent_file_list.h"
-#include "shell_dialogs.h"
-#include "shell_texts.h"
-#include "text_printer.h"
-#include "vrk410_doc.h"
-#include "vrk410_view.h"
+#include "shell/command_ids.h"
+#include "shell/recent_file_list.h"
+#include "shell/shell_dialogs.h"
+#include "shell/shell_texts.h"
+#include "shell/text_printer.h"
+#include "shell/vrk410_doc.h"
+#include "shell/vrk410_view.h"
 
 namespace vrk {
 

@@ -1,8 +1,8 @@
-#include "message_box_prompter.h"
+#include "shell/message_box_prompter.h"
 
 #include <QMessageBox>
 
-#include "shell_texts.h"
+#include "shell/shell_texts.h"
 
 namespace vrk {
 

@@ -3,7 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "shell_prompter.h"
+#include "shell/shell_prompter.h"
 
 namespace vrk {
 

@@ -1,6 +1,6 @@
-#include "port_factory.h"
+#include "shell/port_factory.h"
 
-#include "qt_serial_port.h"
+#include "serial/qt_serial_port.h"
 
 namespace vrk {
 

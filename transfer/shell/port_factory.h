@@ -4,7 +4,7 @@
 #include <functional>
 #include <memory>
 
-#include "byte_port.h"
+#include "link/byte_port.h"
 
 namespace vrk {
 

@@ -1,4 +1,4 @@
-#include "qt_shell_dialogs.h"
+#include "shell/qt_shell_dialogs.h"
 
 #include <QFileDialog>
 #include <QPageSetupDialog>
@@ -6,9 +6,9 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 
-#include "about_dlg.h"
-#include "comm_settings_dlg.h"
-#include "shell_texts.h"
+#include "shell/about_dlg.h"
+#include "shell/comm_settings_dlg.h"
+#include "shell/shell_texts.h"
 
 namespace vrk {
 

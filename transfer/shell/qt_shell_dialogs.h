@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell_dialogs.h"
-#include "shell_prompter.h"
+#include "shell/shell_dialogs.h"
+#include "shell/shell_prompter.h"
 
 namespace vrk {
 

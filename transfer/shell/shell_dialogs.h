@@ -5,7 +5,7 @@
 #include <functional>
 #include <optional>
 
-#include "comm_settings.h"
+#include "link/comm_settings.h"
 
 class QPrinter;
 class QWidget;

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "prompter.h"
+#include "view/prompter.h"
 
 namespace vrk {
 

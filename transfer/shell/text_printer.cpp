@@ -1,4 +1,4 @@
-#include "text_printer.h"
+#include "shell/text_printer.h"
 
 #include <QFont>
 #include <QPrinter>

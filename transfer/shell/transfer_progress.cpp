@@ -1,6 +1,6 @@
-#include "transfer_progress.h"
+#include "shell/transfer_progress.h"
 
-#include "shell_texts.h"
+#include "shell/shell_texts.h"
 
 namespace vrk {
 

@@ -6,7 +6,7 @@
 #include <chrono>
 #include <cstddef>
 
-#include "transfer_observer.h"
+#include "link/transfer_observer.h"
 
 namespace vrk {
 

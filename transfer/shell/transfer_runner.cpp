@@ -1,10 +1,10 @@
-#include "transfer_runner.h"
+#include "shell/transfer_runner.h"
 
 #include <QMetaObject>
 #include <QPointer>
 
-#include "ui_thread_prompter.h"
-#include "ui_thread_text_view.h"
+#include "shell/ui_thread_prompter.h"
+#include "shell/ui_thread_text_view.h"
 
 namespace vrk {
 

@@ -10,13 +10,13 @@
 #include <mutex>
 #include <thread>
 
-#include "comm_settings.h"
-#include "port_factory.h"
-#include "prompter.h"
-#include "sleeper.h"
-#include "text_view.h"
-#include "transfer_context.h"
-#include "transfer_observer.h"
+#include "link/comm_settings.h"
+#include "link/transfer_context.h"
+#include "link/transfer_observer.h"
+#include "shell/port_factory.h"
+#include "view/prompter.h"
+#include "view/sleeper.h"
+#include "view/text_view.h"
 
 namespace vrk {
 

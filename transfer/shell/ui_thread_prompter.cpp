@@ -1,8 +1,8 @@
-#include "ui_thread_prompter.h"
+#include "shell/ui_thread_prompter.h"
 
 #include <string>
 
-#include "ui_thread_call.h"
+#include "shell/ui_thread_call.h"
 
 namespace vrk {
 

@@ -4,7 +4,7 @@
 
 #include <atomic>
 
-#include "prompter.h"
+#include "view/prompter.h"
 
 namespace vrk {
 

@@ -4,7 +4,7 @@
 
 #include <atomic>
 
-#include "text_view.h"
+#include "view/text_view.h"
 
 namespace vrk {
 

@@ -1,4 +1,4 @@
-#include "vrk410_app.h"
+#include "shell/vrk410_app.h"
 
 #include <QFileInfo>
 #include <QPrinter>
@@ -6,13 +6,13 @@
 
 #include <cstdio>
 
-#include "main_frame.h"
-#include "message_box_prompter.h"
-#include "qt_shell_dialogs.h"
-#include "recent_file_list.h"
-#include "text_printer.h"
-#include "vrk410_doc.h"
-#include "vrk410_view.h"
+#include "shell/main_frame.h"
+#include "shell/message_box_prompter.h"
+#include "shell/qt_shell_dialogs.h"
+#include "shell/recent_file_list.h"
+#include "shell/text_printer.h"
+#include "shell/vrk410_doc.h"
+#include "shell/vrk410_view.h"
 
 namespace vrk {
 

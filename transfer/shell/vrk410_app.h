@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "command_line_info.h"
-#include "port_factory.h"
+#include "shell/command_line_info.h"
+#include "shell/port_factory.h"
 
 namespace vrk {
 

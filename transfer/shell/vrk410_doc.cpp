@@ -1,15 +1,15 @@
-#include "vrk410_doc.h"
+#include "shell/vrk410_doc.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QTextBlock>
 
-#include "recent_file_list.h"
-#include "shell_dialogs.h"
-#include "shell_prompter.h"
-#include "shell_texts.h"
-#include "vrk410_view.h"
+#include "shell/recent_file_list.h"
+#include "shell/shell_dialogs.h"
+#include "shell/shell_prompter.h"
+#include "shell/shell_texts.h"
+#include "shell/vrk410_view.h"
 
 namespace vrk {
 

@@ -1,15 +1,15 @@
-#include "vrk410_view.h"
+#include "shell/vrk410_view.h"
 
 #include <QFontDatabase>
 #include <QScrollBar>
 
-#include "convert_commands.h"
-#include "download.h"
-#include "link_messages.h"
-#include "shell_dialogs.h"
-#include "shell_prompter.h"
-#include "upload.h"
-#include "view_commands.h"
+#include "convert/convert_commands.h"
+#include "link/download.h"
+#include "link/link_messages.h"
+#include "link/upload.h"
+#include "shell/shell_dialogs.h"
+#include "shell/shell_prompter.h"
+#include "view/view_commands.h"
 
 namespace vrk {
 

@@ -6,12 +6,12 @@
 #include <memory>
 #include <string>
 
-#include "comm_settings.h"
-#include "edit_text_services.h"
-#include "port_factory.h"
-#include "transfer_progress.h"
-#include "transfer_runner.h"
-#include "upload.h"
+#include "link/comm_settings.h"
+#include "link/upload.h"
+#include "shell/edit_text_services.h"
+#include "shell/port_factory.h"
+#include "shell/transfer_progress.h"
+#include "shell/transfer_runner.h"
 
 namespace vrk {
 

@@ -6,10 +6,10 @@
 #include <cstring>
 #include <string>
 
-#include "delf_conversion.h"
+#include "convert/delf_conversion.h"
+#include "convert/pcode_conversion.h"
 #include "download_text.h"
-#include "pcode_conversion.h"
-#include "upload_lines.h"
+#include "link/upload_lines.h"
 
 namespace {
 

@@ -19,8 +19,8 @@
 #include <thread>
 #include <vector>
 
-#include "download.h"
-#include "qt_serial_port.h"
+#include "link/download.h"
+#include "serial/qt_serial_port.h"
 #include "total_station.h"
 
 extern char** environ;

@@ -15,14 +15,14 @@
 #include <condition_variable>
 #include <mutex>
 
-#include "byte_port.h"
-#include "main_frame.h"
-#include "shell_dialogs.h"
-#include "shell_prompter.h"
-#include "sleeper.h"
-#include "vrk410_app.h"
-#include "vrk410_doc.h"
-#include "vrk410_view.h"
+#include "link/byte_port.h"
+#include "shell/main_frame.h"
+#include "shell/shell_dialogs.h"
+#include "shell/shell_prompter.h"
+#include "shell/vrk410_app.h"
+#include "shell/vrk410_doc.h"
+#include "shell/vrk410_view.h"
+#include "view/sleeper.h"
 
 namespace {
 

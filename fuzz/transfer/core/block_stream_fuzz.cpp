@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "delf_conversion.h"
+#include "convert/delf_conversion.h"
+#include "convert/pcode_conversion.h"
 #include "fuzz_check.h"
-#include "pcode_conversion.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "block_packer.h"
 #include "fuzz_check.h"
-#include "upload_lines.h"
+#include "link/block_packer.h"
+#include "link/upload_lines.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "block_stream_reader.h"
-#include "delf_conversion.h"
+#include "convert/block_stream_reader.h"
+#include "convert/delf_conversion.h"
+#include "convert/pcode_conversion.h"
 #include "download_text.h"
-#include "pcode_conversion.h"
-#include "upload_lines.h"
+#include "link/upload_lines.h"
 
 namespace vrk {
 namespace {

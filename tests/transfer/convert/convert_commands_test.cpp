@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "convert_commands.h"
+#include "convert/convert_commands.h"
 #include "download_text.h"
+#include "link/upload_lines.h"
 #include "link_fakes.h"
-#include "upload_lines.h"
 
 namespace vrk {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "data_record.h"
+#include "link/data_record.h"
 
 namespace vrk::test {
 

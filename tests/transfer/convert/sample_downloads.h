@@ -8,7 +8,7 @@
 
 #include "download_text.h"
 #include "gbk_literal.h"
-#include "upload_lines.h"
+#include "link/upload_lines.h"
 
 namespace vrk::test {
 

@@ -3,8 +3,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "delf_conversion.h"
-#include "pcode_conversion.h"
+#include "convert/delf_conversion.h"
+#include "convert/pcode_conversion.h"
 #include "sample_downloads.h"
 
 namespace vrk {

@@ -2,8 +2,8 @@
 
 #include <thread>
 
-#include "download.h"
 #include "e2e_harness.h"
+#include "link/download.h"
 #include "sample_data.h"
 
 namespace {

@@ -10,14 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "comm_settings.h"
-#include "prompter.h"
-#include "qt_serial_port.h"
-#include "sleeper.h"
-#include "text_view.h"
+#include "link/comm_settings.h"
+#include "link/transfer_context.h"
+#include "link/transfer_observer.h"
+#include "serial/qt_serial_port.h"
 #include "total_station.h"
-#include "transfer_context.h"
-#include "transfer_observer.h"
+#include "view/prompter.h"
+#include "view/sleeper.h"
+#include "view/text_view.h"
 
 namespace e2e {
 

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "delf_conversion.h"
-#include "download.h"
+#include "convert/delf_conversion.h"
 #include "e2e_harness.h"
+#include "link/download.h"
+#include "link/upload.h"
 #include "sample_data.h"
-#include "upload.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "e2e_harness.h"
+#include "link/upload.h"
 #include "sample_data.h"
-#include "upload.h"
 
 namespace {
 

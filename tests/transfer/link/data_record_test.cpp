@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "data_record.h"
+#include "link/data_record.h"
 #include "link_fakes.h"
 
 namespace vrk {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "download.h"
+#include "link/download.h"
 #include "link_fakes.h"
 
 namespace vrk {

@@ -13,13 +13,13 @@
 #include <string_view>
 #include <vector>
 
-#include "byte_port.h"
-#include "comm_settings.h"
-#include "prompter.h"
-#include "sleeper.h"
-#include "text_view.h"
-#include "transfer_context.h"
-#include "transfer_observer.h"
+#include "link/byte_port.h"
+#include "link/comm_settings.h"
+#include "link/transfer_context.h"
+#include "link/transfer_observer.h"
+#include "view/prompter.h"
+#include "view/sleeper.h"
+#include "view/text_view.h"
 
 namespace vrk::test {
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "comm_settings_rules.h"
+#include "link/comm_settings_rules.h"
+#include "link/open_port.h"
 #include "link_fakes.h"
-#include "open_port.h"
 
 namespace vrk {
 namespace {

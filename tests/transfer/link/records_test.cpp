@@ -2,10 +2,10 @@
 
 #include <limits>
 
-#include "block_packer.h"
-#include "coord_record.h"
-#include "gbk_cut.h"
-#include "pcode_record.h"
+#include "link/block_packer.h"
+#include "link/coord_record.h"
+#include "link/pcode_record.h"
+#include "text/gbk_cut.h"
 
 namespace vrk {
 namespace {

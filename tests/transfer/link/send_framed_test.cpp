@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "link/send_framed.h"
 #include "link_fakes.h"
-#include "send_framed.h"
 
 namespace vrk {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "block_packer.h"
-#include "upload_lines.h"
+#include "link/block_packer.h"
+#include "link/upload_lines.h"
 
 namespace vrk {
 namespace {

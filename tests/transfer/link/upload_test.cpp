@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "data_record.h"
+#include "link/data_record.h"
+#include "link/send_framed.h"
+#include "link/upload.h"
 #include "link_fakes.h"
-#include "send_framed.h"
-#include "upload.h"
 
 namespace vrk {
 namespace {

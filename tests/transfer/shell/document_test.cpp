@@ -9,13 +9,13 @@
 
 #include <gtest/gtest.h>
 
-#include "command_ids.h"
-#include "main_frame.h"
-#include "recent_file_list.h"
+#include "shell/command_ids.h"
+#include "shell/main_frame.h"
+#include "shell/recent_file_list.h"
+#include "shell/text_printer.h"
+#include "shell/vrk410_doc.h"
+#include "shell/vrk410_view.h"
 #include "shell_test_support.h"
-#include "text_printer.h"
-#include "vrk410_doc.h"
-#include "vrk410_view.h"
 
 namespace {
 

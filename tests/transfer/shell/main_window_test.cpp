@@ -9,11 +9,11 @@
 
 #include <gtest/gtest.h>
 
-#include "command_ids.h"
-#include "main_frame.h"
+#include "shell/command_ids.h"
+#include "shell/main_frame.h"
+#include "shell/vrk410_doc.h"
+#include "shell/vrk410_view.h"
 #include "shell_test_support.h"
-#include "vrk410_doc.h"
-#include "vrk410_view.h"
 
 namespace {
 

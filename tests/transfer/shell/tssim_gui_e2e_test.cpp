@@ -10,12 +10,12 @@
 #include <gtest/gtest.h>
 
 #include "delf_file.h"
-#include "main_frame.h"
-#include "port_factory.h"
+#include "shell/main_frame.h"
+#include "shell/port_factory.h"
+#include "shell/vrk410_doc.h"
+#include "shell/vrk410_view.h"
 #include "shell_test_support.h"
 #include "total_station.h"
-#include "vrk410_doc.h"
-#include "vrk410_view.h"
 
 namespace {
 

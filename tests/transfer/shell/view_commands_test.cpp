@@ -9,13 +9,13 @@
 
 #include <gtest/gtest.h>
 
-#include "comm_settings_dlg.h"
-#include "command_ids.h"
-#include "main_frame.h"
+#include "link/upload.h"
+#include "shell/comm_settings_dlg.h"
+#include "shell/command_ids.h"
+#include "shell/main_frame.h"
+#include "shell/vrk410_doc.h"
+#include "shell/vrk410_view.h"
 #include "shell_test_support.h"
-#include "upload.h"
-#include "vrk410_doc.h"
-#include "vrk410_view.h"
 
 namespace {
 

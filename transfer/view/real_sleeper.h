@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sleeper.h"
+#include "view/sleeper.h"
 
 namespace vrk {
 

@@ -1,6 +1,6 @@
-#include "confirm_discard.h"
+#include "view/confirm_discard.h"
 
-#include "link_messages.h"
+#include "link/link_messages.h"
 
 namespace vrk {
 

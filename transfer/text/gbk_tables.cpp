@@ -1,10 +1,10 @@
-#include "gbk_tables.h"
+#include "text/gbk_tables.h"
 
 #include <unicode/ucnv.h>
 
 #include <memory>
 
-#include "text_stand_ins.h"
+#include "text/text_stand_ins.h"
 
 namespace vrk {
 

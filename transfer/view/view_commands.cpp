@@ -1,6 +1,6 @@
-#include "view_commands.h"
+#include "view/view_commands.h"
 
-#include "confirm_discard.h"
+#include "view/confirm_discard.h"
 
 namespace vrk {
 

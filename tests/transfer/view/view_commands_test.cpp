@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "confirm_discard.h"
 #include "link_fakes.h"
-#include "view_commands.h"
+#include "view/confirm_discard.h"
+#include "view/view_commands.h"
 
 namespace vrk {
 namespace {

@@ -1,4 +1,4 @@
-#include "gbk_cut.h"
+#include "text/gbk_cut.h"
 
 namespace vrk {
 

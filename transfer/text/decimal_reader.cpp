@@ -1,4 +1,4 @@
-#include "decimal_reader.h"
+#include "text/decimal_reader.h"
 
 #include <charconv>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "real_sleeper.h"
+#include "view/real_sleeper.h"
 
 #include <thread>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "prompter.h"
-#include "text_view.h"
+#include "view/prompter.h"
+#include "view/text_view.h"
 
 namespace vrk {
 

@@ -2,9 +2,9 @@
 
 #include <optional>
 
-#include "prompter.h"
-#include "text_view.h"
-#include "upload.h"
+#include "link/upload.h"
+#include "view/prompter.h"
+#include "view/text_view.h"
 
 namespace vrk {
 

@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "decimal_reader.h"
+#include "text/decimal_reader.h"
 
 namespace vrk {
 namespace {

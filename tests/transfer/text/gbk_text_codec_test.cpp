@@ -1,4 +1,4 @@
-#include "gbk_text_codec.h"
+#include "text/gbk_text_codec.h"
 
 #include <gtest/gtest.h>
 

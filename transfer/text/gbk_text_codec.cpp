@@ -1,7 +1,7 @@
-#include "gbk_text_codec.h"
+#include "text/gbk_text_codec.h"
 
-#include "gbk_tables.h"
-#include "text_stand_ins.h"
+#include "text/gbk_tables.h"
+#include "text/text_stand_ins.h"
 
 namespace vrk {
 
