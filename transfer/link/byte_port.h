@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "link/comm_settings.h"
+#include "link/link_constants.h"
 
 namespace vrk {
 
@@ -16,7 +17,7 @@ struct PortParams {
     int dataBits = 8;
     Parity parity = Parity::None;
     int stopBits = 1;
-    std::size_t queueSize = 128;                    // input and output queue, bytes
+    std::size_t queueSize = kQueueSize;             // input and output queue, bytes
     std::chrono::milliseconds readTimeout{10'000};  // total time-out of one read call
 };
 

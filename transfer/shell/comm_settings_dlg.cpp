@@ -49,8 +49,9 @@ CCommSettingsDlg::CCommSettingsDlg(Prompter& prompter, QWidget* parent)
 
     // Created in the template's tab order: protocol, delay, port, baud, data bits, stop bits,
     // parity, then the buttons.
-    protocol_ = addGroup(grid, 0, 0, "协议",
-                         {{ids::kProtocolNone, "None"}, {ids::kProtocolAckNak, "Ack/Nak"}});
+    protocol_ =
+        addGroup(grid, 0, 0, "协议",
+                 {{ids::kProtocolNoneButton, "None"}, {ids::kProtocolAckNakButton, "Ack/Nak"}});
     auto* delayRow = new QHBoxLayout;
     delayRow->addWidget(new QLabel(QString::fromUtf8("接收延时；")));
     delay_ = new QLineEdit;

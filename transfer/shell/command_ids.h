@@ -40,8 +40,8 @@ inline constexpr int kCommSettingsDialog = 130;
 // Communication settings dialog.
 inline constexpr int kIdOk = 1;
 inline constexpr int kIdCancel = 2;
-inline constexpr int kProtocolNone = 1000;
-inline constexpr int kProtocolAckNak = 1001;
+inline constexpr int kProtocolNoneButton = 1000;
+inline constexpr int kProtocolAckNakButton = 1001;
 inline constexpr int kPortFirst = 1002;  // COM1 … COM6 = 1002 … 1007
 inline constexpr int kBaud1200 = 1008;
 inline constexpr int kBaud2400 = 1009;

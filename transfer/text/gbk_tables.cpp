@@ -24,7 +24,7 @@ bool EditorKeepsUnchanged(char16_t c) {
         default:
             break;
     }
-    if (c < 0x20 || c == kDel || IsStandIn(c)) {
+    if (c < 0x20 || c == kDelByte || IsStandIn(c)) {
         return false;
     }
     return c < 0xD800 || c > 0xDFFF;

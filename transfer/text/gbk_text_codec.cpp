@@ -16,15 +16,16 @@ std::size_t DecodeAt(const GbkTables& gbk, std::string_view bytes, std::size_t i
             out->push_back(c);
         }
     };
-    if (b == kCr && i + 1 < bytes.size() && static_cast<std::uint8_t>(bytes[i + 1]) == kLf) {
+    if (b == kCrByte && i + 1 < bytes.size() &&
+        static_cast<std::uint8_t>(bytes[i + 1]) == kLfByte) {
         put(u'\n');
         return 2;
     }
-    if (b < 0x20 && b != kTab) {
+    if (b < 0x20 && b != kTabByte) {
         put(static_cast<char16_t>(kControlPictureBase + b));
         return 1;
     }
-    if (b == kDel) {
+    if (b == kDelByte) {
         put(kDeletePicture);
         return 1;
     }
@@ -79,7 +80,7 @@ EncodeResult EncodeViewText(std::u16string_view text) {
         } else if (c >= kControlPictureBase && c < kControlPictureBase + 0x20) {
             result.bytes += static_cast<char>(c - kControlPictureBase);
         } else if (c == kDeletePicture) {
-            result.bytes += static_cast<char>(kDel);
+            result.bytes += static_cast<char>(kDelByte);
         } else if (c >= kInvalidByteBase + 0x80 && c <= kInvalidByteBase + 0xFF) {
             result.bytes += static_cast<char>(c - kInvalidByteBase);
         } else if (gbk.encode[c] != 0) {

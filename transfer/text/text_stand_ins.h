@@ -10,10 +10,10 @@ namespace vrk {
 inline constexpr char16_t kControlPictureBase = 0x2400;
 inline constexpr char16_t kDeletePicture = 0x2421;
 inline constexpr char16_t kInvalidByteBase = 0xF700;
-inline constexpr std::uint8_t kTab = 0x09;
-inline constexpr std::uint8_t kLf = 0x0A;
-inline constexpr std::uint8_t kCr = 0x0D;
-inline constexpr std::uint8_t kDel = 0x7F;
+inline constexpr std::uint8_t kTabByte = 0x09;
+inline constexpr std::uint8_t kLfByte = 0x0A;
+inline constexpr std::uint8_t kCrByte = 0x0D;
+inline constexpr std::uint8_t kDelByte = 0x7F;
 
 inline constexpr bool IsStandIn(char16_t c) {
     return (c >= kControlPictureBase && c <= kDeletePicture) ||

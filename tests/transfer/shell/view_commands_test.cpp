@@ -55,7 +55,7 @@ TEST(CommSettingsDialog, FreshDefaultsValidationAndFocus) {
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
     EXPECT_EQ(dialog.windowTitle(), "通讯参数设置");
-    for (int id : {ids::kProtocolNone, ids::kPortFirst, ids::kBaud1200, ids::kDataBits8,
+    for (int id : {ids::kProtocolNoneButton, ids::kPortFirst, ids::kBaud1200, ids::kDataBits8,
                    ids::kStopBits1, ids::kParityNone}) {
         EXPECT_TRUE(dialog.findChild<QRadioButton*>(QString::number(id))->isChecked()) << id;
     }
@@ -106,7 +106,7 @@ TEST(CommSettingsDialog, MenuCommandStoresOkAndKeepsValuesOnCancel) {
     answer(ids::kBaud19200, ids::kIdOk);
     h.app->frame().command(ids::kCommSettings)->trigger();
     EXPECT_EQ(h.app->view().commSettings().m_nBaud, 4);
-    answer(ids::kProtocolAckNak, ids::kIdCancel);
+    answer(ids::kProtocolAckNakButton, ids::kIdCancel);
     h.app->frame().command(ids::kCommSettings)->trigger();
     EXPECT_EQ(h.app->view().commSettings().m_nProtocol, 0);
     EXPECT_EQ(h.app->view().commSettings().m_nBaud, 4);

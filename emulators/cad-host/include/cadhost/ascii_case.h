@@ -5,7 +5,8 @@
 
 namespace cadhost {
 
-// Users type command and file names in any case; only ASCII letters fold, GBK bytes stay.
+// Users type command and file names in any case. Every byte in a-z folds, GBK trail bytes in that
+// range too; names compare alike only when both sides are folded the same way.
 inline char asciiUpper(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
 }
