@@ -147,7 +147,7 @@ TEST_F(CandidateFeaturesTest, ByPrefixAndKindInIndexOrder) {
 }
 
 TEST_F(CandidateFeaturesTest, ExcludedCodesLeaveOutEveryEntryOfTheCode) {
-    const std::unordered_set<std::string> included{"1301"};
+    const std::unordered_multiset<std::string> included{"1301"};
     EXPECT_EQ(candidateFeatures(schema, "13", 1, &included), (std::vector<std::size_t>{1}));
 }
 
