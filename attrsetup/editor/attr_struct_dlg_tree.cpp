@@ -31,7 +31,7 @@ QTreeWidgetItem* CAttrStructDlg::addTreeItem(QTreeWidgetItem* parent, QTreeWidge
             m_tree->addTopLevelItem(item);
         }
     }
-    item->setText(0, m_text.decode(name));
+    item->setText(0, fromGbk(name));
     item->setData(0, kNameRole, QByteArray(name.data(), static_cast<qsizetype>(name.size())));
     return item;
 }
@@ -172,7 +172,7 @@ void CAttrStructDlg::deleteCurrentTable() {
     QTreeWidgetItem* next = parent->child(index + 1);
     QTreeWidgetItem* previous = next == nullptr && index > 0 ? parent->child(index - 1) : nullptr;
 
-    const QString text = QString::fromUtf8("确定要删除%1表么?").arg(m_text.decode(m_strCurTable));
+    const QString text = QString::fromUtf8("确定要删除%1表么?").arg(fromGbk(m_strCurTable));
     if (!m_prompter->confirm(text, QString::fromUtf8("确认"))) {
         return;
     }
