@@ -112,7 +112,7 @@ class CAttrStructDlg : public QDialog {
     void inform(const QString& text);
 
     quorbel::AttributeSchema& m_schema;
-    quorbel::editor::MessageBoxPrompter m_messageBoxes;
+    quorbel::editor::EditorMessageBoxPrompter m_messageBoxes;
     quorbel::editor::EditorPrompter* m_prompter = &m_messageBoxes;
     quorbel::editor::InclusionLists m_lists;
     // What edits 206 and 210 were filled with, so untouched values are written back as read.

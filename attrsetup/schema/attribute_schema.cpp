@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "ascii_case.h"
+#include "gbk_letter_case.h"
 #include "attribute_def_file.h"
 #include "file_format.h"
 #include "index_ini_file.h"

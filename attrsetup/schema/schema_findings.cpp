@@ -5,7 +5,7 @@
 #include <set>
 #include <string_view>
 
-#include "ascii_case.h"
+#include "gbk_letter_case.h"
 #include "feature_category.h"
 #include "field_catalogue.h"
 #include "gbk_text.h"
