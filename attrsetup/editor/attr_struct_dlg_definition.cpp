@@ -8,6 +8,7 @@
 #include "attribute_schema.h"
 #include "dialog_template.h"
 #include "edit_grid_ctrl.h"
+#include "editor_messages.h"
 #include "field_catalogue.h"
 #include "field_row.h"
 #include "table_kind.h"
@@ -70,20 +71,19 @@ QString fieldProblemMessage(FieldProblem problem, int row) {
     const QString number = QString::number(row);
     switch (problem) {
         case FieldProblem::NameTooLong:
-            return QString::fromUtf8("第%1行字段名不能超过%2个字节,请重新输入字段名!")
+            return QString::fromUtf8(messages::kFieldNameTooLong)
                 .arg(number)
                 .arg(quorbel::kFieldNameCapacity);
         case FieldProblem::NameSeparator:
-            return QString::fromUtf8("第%1行字段名不能含有逗号或空格,请重新输入字段名!")
-                .arg(number);
+            return QString::fromUtf8(messages::kFieldNameSeparator).arg(number);
         case FieldProblem::DescriptionTooLong:
-            return QString::fromUtf8("第%1行说明不能超过%2个字节,请重新输入说明!")
+            return QString::fromUtf8(messages::kFieldDescriptionTooLong)
                 .arg(number)
                 .arg(quorbel::kFieldDescriptionCapacity);
         case FieldProblem::DescriptionSeparator:
-            return QString::fromUtf8("第%1行说明不能含有逗号或空格,请重新输入说明!").arg(number);
+            return QString::fromUtf8(messages::kFieldDescriptionSeparator).arg(number);
         case FieldProblem::NumberTooLarge:
-            return QString::fromUtf8("第%1行长度或小数位数过大,请重新输入!").arg(number);
+            return QString::fromUtf8(messages::kFieldNumberTooLarge).arg(number);
         case FieldProblem::None:
             break;
     }
@@ -202,7 +202,7 @@ bool CAttrStructDlg::readText(const QLineEdit& edit, const KeptText& kept, std::
     if (bytesOf(edit.text(), kept, bytes, typed)) {
         return true;
     }
-    inform(QString::fromUtf8("%1中含有无法保存的字符,请重新输入!").arg(edit.text()));
+    inform(QString::fromUtf8(messages::kUnencodable).arg(edit.text()));
     return false;
 }
 
@@ -216,7 +216,7 @@ bool CAttrStructDlg::readFields(CEditGridCtrl& grid, std::vector<quorbel::FieldD
         for (std::size_t column = 0; column < texts.size(); ++column) {
             bool cellTyped = true;
             if (!cellBytes(grid, row, static_cast<int>(column), texts[column], cellTyped)) {
-                inform(QString::fromUtf8("%1中含有无法保存的字符,请重新输入!")
+                inform(QString::fromUtf8(messages::kUnencodable)
                            .arg(grid.GetItemText(row, static_cast<int>(column))));
                 return false;
             }
@@ -240,12 +240,12 @@ bool CAttrStructDlg::checkTableName(const std::string& name) {
         case TextProblem::None:
             return true;
         case TextProblem::TooLong:
-            inform(QString::fromUtf8("表名不能超过%1个字节,请重新输入表名!")
+            inform(QString::fromUtf8(messages::kTableNameTooLong)
                        .arg(quorbel::kEditorTableNameCapacity));
             return false;
         case TextProblem::Comma:
         case TextProblem::Space:
-            inform(QString::fromUtf8("表名不能含有逗号或空格,请重新输入表名!"));
+            inform(QString::fromUtf8(messages::kTableNameSeparator));
             return false;
     }
     return false;
@@ -256,12 +256,12 @@ bool CAttrStructDlg::checkTableDescription(const std::string& description) {
         case TextProblem::None:
             return true;
         case TextProblem::TooLong:
-            inform(QString::fromUtf8("说明不能超过%1个字节,请重新输入说明!")
+            inform(QString::fromUtf8(messages::kTableDescriptionTooLong)
                        .arg(quorbel::kTableDescriptionCapacity));
             return false;
         case TextProblem::Comma:
         case TextProblem::Space:
-            inform(QString::fromUtf8("说明不能含有逗号,请重新输入说明!"));
+            inform(QString::fromUtf8(messages::kTableDescriptionComma));
             return false;
     }
     return false;
@@ -279,12 +279,12 @@ void CAttrStructDlg::saveCurrentTable() {
         return;
     }
     if (name.empty()) {
-        inform(QString::fromUtf8("表名不能为空,请重新输入表名!"));
+        inform(QString::fromUtf8(messages::kTableNameEmpty));
         return;
     }
     const auto holder = m_schema.findTable(name);
     if (holder && *holder != *position) {
-        inform(QString::fromUtf8("已经存在%1表,请选择其他名称!").arg(m_name->text()));
+        inform(QString::fromUtf8(messages::kTableNameTakenByOther).arg(m_name->text()));
         return;
     }
     std::string description;
@@ -318,11 +318,11 @@ void CAttrStructDlg::saveNewTable() {
         return;
     }
     if (m_schema.findTable(name)) {
-        inform(QString::fromUtf8("已经存在%1表,请选择其它名称!").arg(m_newName->text()));
+        inform(QString::fromUtf8(messages::kTableNameTakenByAny).arg(m_newName->text()));
         return;
     }
     if (name.empty()) {
-        inform(QString::fromUtf8("表名不能为空,请重新输入表名!"));
+        inform(QString::fromUtf8(messages::kTableNameEmpty));
         return;
     }
     quorbel::AttributeTable table;

@@ -11,6 +11,7 @@
 #include "attribute_schema.h"
 #include "dialog_template.h"
 #include "edit_grid_ctrl.h"
+#include "editor_messages.h"
 
 using namespace quorbel::editor;
 
@@ -172,8 +173,9 @@ void CAttrStructDlg::deleteCurrentTable() {
     QTreeWidgetItem* next = parent->child(index + 1);
     QTreeWidgetItem* previous = next == nullptr && index > 0 ? parent->child(index - 1) : nullptr;
 
-    const QString text = QString::fromUtf8("确定要删除%1表么?").arg(fromGbk(m_strCurTable));
-    if (!m_prompter->confirm(text, QString::fromUtf8("确认"))) {
+    const QString text =
+        QString::fromUtf8(messages::kConfirmDeleteTable).arg(fromGbk(m_strCurTable));
+    if (!m_prompter->confirm(text, QString::fromUtf8(messages::kConfirmCaption))) {
         return;
     }
     m_schema.removeTable(m_strCurTable);
