@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "gbk_letter_case.h"
 #include "attribute_def_file.h"
 #include "file_format.h"
+#include "gbk_letter_case.h"
 #include "index_ini_file.h"
 #include "schema_findings.h"
 #include "schema_messages.h"

@@ -5,9 +5,9 @@
 #include <set>
 #include <string_view>
 
-#include "gbk_letter_case.h"
 #include "feature_category.h"
 #include "field_catalogue.h"
+#include "gbk_letter_case.h"
 #include "gbk_text.h"
 
 namespace quorbel {

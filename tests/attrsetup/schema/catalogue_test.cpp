@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "ascii_case.h"
 #include "candidate_features.h"
 #include "feature_category.h"
 #include "field_catalogue.h"
+#include "gbk_letter_case.h"
 #include "gbk_text.h"
 #include "schema_test_support.h"
 #include "table_kind.h"
