@@ -208,6 +208,7 @@ bool CAttrStructDlg::initDialog() {
         m_tree->setFocus();
         return false;
     }
+    m_schema.reportLinesNotWrittenBack();
     setDefinitionSetVisible(false);
     if (!fillTree()) {
         return false;

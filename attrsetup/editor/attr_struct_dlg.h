@@ -103,7 +103,8 @@ class CAttrStructDlg : public QDialog {
     void onSaveDefinition();
     void saveCurrentTable();
     void saveNewTable();
-    bool readText(const QLineEdit& edit, std::string& bytes);
+    bool readText(const QLineEdit& edit, const quorbel::editor::KeptText& kept, std::string& bytes,
+                  bool& typed);
     bool readFields(CEditGridCtrl& grid, std::vector<quorbel::FieldDef>& fields);
     bool checkTableName(const std::string& name);
     bool checkTableDescription(const std::string& description);
@@ -111,10 +112,12 @@ class CAttrStructDlg : public QDialog {
     void inform(const QString& text);
 
     quorbel::AttributeSchema& m_schema;
-    quorbel::editor::MessageBoxPrompter m_messageBoxes;
+    quorbel::editor::EditorMessageBoxPrompter m_messageBoxes;
     quorbel::editor::EditorPrompter* m_prompter = &m_messageBoxes;
     quorbel::editor::InclusionLists m_lists;
-    quorbel::editor::WidgetText m_text;
+    // What edits 206 and 210 were filled with, so untouched values are written back as read.
+    quorbel::editor::KeptText m_keptName;
+    quorbel::editor::KeptText m_keptDescription;
     bool m_initialised = false;
 
     std::string m_strCurTable;

@@ -8,6 +8,7 @@
 #include "attribute_schema.h"
 #include "dialog_template.h"
 #include "edit_grid_ctrl.h"
+#include "editor_messages.h"
 #include "field_catalogue.h"
 #include "field_row.h"
 #include "table_kind.h"
@@ -16,6 +17,43 @@
 using namespace quorbel::editor;
 
 namespace {
+
+// Where a grid cell keeps the value it was filled with (see KeptText).
+constexpr int kKeptShownRole = Qt::UserRole;
+constexpr int kKeptBytesRole = Qt::UserRole + 1;
+
+void keepInCell(CEditGridCtrl& grid, int row, int column, const std::string& bytes) {
+    grid.SetItemText(row, column, fromGbk(bytes));
+    QTableWidgetItem* cell = grid.item(row, column);
+    cell->setData(kKeptShownRole, cell->text());
+    cell->setData(kKeptBytesRole, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+// A copied cell keeps what its source kept, so a copy of an untouched value is untouched too.
+void copyCell(CEditGridCtrl& grid, int from, int to, int column) {
+    const QTableWidgetItem* source = grid.item(from, column);
+    QTableWidgetItem* target = grid.item(to, column);
+    if (source == nullptr || target == nullptr) {
+        return;
+    }
+    target->setText(source->text());
+    target->setData(kKeptShownRole, source->data(kKeptShownRole));
+    target->setData(kKeptBytesRole, source->data(kKeptBytesRole));
+}
+
+bool cellBytes(const CEditGridCtrl& grid, int row, int column, std::string& bytes, bool& typed) {
+    const QTableWidgetItem* cell = grid.item(row, column);
+    const QString text = cell != nullptr ? cell->text() : QString();
+    if (cell == nullptr || !cell->data(kKeptBytesRole).isValid()) {
+        typed = true;
+        return toGbk(text, bytes);
+    }
+    const QByteArray kept = cell->data(kKeptBytesRole).toByteArray();
+    return bytesOf(text,
+                   KeptText{cell->data(kKeptShownRole).toString(),
+                            std::string(kept.constData(), static_cast<std::size_t>(kept.size()))},
+                   bytes, typed);
+}
 
 constexpr TextRule kTableNameRule{quorbel::kEditorTableNameCapacity, false};
 constexpr TextRule kTableDescriptionRule{quorbel::kTableDescriptionCapacity, true};
@@ -33,20 +71,19 @@ QString fieldProblemMessage(FieldProblem problem, int row) {
     const QString number = QString::number(row);
     switch (problem) {
         case FieldProblem::NameTooLong:
-            return QString::fromUtf8("第%1行字段名不能超过%2个字节,请重新输入字段名!")
+            return QString::fromUtf8(messages::kFieldNameTooLong)
                 .arg(number)
                 .arg(quorbel::kFieldNameCapacity);
         case FieldProblem::NameSeparator:
-            return QString::fromUtf8("第%1行字段名不能含有逗号或空格,请重新输入字段名!")
-                .arg(number);
+            return QString::fromUtf8(messages::kFieldNameSeparator).arg(number);
         case FieldProblem::DescriptionTooLong:
-            return QString::fromUtf8("第%1行说明不能超过%2个字节,请重新输入说明!")
+            return QString::fromUtf8(messages::kFieldDescriptionTooLong)
                 .arg(number)
                 .arg(quorbel::kFieldDescriptionCapacity);
         case FieldProblem::DescriptionSeparator:
-            return QString::fromUtf8("第%1行说明不能含有逗号或空格,请重新输入说明!").arg(number);
+            return QString::fromUtf8(messages::kFieldDescriptionSeparator).arg(number);
         case FieldProblem::NumberTooLarge:
-            return QString::fromUtf8("第%1行长度或小数位数过大,请重新输入!").arg(number);
+            return QString::fromUtf8(messages::kFieldNumberTooLarge).arg(number);
         case FieldProblem::None:
             break;
     }
@@ -81,9 +118,9 @@ void CAttrStructDlg::showTableFields() {
     }
     for (const quorbel::FieldDef& field : m_schema.tables()[*position].fields) {
         const FieldRow row = fieldToRow(field);
-        const int index = m_grid->InsertItem(m_grid->GetItemCount(), m_text.decode(row[0]));
-        for (std::size_t column = 1; column < row.size(); ++column) {
-            m_grid->SetItemText(index, static_cast<int>(column), m_text.decode(row[column]));
+        const int index = m_grid->InsertItem(m_grid->GetItemCount(), QString());
+        for (std::size_t column = 0; column < row.size(); ++column) {
+            keepInCell(*m_grid, index, static_cast<int>(column), row[column]);
         }
     }
 }
@@ -94,8 +131,10 @@ void CAttrStructDlg::showTableHeader() {
         return;
     }
     const quorbel::AttributeTable& table = m_schema.tables()[*position];
-    m_name->setText(m_text.decode(table.name));
-    m_description->setText(m_text.decode(table.description));
+    m_name->setText(fromGbk(table.name));
+    m_keptName = {m_name->text(), table.name};
+    m_description->setText(fromGbk(table.description));
+    m_keptDescription = {m_description->text(), table.description};
     selectKind(*m_kind, m_nCurKind);
 }
 
@@ -130,11 +169,11 @@ void CAttrStructDlg::onAddField() {
     const int selected = grid.GetSelectedRow();
     const int position = selected >= 0 ? selected + 1 : grid.GetItemCount();
     const int source = position - 1;
-    const QString name = source >= 0 ? grid.GetItemText(source, kColumnName) : QString();
-    const int row = grid.InsertItem(position, name);
-    if (!m_bNewTable && source >= 0) {
-        for (int column = kColumnType; column <= kColumnDescription; ++column) {
-            grid.SetItemText(row, column, grid.GetItemText(source, column));
+    const int row = grid.InsertItem(position, QString());
+    if (source >= 0) {
+        const int lastCopied = m_bNewTable ? kColumnName : kColumnDescription;
+        for (int column = kColumnName; column <= lastCopied; ++column) {
+            copyCell(grid, source, row, column);
         }
     }
     grid.setFocus();
@@ -158,11 +197,12 @@ void CAttrStructDlg::onSaveDefinition() {
     }
 }
 
-bool CAttrStructDlg::readText(const QLineEdit& edit, std::string& bytes) {
-    if (m_text.encode(edit.text(), bytes)) {
+bool CAttrStructDlg::readText(const QLineEdit& edit, const KeptText& kept, std::string& bytes,
+                              bool& typed) {
+    if (bytesOf(edit.text(), kept, bytes, typed)) {
         return true;
     }
-    inform(QString::fromUtf8("%1中含有无法保存的字符,请重新输入!").arg(edit.text()));
+    inform(QString::fromUtf8(messages::kUnencodable).arg(edit.text()));
     return false;
 }
 
@@ -172,15 +212,18 @@ bool CAttrStructDlg::readFields(CEditGridCtrl& grid, std::vector<quorbel::FieldD
     fields.reserve(static_cast<std::size_t>(rows > 0 ? rows : 0));
     for (int row = 0; row < rows; ++row) {
         FieldRow texts;
+        TypedCells typed;
         for (std::size_t column = 0; column < texts.size(); ++column) {
-            const QString text = grid.GetItemText(row, static_cast<int>(column));
-            if (!m_text.encode(text, texts[column])) {
-                inform(QString::fromUtf8("%1中含有无法保存的字符,请重新输入!").arg(text));
+            bool cellTyped = true;
+            if (!cellBytes(grid, row, static_cast<int>(column), texts[column], cellTyped)) {
+                inform(QString::fromUtf8(messages::kUnencodable)
+                           .arg(grid.GetItemText(row, static_cast<int>(column))));
                 return false;
             }
+            typed[column] = cellTyped;
         }
         quorbel::FieldDef field;
-        const FieldProblem problem = rowToField(texts, field);
+        const FieldProblem problem = rowToField(texts, field, typed);
         if (problem != FieldProblem::None) {
             grid.SelectRow(row);
             grid.EnsureVisible(row);
@@ -197,12 +240,12 @@ bool CAttrStructDlg::checkTableName(const std::string& name) {
         case TextProblem::None:
             return true;
         case TextProblem::TooLong:
-            inform(QString::fromUtf8("表名不能超过%1个字节,请重新输入表名!")
+            inform(QString::fromUtf8(messages::kTableNameTooLong)
                        .arg(quorbel::kEditorTableNameCapacity));
             return false;
         case TextProblem::Comma:
         case TextProblem::Space:
-            inform(QString::fromUtf8("表名不能含有逗号或空格,请重新输入表名!"));
+            inform(QString::fromUtf8(messages::kTableNameSeparator));
             return false;
     }
     return false;
@@ -213,12 +256,12 @@ bool CAttrStructDlg::checkTableDescription(const std::string& description) {
         case TextProblem::None:
             return true;
         case TextProblem::TooLong:
-            inform(QString::fromUtf8("说明不能超过%1个字节,请重新输入说明!")
+            inform(QString::fromUtf8(messages::kTableDescriptionTooLong)
                        .arg(quorbel::kTableDescriptionCapacity));
             return false;
         case TextProblem::Comma:
         case TextProblem::Space:
-            inform(QString::fromUtf8("说明不能含有逗号,请重新输入说明!"));
+            inform(QString::fromUtf8(messages::kTableDescriptionComma));
             return false;
     }
     return false;
@@ -231,33 +274,38 @@ void CAttrStructDlg::saveCurrentTable() {
         return;
     }
     std::string name;
-    if (!readText(*m_name, name)) {
+    bool nameTyped = true;
+    if (!readText(*m_name, m_keptName, name, nameTyped)) {
         return;
     }
     if (name.empty()) {
-        inform(QString::fromUtf8("表名不能为空,请重新输入表名!"));
+        inform(QString::fromUtf8(messages::kTableNameEmpty));
         return;
     }
     const auto holder = m_schema.findTable(name);
     if (holder && *holder != *position) {
-        inform(QString::fromUtf8("已经存在%1表,请选择其他名称!").arg(m_name->text()));
+        inform(QString::fromUtf8(messages::kTableNameTakenByOther).arg(m_name->text()));
         return;
     }
     std::string description;
+    bool descriptionTyped = true;
     std::vector<quorbel::FieldDef> fields;
-    if (!checkTableName(name) || !readText(*m_description, description) ||
-        !checkTableDescription(description) || !readFields(*m_grid, fields)) {
+    if ((nameTyped && !checkTableName(name)) ||
+        !readText(*m_description, m_keptDescription, description, descriptionTyped) ||
+        (descriptionTyped && !checkTableDescription(description)) || !readFields(*m_grid, fields)) {
         return;
     }
 
     QTreeWidgetItem* item = treeItemOfTable(m_strCurTable);
     m_schema.renameTable(*position, name);
     if (item != nullptr) {
-        item->setText(0, m_text.decode(name));
+        item->setText(0, fromGbk(name));
         item->setData(0, Qt::UserRole,
                       QByteArray(name.data(), static_cast<qsizetype>(name.size())));
     }
     m_strCurTable = name;
+    m_keptName = {m_name->text(), name};
+    m_keptDescription = {m_description->text(), description};
     m_schema.setKind(*position, selectedKind(*m_kind));
     m_schema.setDescription(*position, description);
     m_schema.replaceFields(*position, std::move(fields));
@@ -265,19 +313,21 @@ void CAttrStructDlg::saveCurrentTable() {
 
 void CAttrStructDlg::saveNewTable() {
     std::string name;
-    if (!readText(*m_newName, name)) {
+    bool typed = true;
+    if (!readText(*m_newName, KeptText{}, name, typed)) {
         return;
     }
     if (m_schema.findTable(name)) {
-        inform(QString::fromUtf8("已经存在%1表,请选择其它名称!").arg(m_newName->text()));
+        inform(QString::fromUtf8(messages::kTableNameTakenByAny).arg(m_newName->text()));
         return;
     }
     if (name.empty()) {
-        inform(QString::fromUtf8("表名不能为空,请重新输入表名!"));
+        inform(QString::fromUtf8(messages::kTableNameEmpty));
         return;
     }
     quorbel::AttributeTable table;
-    if (!checkTableName(name) || !readText(*m_newDescription, table.description) ||
+    if (!checkTableName(name) ||
+        !readText(*m_newDescription, KeptText{}, table.description, typed) ||
         !checkTableDescription(table.description) || !readFields(*m_newGrid, table.fields)) {
         return;
     }

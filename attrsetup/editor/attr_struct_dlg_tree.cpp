@@ -11,6 +11,7 @@
 #include "attribute_schema.h"
 #include "dialog_template.h"
 #include "edit_grid_ctrl.h"
+#include "editor_messages.h"
 
 using namespace quorbel::editor;
 
@@ -31,7 +32,7 @@ QTreeWidgetItem* CAttrStructDlg::addTreeItem(QTreeWidgetItem* parent, QTreeWidge
             m_tree->addTopLevelItem(item);
         }
     }
-    item->setText(0, m_text.decode(name));
+    item->setText(0, fromGbk(name));
     item->setData(0, kNameRole, QByteArray(name.data(), static_cast<qsizetype>(name.size())));
     return item;
 }
@@ -172,8 +173,9 @@ void CAttrStructDlg::deleteCurrentTable() {
     QTreeWidgetItem* next = parent->child(index + 1);
     QTreeWidgetItem* previous = next == nullptr && index > 0 ? parent->child(index - 1) : nullptr;
 
-    const QString text = QString::fromUtf8("确定要删除%1表么?").arg(m_text.decode(m_strCurTable));
-    if (!m_prompter->confirm(text, QString::fromUtf8("确认"))) {
+    const QString text =
+        QString::fromUtf8(messages::kConfirmDeleteTable).arg(fromGbk(m_strCurTable));
+    if (!m_prompter->confirm(text, QString::fromUtf8(messages::kConfirmCaption))) {
         return;
     }
     m_schema.removeTable(m_strCurTable);

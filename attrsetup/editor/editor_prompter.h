@@ -21,7 +21,7 @@ class EditorPrompter {
     virtual QAction* popup(QMenu& menu, const QPoint& globalPos) = 0;
 };
 
-class MessageBoxPrompter final : public EditorPrompter {
+class EditorMessageBoxPrompter final : public EditorPrompter {
   public:
     bool confirm(const QString& text, const QString& caption) override;
     void inform(const QString& text) override;

@@ -21,8 +21,8 @@ FieldRow fieldToRow(const FieldDef& field) {
     return row;
 }
 
-FieldProblem rowToField(const FieldRow& row, FieldDef& field) {
-    switch (checkText(row[0], kFieldNameRule)) {
+FieldProblem rowToField(const FieldRow& row, FieldDef& field, const TypedCells& typed) {
+    switch (typed[0] ? checkText(row[0], kFieldNameRule) : TextProblem::None) {
         case TextProblem::None:
             break;
         case TextProblem::TooLong:
@@ -31,7 +31,7 @@ FieldProblem rowToField(const FieldRow& row, FieldDef& field) {
         case TextProblem::Space:
             return FieldProblem::NameSeparator;
     }
-    switch (checkText(row[4], kFieldDescriptionRule)) {
+    switch (typed[4] ? checkText(row[4], kFieldDescriptionRule) : TextProblem::None) {
         case TextProblem::None:
             break;
         case TextProblem::TooLong:

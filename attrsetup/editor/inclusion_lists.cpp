@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "attribute_schema.h"
+#include "candidate_features.h"
 #include "feature_line.h"
-#include "table_kind.h"
 
 namespace quorbel::editor {
 
@@ -61,22 +61,16 @@ void InclusionLists::rebuildIncluded(const AttributeSchema& schema, std::string_
     const auto& features = schema.features();
     for (const std::size_t position : schema.featuresOfTable(table)) {
         m_included.push_back(lineOf(features[position]));
-        addIncludedKey(m_included.back().key);
+        m_includedKeys.insert(m_included.back().key);
     }
 }
 
 void InclusionLists::refillAvailable(const AttributeSchema& schema, std::string_view prefix,
                                      int32_t kind) {
     m_available.clear();
-    if (prefix.size() < 2) {
-        return;
-    }
     const auto& features = schema.features();
-    for (const std::size_t position : schema.featuresWithPrefix(prefix.substr(0, 2))) {
-        const FeatureEntry& feature = features[position];
-        if (symbolFitsKind(feature.symbol, kind) && !isIncluded(feature.code)) {
-            m_available.push_back(lineOf(feature));
-        }
+    for (const std::size_t position : candidateFeatures(schema, prefix, kind, &m_includedKeys)) {
+        m_available.push_back(lineOf(features[position]));
     }
 }
 
@@ -106,7 +100,7 @@ std::size_t InclusionLists::include() {
         if (line.text.empty()) {
             continue;
         }
-        addIncludedKey(line.key);
+        m_includedKeys.insert(line.key);
         m_included.push_back(std::move(line));
         m_included.back().selected = true;
         removed[row] = true;
@@ -142,13 +136,9 @@ void InclusionLists::saveInclusion(AttributeSchema& schema, std::string_view tab
     }
 }
 
-void InclusionLists::addIncludedKey(const std::string& key) {
-    ++m_includedKeys[key];
-}
-
 void InclusionLists::removeIncludedKey(const std::string& key) {
     const auto found = m_includedKeys.find(key);
-    if (found != m_includedKeys.end() && --found->second == 0) {
+    if (found != m_includedKeys.end()) {
         m_includedKeys.erase(found);
     }
 }

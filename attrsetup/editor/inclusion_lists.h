@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace quorbel {
@@ -19,9 +19,10 @@ struct FeatureLine {
     bool selected = false;
 };
 
-// The available and the included list of the dialog, without widgets. The included keys are
-// counted in a hash map, so every "is it included" question is a lookup: refilling the available
-// list stays linear in the features of one category, however large the index.
+// The available and the included list of the dialog, without widgets. The included keys are kept
+// in a hash multiset (one entry per included line), so every "is it included" question is a
+// lookup: refilling the available list stays linear in the features of one category, however
+// large the index.
 class InclusionLists {
   public:
     const std::vector<FeatureLine>& available() const { return m_available; }
@@ -46,13 +47,12 @@ class InclusionLists {
     void saveInclusion(AttributeSchema& schema, std::string_view table) const;
 
   private:
-    void addIncludedKey(const std::string& key);
     void removeIncludedKey(const std::string& key);
     bool isIncluded(const std::string& key) const;
 
     std::vector<FeatureLine> m_available;
     std::vector<FeatureLine> m_included;
-    std::unordered_map<std::string, std::size_t> m_includedKeys;
+    std::unordered_multiset<std::string> m_includedKeys;
 };
 
 }  // namespace quorbel::editor

@@ -19,17 +19,26 @@ TextProblem checkText(std::string_view bytes, const TextRule& rule) {
 }
 
 bool parseLeadingNumber(std::string_view text, int& value) {
+    std::size_t at = 0;
+    while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) {
+        ++at;
+    }
+    bool negative = false;
+    if (at < text.size() && (text[at] == '-' || text[at] == '+')) {
+        negative = text[at] == '-';
+        ++at;
+    }
+    // Counted towards the negative limit, which is one larger than the positive one.
+    const std::int64_t limit =
+        std::int64_t{std::numeric_limits<std::int32_t>::max()} + (negative ? 1 : 0);
     std::int64_t result = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') {
-            break;
-        }
-        result = result * 10 + (c - '0');
-        if (result > std::numeric_limits<std::int32_t>::max()) {
+    for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
+        result = result * 10 + (text[at] - '0');
+        if (result > limit) {
             return false;
         }
     }
-    value = static_cast<int>(result);
+    value = static_cast<int>(negative ? -result : result);
     return true;
 }
 

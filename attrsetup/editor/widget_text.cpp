@@ -23,22 +23,17 @@ bool toGbk(const QString& text, std::string& bytes) {
     return true;
 }
 
-QString WidgetText::decode(const std::string& bytes) {
-    const QString text = fromGbk(bytes);
-    std::string back;
-    if (!toGbk(text, back) || back != bytes) {
-        m_originals.insert(text, bytes);
-    }
-    return text;
+KeptText keptText(const std::string& bytes) {
+    return {fromGbk(bytes), bytes};
 }
 
-bool WidgetText::encode(const QString& text, std::string& bytes) const {
-    const auto original = m_originals.constFind(text);
-    if (original != m_originals.constEnd()) {
-        bytes = original.value();
+bool bytesOf(const QString& current, const KeptText& kept, std::string& bytes, bool& typed) {
+    typed = current != kept.shown;
+    if (!typed) {
+        bytes = kept.bytes;
         return true;
     }
-    return toGbk(text, bytes);
+    return toGbk(current, bytes);
 }
 
 }  // namespace quorbel::editor

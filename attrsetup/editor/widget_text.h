@@ -1,27 +1,26 @@
 #pragma once
 
-#include <QHash>
 #include <QString>
 #include <string>
 
 namespace quorbel::editor {
 
-// The schema holds GBK bytes; widgets hold QString. Bytes that are not valid GBK decode to
-// stand-in characters, which cannot be encoded back to the same bytes, so every decoded text
-// that would not survive the round trip is remembered with its original bytes: a text the user
-// did not touch is written back exactly as it was read.
-class WidgetText {
-  public:
-    QString decode(const std::string& bytes);
-    // False when the text holds a character that GBK cannot represent.
-    bool encode(const QString& text, std::string& bytes) const;
-    void forget() { m_originals.clear(); }
+QString fromGbk(const std::string& bytes);
+// False when the text holds a character that GBK cannot represent.
+bool toGbk(const QString& text, std::string& bytes);
 
-  private:
-    QHash<QString, std::string> m_originals;
+// A value read from the files, as a widget shows it. Bytes that are not valid GBK decode to
+// stand-in characters, and two different values may look alike, so each widget or cell keeps the
+// bytes it was filled from: while it still shows the same text, the value is written back as
+// those bytes, unjudged by the checks for typed text.
+struct KeptText {
+    QString shown;
+    std::string bytes;
 };
 
-QString fromGbk(const std::string& bytes);
-bool toGbk(const QString& text, std::string& bytes);
+KeptText keptText(const std::string& bytes);
+
+// The bytes a widget's current text stands for; typed tells whether the user changed it.
+bool bytesOf(const QString& current, const KeptText& kept, std::string& bytes, bool& typed);
 
 }  // namespace quorbel::editor

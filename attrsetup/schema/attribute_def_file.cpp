@@ -1,7 +1,7 @@
 #include "attribute_def_file.h"
 
-#include "ascii_case.h"
 #include "file_format.h"
+#include "gbk_letter_case.h"
 #include "line_splitter.h"
 #include "value_scan.h"
 

@@ -2,10 +2,11 @@
 
 #include <algorithm>
 
-#include "ascii_case.h"
 #include "attribute_def_file.h"
 #include "file_format.h"
+#include "gbk_letter_case.h"
 #include "index_ini_file.h"
+#include "schema_findings.h"
 #include "schema_messages.h"
 
 namespace quorbel {
@@ -60,12 +61,9 @@ bool AttributeSchema::saveSchema() {
     }
     const std::string indexBytes = indexIniBytes();
     const std::string defBytes = attributeDefBytes();
-    const FileStore::Replacement files[] = {{index.path, indexBytes}, {def.path, defBytes}};
-    if (!m_files.replace(files)) {
-        m_host.print(message(messages::kSaveFailed));
-        return false;
-    }
-    return true;
+    const FileToWrite files[] = {{{index.path, indexBytes}, messages::kIndexIniReadOnly},
+                                 {{def.path, defBytes}, messages::kAttributeDefReadOnly}};
+    return writeFiles(files);
 }
 
 void AttributeSchema::clear() {
@@ -101,12 +99,8 @@ bool AttributeSchema::writeIndexIni() {
         return false;
     }
     const std::string bytes = indexIniBytes();
-    const FileStore::Replacement files[] = {{file.path, bytes}};
-    if (!m_files.replace(files)) {
-        m_host.print(message(messages::kSaveFailed));
-        return false;
-    }
-    return true;
+    const FileToWrite files[] = {{{file.path, bytes}, messages::kIndexIniReadOnly}};
+    return writeFiles(files);
 }
 
 bool AttributeSchema::readAttributeDef() {
@@ -141,12 +135,8 @@ bool AttributeSchema::writeAttributeDef() {
         return false;
     }
     const std::string bytes = attributeDefBytes();
-    const FileStore::Replacement files[] = {{file.path, bytes}};
-    if (!m_files.replace(files)) {
-        m_host.print(message(messages::kSaveFailed));
-        return false;
-    }
-    return true;
+    const FileToWrite files[] = {{{file.path, bytes}, messages::kAttributeDefReadOnly}};
+    return writeFiles(files);
 }
 
 std::optional<std::size_t> AttributeSchema::findTable(std::string_view name) const {
@@ -265,6 +255,12 @@ void AttributeSchema::reset(std::vector<AttributeTable> tables,
     rebuildFeatureIndexes();
 }
 
+void AttributeSchema::reportLinesNotWrittenBack() {
+    for (const LinesNotWrittenBack& lines : linesNotWrittenBack(m_notes)) {
+        m_host.print(linesNotWrittenBackMessage(lines));
+    }
+}
+
 AttributeSchema::LocatedFile AttributeSchema::locate(std::string_view fileName,
                                                      std::string_view notFoundMessage) {
     LocatedFile file;
@@ -281,6 +277,30 @@ bool AttributeSchema::mayOverwrite(FileLoadState state, std::string_view refusal
         return true;
     }
     m_host.print(message(refusalMessage));
+    return false;
+}
+
+bool AttributeSchema::writeFiles(std::span<const FileToWrite> files) {
+    // Every file is checked before any is written: a read-only file must not leave the other one
+    // rewritten alone.
+    bool writable = true;
+    std::vector<FileStore::Replacement> replacements;
+    for (const FileToWrite& file : files) {
+        if (!m_files.mayWrite(file.replacement.path)) {
+            m_host.print(message(file.readOnlyMessage));
+            writable = false;
+        }
+        replacements.push_back(file.replacement);
+    }
+    if (!writable) {
+        return false;
+    }
+    const std::size_t written = m_files.replace(replacements);
+    if (written == files.size()) {
+        return true;
+    }
+    // Only saveSchema writes two files, INDEX.INI first.
+    m_host.print(message(written == 0 ? messages::kSaveFailed : messages::kOnlyIndexIniSaved));
     return false;
 }
 

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -36,7 +37,8 @@ class AttributeSchema {
 
     // INDEX.INI, then attribute.def; messages go to the host's command line.
     bool loadSchema();
-    // Locates both files before writing either, then replaces both.
+    // Locates both files and checks that this user may write them before writing either, then
+    // replaces both.
     bool saveSchema();
     void clear();
 
@@ -74,6 +76,9 @@ class AttributeSchema {
     const ReadNotes& readNotes() const { return m_notes; }
     FileLoadState indexLoadState() const { return m_indexState; }
     FileLoadState attributeDefLoadState() const { return m_defState; }
+    // Prints on the command line, one message per kind, which lines of the files the last load
+    // skipped and the next save will therefore not write back.
+    void reportLinesNotWrittenBack();
     // Lines of attribute.def from an incomplete table line to the end line, kept verbatim and
     // written back after the last table.
     const std::string& unreadTableText() const { return m_unreadTableText; }
@@ -84,7 +89,13 @@ class AttributeSchema {
         std::string path;
     };
 
+    struct FileToWrite {
+        FileStore::Replacement replacement;
+        std::string_view readOnlyMessage;
+    };
+
     LocatedFile locate(std::string_view fileName, std::string_view notFoundMessage);
+    bool writeFiles(std::span<const FileToWrite> files);
     bool mayOverwrite(FileLoadState state, std::string_view refusalMessage);
     std::string indexIniBytes() const;
     std::string attributeDefBytes() const;

@@ -5,9 +5,9 @@
 
 namespace quorbel {
 
-std::vector<std::size_t> candidateFeatures(const AttributeSchema& schema, std::string_view prefix,
-                                           int32_t kind,
-                                           const std::unordered_set<std::string>* excludedCodes) {
+std::vector<std::size_t> candidateFeatures(
+    const AttributeSchema& schema, std::string_view prefix, int32_t kind,
+    const std::unordered_multiset<std::string>* excludedCodes) {
     std::vector<std::size_t> candidates;
     const auto& features = schema.features();
     for (const std::size_t p : schema.featuresWithPrefix(prefix)) {

@@ -17,6 +17,6 @@ namespace quorbel {
 // covers only the features of that prefix.
 std::vector<std::size_t> candidateFeatures(
     const AttributeSchema& schema, std::string_view prefix, int32_t kind,
-    const std::unordered_set<std::string>* excludedCodes = nullptr);
+    const std::unordered_multiset<std::string>* excludedCodes = nullptr);
 
 }  // namespace quorbel

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "ascii_case.h"
+#include "gbk_letter_case.h"
 #include "gbk_text.h"
 
 namespace quorbel {

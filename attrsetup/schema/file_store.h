@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <span>
 #include <string>
 #include <string_view>
@@ -20,10 +21,15 @@ class FileStore {
     // Reads the whole file; false when it cannot be opened or read.
     virtual bool read(const std::string& path, std::string& bytes) = 0;
 
-    // Replaces every listed file with its new bytes. All new contents are written beside their
-    // files first; only when every one is complete are they moved into place, so a failure leaves
-    // each old file whole. Permissions are kept and a symbolic link stays a link.
-    virtual bool replace(std::span<const Replacement> files) = 0;
+    // Whether this user may write the file itself; a folder that takes no new files does not count.
+    virtual bool mayWrite(const std::string& path) = 0;
+
+    // Gives every listed file its new bytes, in list order, and answers how many files from the
+    // first now hold them: files.size() on success. Everything that can fail for lack of room or
+    // rights is done for all files before the first one changes, so a failure then leaves every
+    // file whole. A file keeps its permissions, owner, group and hard links, and a symbolic link
+    // stays a link.
+    virtual std::size_t replace(std::span<const Replacement> files) = 0;
 };
 
 // The file store of the local file system.

@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +11,12 @@
 #include "file_store.h"
 
 // The adapter between the schema and the local file system; the only file with system calls.
+//
+// A file is replaced by writing its new content beside it and renaming that over it, so a crash
+// never leaves half a file. That is only possible when the new file can be made exactly like the
+// old one: in a folder this user may write, for a file of this user's that has no other hard link
+// and whose group this user may give. Otherwise the file is written in place, after the room for
+// the new content has been reserved, so that running out of space fails before a byte changes.
 namespace quorbel {
 namespace {
 
@@ -44,35 +51,131 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
-struct StagedFile {
+void syncDirectory(const std::string& target) {
+    const int fd = ::open(directoryOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+bool withinFileSizeLimit(std::size_t size) {
+    rlimit limit{};
+    return ::getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY ||
+           size <= limit.rlim_cur;
+}
+
+// One file between preparing and committing: either a complete, synced copy beside the target
+// (temporary) or the target opened for writing with room reserved (fd).
+struct PreparedFile {
     std::string target;
     std::string temporary;
+    int fd = -1;
+    std::string_view bytes;
+
+    bool inPlace() const { return temporary.empty(); }
+
+    void discard() {
+        if (!temporary.empty()) {
+            ::unlink(temporary.c_str());
+            temporary.clear();
+        }
+        if (fd >= 0) {
+            ::close(fd);
+            fd = -1;
+        }
+    }
 };
 
-// Writes the new content beside the target with the target's permissions and flushes it to disk.
-bool stage(const FileStore::Replacement& file, StagedFile& staged) {
-    staged.target = resolvedPath(file.path);
-    std::string pattern = staged.target + ".XXXXXX";
+bool renameIsSafe(const std::string& target, const struct stat& original) {
+    if (original.st_nlink > 1 || original.st_uid != ::geteuid()) {
+        return false;
+    }
+    return ::faccessat(AT_FDCWD, directoryOf(target).c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+}
+
+enum class StageResult { Staged, NotPossible, Failed };
+
+// Writes the new content beside the target with the target's mode, owner and group, and syncs it.
+StageResult stage(PreparedFile& file, const struct stat& original) {
+    std::string pattern = file.target + ".XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     const int fd = ::mkstemp(name.data());
     if (fd < 0) {
-        return false;
+        return (errno == EACCES || errno == EPERM) ? StageResult::NotPossible : StageResult::Failed;
     }
-    staged.temporary = name.data();
-    struct stat original {};
-    bool ok = true;
-    if (::stat(staged.target.c_str(), &original) == 0) {
-        ok = ::fchmod(fd, original.st_mode & 07777) == 0;
-        // Keeping the owner needs privileges that a user seldom has; the content matters more.
-        [[maybe_unused]] const int ignored = ::fchown(fd, original.st_uid, original.st_gid);
+    file.temporary = name.data();
+    if (::fchown(fd, original.st_uid, original.st_gid) != 0) {
+        // A group this user may not give: the renamed copy would not be the same file.
+        ::close(fd);
+        file.discard();
+        return StageResult::NotPossible;
     }
-    ok = ok && writeAll(fd, file.bytes) && ::fsync(fd) == 0;
+    bool ok =
+        ::fchmod(fd, original.st_mode & 07777) == 0 && writeAll(fd, file.bytes) && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     if (!ok) {
-        ::unlink(staged.temporary.c_str());
+        file.discard();
+        return StageResult::Failed;
     }
-    return ok;
+    return StageResult::Staged;
+}
+
+bool openInPlace(PreparedFile& file) {
+    if (!withinFileSizeLimit(file.bytes.size())) {
+        return false;
+    }
+    file.fd = ::open(file.target.c_str(), O_WRONLY | O_CLOEXEC);
+    if (file.fd < 0) {
+        return false;
+    }
+    if (!file.bytes.empty() &&
+        ::fallocate(file.fd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(file.bytes.size())) != 0 &&
+        errno != EOPNOTSUPP) {
+        file.discard();
+        return false;
+    }
+    return true;
+}
+
+bool prepare(const FileStore::Replacement& replacement, PreparedFile& file) {
+    file.target = resolvedPath(replacement.path);
+    file.bytes = replacement.bytes;
+    struct stat original {};
+    if (::stat(file.target.c_str(), &original) != 0 || !S_ISREG(original.st_mode)) {
+        return false;
+    }
+    if (renameIsSafe(file.target, original)) {
+        switch (stage(file, original)) {
+            case StageResult::Staged:
+                return true;
+            case StageResult::Failed:
+                return false;
+            case StageResult::NotPossible:
+                break;
+        }
+    }
+    return openInPlace(file);
+}
+
+bool commit(PreparedFile& file) {
+    if (!file.inPlace()) {
+        const bool renamed = ::rename(file.temporary.c_str(), file.target.c_str()) == 0;
+        if (!renamed) {
+            file.discard();
+            return false;
+        }
+        file.temporary.clear();
+        syncDirectory(file.target);
+        return true;
+    }
+    const bool ok = ::lseek(file.fd, 0, SEEK_SET) == 0 && writeAll(file.fd, file.bytes) &&
+                    ::ftruncate(file.fd, static_cast<off_t>(file.bytes.size())) == 0 &&
+                    ::fsync(file.fd) == 0;
+    const bool closed = ::close(file.fd) == 0;
+    file.fd = -1;
+    return ok && closed;
 }
 
 class LocalFileStore final : public FileStore {
@@ -103,38 +206,31 @@ class LocalFileStore final : public FileStore {
         return ok;
     }
 
-    bool replace(std::span<const Replacement> files) override {
-        std::vector<StagedFile> staged;
-        for (const Replacement& file : files) {
-            StagedFile one;
-            if (!stage(file, one)) {
-                discard(staged);
-                return false;
+    bool mayWrite(const std::string& path) override {
+        return ::faccessat(AT_FDCWD, resolvedPath(path).c_str(), W_OK, AT_EACCESS) == 0;
+    }
+
+    std::size_t replace(std::span<const Replacement> files) override {
+        std::vector<PreparedFile> prepared(files.size());
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            if (!prepare(files[i], prepared[i])) {
+                discard(prepared);
+                return 0;
             }
-            staged.push_back(std::move(one));
         }
-        for (std::size_t i = 0; i < staged.size(); ++i) {
-            if (::rename(staged[i].temporary.c_str(), staged[i].target.c_str()) != 0) {
-                discard(std::span(staged).subspan(i));
-                return false;
+        for (std::size_t i = 0; i < prepared.size(); ++i) {
+            if (!commit(prepared[i])) {
+                discard(prepared);
+                return i;
             }
-            syncDirectory(staged[i].target);
         }
-        return true;
+        return files.size();
     }
 
   private:
-    static void discard(std::span<const StagedFile> staged) {
-        for (const StagedFile& file : staged) {
-            ::unlink(file.temporary.c_str());
-        }
-    }
-
-    static void syncDirectory(const std::string& target) {
-        const int fd = ::open(directoryOf(target).c_str(), O_RDONLY | O_DIRECTORY);
-        if (fd >= 0) {
-            ::fsync(fd);
-            ::close(fd);
+    static void discard(std::span<PreparedFile> prepared) {
+        for (PreparedFile& file : prepared) {
+            file.discard();
         }
     }
 };

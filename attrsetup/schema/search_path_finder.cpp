@@ -2,7 +2,7 @@
 
 #include <system_error>
 
-#include "ascii_case.h"
+#include "gbk_letter_case.h"
 #include "host_services.h"
 
 namespace quorbel {

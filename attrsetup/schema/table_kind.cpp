@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "ascii_case.h"
+#include "gbk_letter_case.h"
 #include "gbk_text.h"
 
 namespace quorbel {

@@ -257,6 +257,44 @@ TEST_F(DefinitionTest, CancelAfterChangesWritesNothingAndOkWritesThem) {
     EXPECT_NE(def.find(gbk("  高度,2,8,1,高度\r\n")), std::string::npos);
 }
 
+TEST_F(DefinitionTest, UntouchedValuesAreWrittenBackAsReadAndOnlyTypedTextIsChecked) {
+    // A 37-byte table name and a description with commas, which the editor refuses when typed;
+    // negative numbers; two field names that are not GBK and look alike on screen.
+    const std::string longName(37, 'N');
+    const std::string def = "*" + longName +
+                            ",1,x,a b,c\r\n"
+                            "  f,0,-1,-2,d\r\n"
+                            "  g\x81\x7F,0,1,0,d\r\n"
+                            "  g\x82\x7F,0,1,0,d\r\n"
+                            "\r\n"
+                            "[END]\r\n";
+    writeFile("attribute.def", def);
+    writeFile("INDEX.INI", "END\r\n");
+    open();
+    EXPECT_EQ(grid()->GetItemText(1, 0), grid()->GetItemText(2, 0));
+    grid()->SelectRow(2);
+    command(IDC_ADD_FIELD);
+    command(IDC_SAVE_TABLE);
+    EXPECT_TRUE(prompter.messages.empty()) << prompter.messages.front().toStdString();
+    command(IDOK);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(readFile("attribute.def"), "*" + longName +
+                                             ",1,x,a b,c\r\n"
+                                             "  f,0,-1,-2,d\r\n"
+                                             "  g\x81\x7F,0,1,0,d\r\n"
+                                             "  g\x82\x7F,0,1,0,d\r\n"
+                                             "  g\x82\x7F,0,1,0,d\r\n"
+                                             "\r\n"
+                                             "[END]\r\n");
+
+    // The same texts typed by the user are judged.
+    open();
+    name()->setText(QString::fromStdString(longName + "M"));
+    command(IDC_SAVE_TABLE);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0], QString::fromUtf8("表名不能超过35个字节,请重新输入表名!"));
+}
+
 void doubleClickCell(CEditGridCtrl* grid, int row, int column) {
     const QPoint point = grid->visualRect(grid->model()->index(row, column)).center();
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, point);

@@ -265,5 +265,21 @@ TEST_F(EditorTest, ANameThatDoesNotDecodeIsKeptByItsBytes) {
     EXPECT_EQ(dialog->currentTable(), odd);
 }
 
+TEST_F(EditorTest, OpeningNamesTheLinesTheNextSaveDropsOncePerKind) {
+    writeFile("INDEX.INI", gbk("; 索引\r\n130101,gc1,0,a,0\r\n[点]\r\n\r\nEND\r\n1,2\r\n3,4\r\n"));
+    std::string def = "  early,0,1,0,d\r\n*T,1,d\r\n";
+    for (int i = 0; i < 6; ++i) {
+        def += "  short,0\r\n";
+    }
+    writeFile("attribute.def", def + "[END]\r\nmore\r\n");
+    open();
+    EXPECT_EQ(host.printed,
+              gbk("\nINDEX.INI中有2行不是地物行(如备注、标题),保存时不会写回:第1、3行"
+                  "\nINDEX.INI第6行起的内容在END行之后,保存时不会写回!"
+                  "\nattribute.def中有1行字段行在第一个表行之前,保存时不会写回:第1行"
+                  "\nattribute.def中有6行逗号少于四个,不是字段行,保存时不会写回:第3、4、5、6、7行等"
+                  "\nattribute.def第10行起的内容在[END]行之后,保存时不会写回!"));
+}
+
 }  // namespace
 }  // namespace quorbel::editor::testing

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "ascii_case.h"
 #include "candidate_features.h"
 #include "feature_category.h"
 #include "field_catalogue.h"
+#include "gbk_letter_case.h"
 #include "gbk_text.h"
 #include "schema_test_support.h"
 #include "table_kind.h"
@@ -147,7 +147,7 @@ TEST_F(CandidateFeaturesTest, ByPrefixAndKindInIndexOrder) {
 }
 
 TEST_F(CandidateFeaturesTest, ExcludedCodesLeaveOutEveryEntryOfTheCode) {
-    const std::unordered_set<std::string> included{"1301"};
+    const std::unordered_multiset<std::string> included{"1301"};
     EXPECT_EQ(candidateFeatures(schema, "13", 1, &included), (std::vector<std::size_t>{1}));
 }
 

@@ -113,6 +113,26 @@ TEST_F(SchemaFilesTest, FailedWriteIsReportedAndKeepsTheSchema) {
     EXPECT_TRUE(schema.saveSchema());
 }
 
+TEST_F(SchemaFilesTest, ReadOnlyFileStopsTheSaveBeforeEitherIsWritten) {
+    ASSERT_TRUE(schema.loadSchema());
+    store.readOnly.insert(kDefPath);
+    EXPECT_FALSE(schema.saveSchema());
+    EXPECT_FALSE(schema.writeAttributeDef());
+    EXPECT_EQ(host.printed,
+              (std::vector<std::string>(2, gbk("\nattribute.def文件是只读的,不能写入!"))));
+    EXPECT_EQ(store.replaceCalls, 0);
+}
+
+TEST_F(SchemaFilesTest, SecondFileFailingAfterTheFirstNamesBoth) {
+    ASSERT_TRUE(schema.loadSchema());
+    store.failReplace = true;
+    store.writtenBeforeFailure = 1;
+    EXPECT_FALSE(schema.saveSchema());
+    EXPECT_EQ(host.printed,
+              (std::vector<std::string>{
+                  gbk("\nINDEX.INI已写入,attribute.def写入失败,两个文件的内容现在不一致!")}));
+}
+
 TEST_F(SchemaFilesTest, IncompleteTableLineIsNamedAndItsTablesSurviveASave) {
     store.contents[kDefPath] = "*A,1,a\r\n\r\n*B\r\n  g,0,1,0,d\r\n*C,1,c\r\n[END]\r\n";
     ASSERT_TRUE(schema.loadSchema());

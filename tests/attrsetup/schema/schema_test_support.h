@@ -41,7 +41,10 @@ class MemoryFileStore : public FileStore {
   public:
     std::map<std::string, std::string> contents;
     std::set<std::string> unreadable;
+    std::set<std::string> readOnly;
     bool failReplace = false;
+    // How many files a failing replacement writes before it fails.
+    std::size_t writtenBeforeFailure = 0;
     int replaceCalls = 0;
 
     bool read(const std::string& path, std::string& bytes) override {
@@ -52,15 +55,14 @@ class MemoryFileStore : public FileStore {
         bytes = it->second;
         return true;
     }
-    bool replace(std::span<const Replacement> files) override {
+    bool mayWrite(const std::string& path) override { return readOnly.count(path) == 0; }
+    std::size_t replace(std::span<const Replacement> files) override {
         ++replaceCalls;
-        if (failReplace) {
-            return false;
+        const std::size_t count = failReplace ? writtenBeforeFailure : files.size();
+        for (std::size_t i = 0; i < count; ++i) {
+            contents[files[i].path] = std::string(files[i].bytes);
         }
-        for (const auto& file : files) {
-            contents[file.path] = std::string(file.bytes);
-        }
-        return true;
+        return count;
     }
 };
 

@@ -7,19 +7,19 @@
 
 namespace quorbel::editor {
 
-bool MessageBoxPrompter::confirm(const QString& text, const QString& caption) {
+bool EditorMessageBoxPrompter::confirm(const QString& text, const QString& caption) {
     // No owner window, like the confirmation it replaces.
     QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Ok | QMessageBox::Cancel);
     box.setDefaultButton(QMessageBox::Cancel);
     return box.exec() == QMessageBox::Ok;
 }
 
-void MessageBoxPrompter::inform(const QString& text) {
+void EditorMessageBoxPrompter::inform(const QString& text) {
     QMessageBox box(QMessageBox::Warning, QString::fromUtf8(kDialogCaption), text, QMessageBox::Ok);
     box.exec();
 }
 
-QAction* MessageBoxPrompter::popup(QMenu& menu, const QPoint& globalPos) {
+QAction* EditorMessageBoxPrompter::popup(QMenu& menu, const QPoint& globalPos) {
     return menu.exec(globalPos);
 }
 

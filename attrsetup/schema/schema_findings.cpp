@@ -1,15 +1,16 @@
 #include "schema_findings.h"
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <string_view>
 
-#include "ascii_case.h"
 #include "feature_category.h"
 #include "field_catalogue.h"
+#include "gbk_letter_case.h"
 #include "gbk_text.h"
 
-namespace quorbel::attrcheck {
+namespace quorbel {
 namespace {
 
 // Long lists of codes are cut in the report; the count says how many there are.
@@ -146,7 +147,40 @@ void featureFindings(const AttributeSchema& schema, std::vector<std::string>& ou
     }
 }
 
+bool isNotWrittenBack(const ReadNote& note) {
+    switch (note.kind) {
+        case ReadNoteKind::LineSkipped:
+        case ReadNoteKind::IgnoredAfterEnd:
+            return true;
+        case ReadNoteKind::FieldBeforeTable:
+            return note.file == SchemaFile::AttributeDef;
+        default:
+            return false;
+    }
+}
+
 }  // namespace
+
+std::vector<LinesNotWrittenBack> linesNotWrittenBack(const ReadNotes& notes) {
+    std::vector<LinesNotWrittenBack> groups;
+    for (const SchemaFile file : {SchemaFile::IndexIni, SchemaFile::AttributeDef}) {
+        const std::size_t first = groups.size();
+        for (const ReadNote& note : notes) {
+            if (note.file != file || !isNotWrittenBack(note)) {
+                continue;
+            }
+            auto group =
+                std::find_if(groups.begin() + static_cast<std::ptrdiff_t>(first), groups.end(),
+                             [&note](const auto& g) { return g.kind == note.kind; });
+            if (group == groups.end()) {
+                groups.push_back({file, note.kind, {}});
+                group = groups.end() - 1;
+            }
+            group->lines.push_back(note.line);
+        }
+    }
+    return groups;
+}
 
 std::vector<std::string> schemaFindings(const AttributeSchema& schema) {
     std::vector<std::string> out;
@@ -158,4 +192,4 @@ std::vector<std::string> schemaFindings(const AttributeSchema& schema) {
     return out;
 }
 
-}  // namespace quorbel::attrcheck
+}  // namespace quorbel
