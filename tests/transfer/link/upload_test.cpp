@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "link/data_record.h"
-#include "link/send_framed.h"
 #include "link/upload.h"
 #include "link_fakes.h"
 
@@ -13,38 +11,27 @@ const std::string kPoints =
     "P2,P2,1001.000,2001.000,51.000\r\n"
     "P3,P3,1002.000,2002.000,52.000\r\n";
 
-std::vector<std::string> BlocksOf(const UploadJob& job) {
-    std::vector<std::string> blocks;
-    std::size_t start = 0;
-    for (std::size_t end = job.m_strUpload.find('\x02'); end != std::string::npos;
-         end = job.m_strUpload.find('\x02', start)) {
-        blocks.push_back(job.m_strUpload.substr(start, end - start));
-        start = end + 1;
-    }
-    return blocks;
-}
-
-std::string ExpectedLine(const UploadJob& job, bool headers) {
-    std::string line;
-    if (headers) {
-        line += BuildFrame("F00F000");
-        line += BuildFrame("Site1     +00001.000000200020-100000S113");
-    }
-    int counter = 0;
-    for (const auto& block : BlocksOf(job)) {
-        line += BuildFrame(BuildDataRecord(block, counter));
-    }
-    return line + "\x02\x04\x03\r\n";
-}
-
-std::string EchoOf(const UploadJob& job, std::size_t count) {
-    std::string echo;
-    const auto blocks = BlocksOf(job);
-    for (std::size_t i = 0; i < count; ++i) {
-        echo += blocks[i] + "\r\n";
-    }
-    return echo;
-}
+// The two blocks kPoints packs into, and what goes out on the line for them: written out byte for
+// byte so a change in packing, framing, counter digit or check value shows here.
+const std::string kBlock1 =
+    "_+P1        _ x+002000000_ y+001000000_ z+000050000_+P2        _ x+002001000_ y+001001000_ "
+    "z+000051000_+P3        _ x+002002000_";
+const std::string kBlock2 =
+    " y+001002000_ z+000052000_                                                                   "
+    "                                   ";
+// STX is written \002 and ETX \003 so that a following digit or letter is not read into the escape.
+// clang-format off
+const std::string kCoordsOnTheLine =
+    "\002F00F000\003\r\n"
+    "\002Site1     +00001.000000200020-100000S113\003\r\n"
+    "\002" + kBlock1 + "0102\003\r\n"
+    "\002" + kBlock2 + "1054\003\r\n"
+    "\002\004\003\r\n";
+// clang-format on
+const std::string kPcodeOnTheLine =
+    "\002_:001TREE      _:002POLE      _                                                        "
+    "                                         0092\003\r\n"
+    "\002\004\003\r\n";
 
 TEST(Upload, CoordinatesGoWithHeadersBlocksAndEndFrame) {
     test::Rig rig;
@@ -59,8 +46,8 @@ TEST(Upload, CoordinatesGoWithHeadersBlocksAndEndFrame) {
     ASSERT_EQ(CountUploadBlocks(job), 2u);
     EXPECT_EQ(UploadThreadProc(rig.ctx, job), 0);
 
-    EXPECT_EQ(rig.port.written, ExpectedLine(job, true));
-    EXPECT_EQ(rig.view.text, EchoOf(job, 2));
+    EXPECT_EQ(rig.port.written, kCoordsOnTheLine);
+    EXPECT_EQ(rig.view.text, kBlock1 + "\r\n" + kBlock2 + "\r\n");
     EXPECT_EQ(rig.prompter.messages,
               (std::vector<std::string>{"请先在全站仪上回车,然后在微机上回车!", "通讯结束"}));
     EXPECT_TRUE(rig.sleeper.pauses.empty());
@@ -76,7 +63,7 @@ TEST(Upload, NonePausesAfterEveryFrameButTheEndFrame) {
     test::Rig rig;
     const UploadJob job = BuildCoordUploadJob(kPoints);
     UploadThreadProc(rig.ctx, job);
-    EXPECT_EQ(rig.port.written, ExpectedLine(job, true));
+    EXPECT_EQ(rig.port.written, kCoordsOnTheLine);
     EXPECT_EQ(rig.sleeper.pauses.size(), 4u);
     EXPECT_EQ(rig.port.readTimeouts.size(), 0u);
     // The end frame follows the last pause at once and has left the port before it closes.
@@ -90,7 +77,7 @@ TEST(Upload, PcodeGoesWithoutHeaders) {
     const UploadJob job = BuildPcodeUploadJob("1,TREE\r\n2,POLE\r\n");
     EXPECT_FALSE(job.m_bUploadCoords);
     UploadThreadProc(rig.ctx, job);
-    EXPECT_EQ(rig.port.written, ExpectedLine(job, false));
+    EXPECT_EQ(rig.port.written, kPcodeOnTheLine);
     EXPECT_EQ(rig.prompter.messages.back(), "通讯结束");
 }
 
@@ -112,7 +99,7 @@ TEST(Upload, AFailedBlockLeavesTheAcceptedOnesListed) {
     rig.port.whenDry = ReadResult::Error;
     const UploadJob job = BuildCoordUploadJob(kPoints);
     UploadThreadProc(rig.ctx, job);
-    EXPECT_EQ(rig.view.text, EchoOf(job, 1));
+    EXPECT_EQ(rig.view.text, kBlock1 + "\r\n");
     EXPECT_EQ(rig.prompter.messages.back(), "通讯失败");
     EXPECT_EQ(rig.port.written.find("\x02\x04"), std::string::npos);
 }
@@ -125,7 +112,7 @@ TEST(Upload, APulledCableDuringANoneUploadIsNotReportedAsFinished) {
     EXPECT_EQ(rig.prompter.messages.back(), "通讯失败");
     EXPECT_EQ(std::count(rig.prompter.messages.begin(), rig.prompter.messages.end(), "通讯结束"),
               0);
-    EXPECT_EQ(rig.view.text, EchoOf(job, 1));
+    EXPECT_EQ(rig.view.text, kBlock1 + "\r\n");
 }
 
 TEST(Upload, TheCounterDigitWrapsOnTheEleventhBlock) {
