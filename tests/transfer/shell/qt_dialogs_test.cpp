@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <cstdlib>
 #include <functional>
 
 #include <gtest/gtest.h>
@@ -119,6 +120,11 @@ TEST(QtDialogs, PortMappingOffersTheDefaultAndKeepsATypedPath) {
     EXPECT_EQ(com1->currentIndex(), 0);
     EXPECT_EQ(dialog.comboFor(2)->currentText(), "/dev/pts/7");
     dialog.comboFor(3)->setEditText("/dev/ttyUSB0 ");
+    if (const char* shot = std::getenv("VRK410_PORTMAP_SCREENSHOT")) {
+        dialog.show();
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(dialog.grab().save(QString::fromLocal8Bit(shot)));
+    }
     dialog.refresh();  // a re-listing keeps what each row holds
     const PortMapping after = dialog.values();
     EXPECT_EQ(after.deviceFor(1), "");
