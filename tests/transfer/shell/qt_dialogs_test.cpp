@@ -7,7 +7,9 @@
 #include <QFileDialog>
 #include <QLibraryInfo>
 #include <QMessageBox>
+#include <QPrinter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -21,6 +23,7 @@
 #include "shell/command_ids.h"
 #include "shell/message_box_prompter.h"
 #include "shell/port_map_dlg.h"
+#include "shell/print_setup_dlg.h"
 #include "shell/qt_chinese.h"
 #include "shell/qt_shell_dialogs.h"
 
@@ -137,6 +140,21 @@ TEST(QtDialogs, PortMappingOffersTheDefaultAndKeepsATypedPath) {
     QSettings profileFile(QSettings::NativeFormat, QSettings::UserScope,
                           "Local AppWizard-Generated Applications", "VRK410");
     EXPECT_TRUE(profileFile.allKeys().isEmpty());
+}
+
+// 打印设置 chooses the paper of the printer that 打印 and 打印预览 then use.
+TEST(QtDialogs, PrintSetupSetsThePaperOfTheProgramsPrinter) {
+    QPrinter printer;
+    CPrintSetupDlg dialog(printer);
+    auto* paper = dialog.findChild<QComboBox*>(QStringLiteral("paper"));
+    ASSERT_NE(paper, nullptr);
+    paper->setCurrentIndex(paper->findData(static_cast<int>(QPageSize::A3)));
+    for (auto* button : dialog.findChildren<QRadioButton*>()) {
+        button->setChecked(button->text().startsWith(QString::fromUtf8("横向")));
+    }
+    dialog.accept();
+    EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A3);
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
 }
 
 }  // namespace
