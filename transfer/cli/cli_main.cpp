@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/cli_convert.h"
+#include "cli/cli_ports.h"
 #include "cli/cli_transfer.h"
 #include "cli/cli_transfer_args.h"
 
@@ -13,7 +14,8 @@ namespace {
 constexpr int kExitUsage = 2;
 
 void PrintUsage(std::ostream& out) {
-    out << "usage:\n" << vrk::cli::ConvertUsage() << vrk::cli::TransferUsage();
+    out << "usage:\n"
+        << vrk::cli::ConvertUsage() << vrk::cli::TransferUsage() << vrk::cli::PortsUsage();
 }
 
 }  // namespace
@@ -31,6 +33,9 @@ int main(int argc, char** argv) {
     }
     if (vrk::cli::IsTransferCommand(command)) {
         return vrk::cli::RunTransferCommand(args);
+    }
+    if (command == "ports" && rest.empty()) {
+        return vrk::cli::RunPortsCommand(std::cout);
     }
     if (command == "-h" || command == "--help" || command == "help") {
         PrintUsage(std::cout);

@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <QSaveFile>
+#include <QThread>
 #include <atomic>
 #include <csignal>
 #include <fstream>
@@ -58,6 +60,22 @@ std::unique_ptr<QCoreApplication> EnsureApplication() {
     return std::make_unique<QCoreApplication>(argc, argv);
 }
 
+// Whatever arrived is kept, also after a failure: it is what the view would show. A download
+// that brought nothing leaves an earlier file as it was.
+bool WriteDownload(const std::string& text, QSaveFile* file) {
+    if (file == nullptr) {
+        std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
+        std::cout.flush();
+        return static_cast<bool>(std::cout);
+    }
+    if (text.empty()) {
+        file->cancelWriting();
+        return true;
+    }
+    const auto size = static_cast<qint64>(text.size());
+    return file->write(text.data(), size) == size && file->commit();
+}
+
 int Usage(const std::string& error) {
     std::cerr << "vrk410-cli: " << error << "\nusage:\n" << TransferUsage();
     return kExitUsage;
@@ -86,17 +104,19 @@ int RunTransferCommand(std::span<const std::string> args) {
         job = request.kind == TransferKind::UploadCoords ? BuildCoordUploadJob(text)
                                                          : BuildPcodeUploadJob(text);
     }
-    // Opened before the transfer so that a download never runs only to find it cannot be kept.
-    std::ofstream file;
-    if (request.kind == TransferKind::Download && !request.path.empty()) {
-        file.open(request.path, std::ios::binary | std::ios::trunc);
-        if (!file) {
+    const auto application = EnsureApplication();
+    const bool download = request.kind == TransferKind::Download;
+    // Checked before the transfer so that a download never runs only to find it cannot be kept;
+    // QSaveFile writes beside FILE and renames, so FILE changes only once, complete.
+    std::unique_ptr<QSaveFile> file;
+    if (download && !request.path.empty()) {
+        file = std::make_unique<QSaveFile>(QString::fromLocal8Bit(request.path));
+        if (!file->open(QIODevice::WriteOnly)) {
             std::cerr << "vrk410-cli: cannot write " << request.path << '\n';
             return kExitFailed;
         }
     }
 
-    const auto application = EnsureApplication();
     SharedCommSettings settings;
     settings.store(request.settings);
     g_abandoned.store(false);
@@ -109,29 +129,26 @@ int RunTransferCommand(std::span<const std::string> args) {
     TransferContext context{settings, port, view, prompter, sleeper, progress, g_abandoned};
 
     const auto previous = std::signal(SIGINT, OnInterrupt);
-    if (request.kind == TransferKind::Download) {
-        DownloadThreadProc(context);
-    } else {
-        UploadThreadProc(context, job);
-    }
+    // The port lives in a thread Qt started, as in the desktop program: QSerialPort's socket
+    // notifiers complain on the terminal in any other.
+    std::unique_ptr<QThread> worker(QThread::create([&] {
+        if (download) {
+            DownloadThreadProc(context);
+        } else {
+            UploadThreadProc(context, job);
+        }
+    }));
+    worker->start();
+    worker->wait();
     std::signal(SIGINT, previous);
     progress.finish();
 
     const auto& reports = prompter.reports();
-    bool ok = request.kind == TransferKind::Download
-                  ? reports.empty()
-                  : reports.size() == 1 && reports.front() == kMsgFinished;
-    if (request.kind == TransferKind::Download) {
-        // Whatever arrived is kept, also after a failure: it is what the view would show.
-        const std::string text = view.getText();
-        std::ostream& out = request.path.empty() ? std::cout : file;
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        out.flush();
-        if (!out) {
-            std::cerr << "vrk410-cli: cannot write "
-                      << (request.path.empty() ? "standard output" : request.path) << '\n';
-            ok = false;
-        }
+    bool ok = download ? reports.empty() : reports.size() == 1 && reports.front() == kMsgFinished;
+    if (download && !WriteDownload(view.getText(), file.get())) {
+        std::cerr << "vrk410-cli: cannot write "
+                  << (request.path.empty() ? "standard output" : request.path) << '\n';
+        ok = false;
     }
     if (g_abandoned.load()) {
         std::cerr << "vrk410-cli: interrupted\n";

@@ -161,7 +161,8 @@ const char* TransferUsage() {
            "  --port COM1..COM6|DEVICE  --baud 1200|2400|4800|9600|19200\n"
            "  --data-bits 7|8  --stop-bits 1|2  --parity none|odd|even\n"
            "  --protocol none|acknak  --delay SECONDS (1-1000)\n"
-           "COMn is /dev/ttyS(n-1) unless VRK410_COMn names another device.\n";
+           "COMn is the device chosen in VRK410's port mapping (see vrk410-cli ports),\n"
+           "/dev/ttyS(n-1) when none is chosen; VRK410_COMn, when set, wins over both.\n";
 }
 
 }  // namespace vrk::cli

@@ -1,15 +1,18 @@
 #include "serial/qt_serial_port.h"
 
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 
 #include <QFileInfo>
 #include <QSerialPort>
 #include <algorithm>
 #include <cerrno>
+#include <thread>
 #include <utility>
 
 #include "serial/com_port_device.h"
+#include "serial/open_failure_reason.h"
 
 namespace vrk {
 
@@ -21,6 +24,7 @@ using Clock = std::chrono::steady_clock;
 // Waits are cut into slices this long so that a request to quit is seen promptly while a read
 // waits out a long receive delay.
 constexpr milliseconds kWaitSlice{50};
+constexpr milliseconds kDrainPoll{5};
 
 QSerialPort::DataBits ToDataBits(int bits) {
     return bits == 7 ? QSerialPort::Data7 : QSerialPort::Data8;
@@ -65,6 +69,25 @@ bool HungUp(int fd) {
     return (entry.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
 }
 
+OpenErrorHint HintFor(QSerialPort::SerialPortError error) {
+    switch (error) {
+        case QSerialPort::DeviceNotFoundError:
+            return OpenErrorHint::NotFound;
+        case QSerialPort::PermissionError:
+            return OpenErrorHint::Permission;
+        default:
+            return OpenErrorHint::Other;
+    }
+}
+
+std::string LineSettings(const PortParams& params) {
+    const char* parity = params.parity == Parity::Odd    ? "奇校验"
+                         : params.parity == Parity::Even ? "偶校验"
+                                                         : "无校验";
+    return "波特率 " + std::to_string(params.baudRate) + "，" + std::to_string(params.dataBits) +
+           " 位数据位，" + std::to_string(params.stopBits) + " 位停止位，" + parity;
+}
+
 int WaitMillis(Clock::duration remaining) {
     const auto slice = std::min<Clock::duration>(remaining, kWaitSlice);
     return static_cast<int>(std::chrono::ceil<milliseconds>(slice).count());
@@ -80,17 +103,21 @@ QtSerialPort::~QtSerialPort() {
 
 OpenResult QtSerialPort::open(const PortParams& params) {
     close();
+    failureReason_.clear();
     device_ = options_.device.empty() ? ComPortDevice(params.portName) : options_.device;
     port_ = std::make_unique<QSerialPort>();
     port_->setPortName(LockablePath(device_));
     if (!port_->open(QIODevice::ReadWrite)) {
+        const OpenErrorHint hint = HintFor(port_->error());
         port_.reset();
+        failureReason_ = OpenFailureReason(device_, hint);
         return OpenResult::CannotOpen;
     }
     // The queue size is a limit on what the port holds unread; zero would mean "no limit" to
     // QSerialPort, which is not the queue that was asked for.
     if (params.queueSize == 0) {
         close();
+        failureReason_ = BuffersFailureReason(device_);
         return OpenResult::CannotCreateBuffers;
     }
     port_->setReadBufferSize(static_cast<qint64>(params.queueSize));
@@ -100,6 +127,7 @@ OpenResult QtSerialPort::open(const PortParams& params) {
                          port_->setStopBits(ToStopBits(params.stopBits));
     if (!applied) {
         close();
+        failureReason_ = SetParamsFailureReason(device_, LineSettings(params));
         return OpenResult::CannotSetParams;
     }
     return OpenResult::Ok;
@@ -122,6 +150,7 @@ ReadResult QtSerialPort::read(std::size_t count, milliseconds timeout, std::stri
             return ReadResult::Error;
         }
         if (HungUp(port_->handle())) {
+            lostConnection();
             break;
         }
         const auto remaining = deadline - Clock::now();
@@ -132,6 +161,7 @@ ReadResult QtSerialPort::read(std::size_t count, milliseconds timeout, std::stri
         if (!port_->waitForReadyRead(WaitMillis(remaining))) {
             const auto error = port_->error();
             if (error != QSerialPort::TimeoutError && error != QSerialPort::NoError) {
+                lostConnection();
                 break;
             }
         }
@@ -145,12 +175,12 @@ bool QtSerialPort::write(std::string_view bytes) {
         return false;
     }
     if (HungUp(port_->handle())) {
-        close();
+        lostConnection();
         return false;
     }
     const auto size = static_cast<qint64>(bytes.size());
     if (port_->write(bytes.data(), size) != size) {
-        close();
+        lostConnection();
         return false;
     }
     return pushPendingWrites();
@@ -167,12 +197,9 @@ bool QtSerialPort::pushPendingWrites() {
         port_->clearError();
         if (!port_->waitForBytesWritten(static_cast<int>(kWaitSlice.count()))) {
             const auto error = port_->error();
-            if (error != QSerialPort::TimeoutError && error != QSerialPort::NoError) {
-                close();
-                return false;
-            }
-            if (HungUp(port_->handle())) {
-                close();
+            if ((error != QSerialPort::TimeoutError && error != QSerialPort::NoError) ||
+                HungUp(port_->handle())) {
+                lostConnection();
                 return false;
             }
         }
@@ -184,15 +211,31 @@ bool QtSerialPort::drain() {
     if (!pushPendingWrites()) {
         return false;
     }
+    // Wait for the queue in slices so that a quit is seen; tcdrain then only waits for the
+    // last character to leave, and cannot hold the thread on a line that no longer moves.
+    int queued = 0;
+    while (::ioctl(port_->handle(), TIOCOUTQ, &queued) == 0 && queued > 0) {
+        if (options_.abandoned != nullptr && options_.abandoned->load()) {
+            close();
+            return false;
+        }
+        std::this_thread::sleep_for(kDrainPoll);
+    }
     int result = 0;
     do {
         result = ::tcdrain(port_->handle());
     } while (result < 0 && errno == EINTR);
     if (result < 0) {
-        close();
+        lostConnection();
         return false;
     }
     return true;
+}
+
+// The far end went away (cable or adapter pulled, an emulator ended): the port is dead.
+void QtSerialPort::lostConnection() {
+    failureReason_ = "与设备 " + device_ + " 的连接已断开：请检查串口线或 USB 转换器是否已拔出。";
+    close();
 }
 
 void QtSerialPort::close() {

@@ -34,6 +34,7 @@ class QtSerialPort final : public BytePort {
     bool write(std::string_view bytes) override;
     bool drain() override;
     void close() override;
+    std::string failureReason() const override { return failureReason_; }
 
     bool isOpen() const;
     // The device the last open() used or tried, for messages and tests.
@@ -41,9 +42,11 @@ class QtSerialPort final : public BytePort {
 
   private:
     bool pushPendingWrites();
+    void lostConnection();
 
     SerialPortOptions options_;
     std::string device_;
+    std::string failureReason_;
     std::unique_ptr<QSerialPort> port_;
 };
 

@@ -57,4 +57,11 @@ inline constexpr int kDataBits8 = 1017;
 inline constexpr int kStopBits1 = 1018;
 inline constexpr int kStopBits2 = 1019;
 
+// Port mapping: the 通讯 menu item and its dialog (not in the old templates; ids chosen to
+// follow them).
+inline constexpr int kPortMapping = 32780;
+inline constexpr int kPortMappingDialog = 131;
+inline constexpr int kPortMapFirst = 1030;  // COM1 … COM6 = 1030 … 1035
+inline constexpr int kPortMapRefresh = 1036;
+
 }  // namespace vrk::ids

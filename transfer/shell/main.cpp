@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "shell/app_icon.h"
+#include "shell/qt_chinese.h"
 #include "shell/vrk410_app.h"
 
 int main(int argc, char** argv) {
@@ -8,6 +9,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("VRK410"));
     QApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
     QApplication::setWindowIcon(vrk::AppIcon());
+    vrk::InstallQtChinese(qapp);
     QStringList args = QApplication::arguments();
     args.removeFirst();
     vrk::CVRK410App app;

@@ -8,7 +8,6 @@
 #include <QMenuBar>
 #include <QShortcut>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 
@@ -17,6 +16,7 @@
 #include "shell/shell_dialogs.h"
 #include "shell/shell_texts.h"
 #include "shell/text_printer.h"
+#include "shell/toolbar_icons.h"
 #include "shell/vrk410_doc.h"
 #include "shell/vrk410_view.h"
 
@@ -54,6 +54,7 @@ constexpr Prompt kPrompts[] = {
     {ids::kViewToolbar, "显示或隐藏工具栏\n显隐工具栏"},
     {ids::kViewStatusBar, "显示或隐藏状态栏\n显隐状态栏"},
     {ids::kAppAbout, "显示程序信息、版本号和版权\n关于"},
+    {ids::kPortMapping, "选择每个通讯口对应的串口设备\n端口映射"},
 };
 
 void ApplyPrompt(QAction* action, int id) {
@@ -163,6 +164,8 @@ void CMainFrame::buildMenus() {
     QMenu* comm = bar->addMenu(QString::fromUtf8("通讯(&C)"));
     connect(addCommand(comm, ids::kCommSettings, "通讯参数(&T)", "Ctrl+T"), &QAction::triggered,
             &view_, &CVRK410View::OnCommSettings);
+    connect(addCommand(comm, ids::kPortMapping, "端口映射(&M)...", nullptr), &QAction::triggered,
+            this, &CMainFrame::OnPortMapping);
     comm->addSeparator();
     connect(addCommand(comm, ids::kDownload, "下传数据(&C)", "Ctrl+C"), &QAction::triggered, &view_,
             &CVRK410View::OnDownload);
@@ -197,22 +200,22 @@ void CMainFrame::buildToolBar() {
     toolBar_->setObjectName(QString::number(ids::kMainTemplate));
     toolBar_->setIconSize(kToolButtonSize);
     toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
-    const auto button = [this](int id, QStyle::StandardPixmap icon) {
+    const auto button = [this](int id, const char* icon) {
         QAction* action = command(id);
-        action->setIcon(style()->standardIcon(icon));
+        action->setIcon(ToolbarIcon(icon));
         toolBar_->addAction(action);
     };
-    button(ids::kFileNew, QStyle::SP_FileIcon);
-    button(ids::kFileOpen, QStyle::SP_DialogOpenButton);
-    button(ids::kFileSave, QStyle::SP_DialogSaveButton);
+    button(ids::kFileNew, "new");
+    button(ids::kFileOpen, "open");
+    button(ids::kFileSave, "save");
     toolBar_->addSeparator();
-    button(ids::kEditCut, QStyle::SP_TrashIcon);
-    button(ids::kEditCopy, QStyle::SP_FileDialogContentsView);
-    button(ids::kEditPaste, QStyle::SP_FileDialogDetailedView);
+    button(ids::kEditCut, "cut");
+    button(ids::kEditCopy, "copy");
+    button(ids::kEditPaste, "paste");
     toolBar_->addSeparator();
-    button(ids::kFilePrint, QStyle::SP_ComputerIcon);
+    button(ids::kFilePrint, "print");
     toolBar_->addSeparator();
-    button(ids::kAppAbout, QStyle::SP_MessageBoxInformation);
+    button(ids::kAppAbout, "about");
     addToolBar(Qt::TopToolBarArea, toolBar_);
     QAction* toggle = command(ids::kViewToolbar);
     connect(toggle, &QAction::toggled, toolBar_, &QWidget::setVisible);
@@ -314,6 +317,10 @@ void CMainFrame::OnFilePrintPreview() {
 
 void CMainFrame::OnFilePrintSetup() {
     dialogs_.pageSetup(this, printer_);
+}
+
+void CMainFrame::OnPortMapping() {
+    dialogs_.editPortMapping(this);
 }
 
 void CMainFrame::OnAppAbout() {

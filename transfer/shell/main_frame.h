@@ -36,6 +36,7 @@ class CMainFrame final : public QMainWindow {
     void OnFilePrintPreview();
     void OnFilePrintSetup();
     void OnAppAbout();
+    void OnPortMapping();
 
   protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,13 +1,14 @@
 #include "shell/qt_shell_dialogs.h"
 
 #include <QFileDialog>
-#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 
 #include "shell/about_dlg.h"
 #include "shell/comm_settings_dlg.h"
+#include "shell/port_map_dlg.h"
+#include "shell/print_setup_dlg.h"
 #include "shell/shell_texts.h"
 
 namespace vrk {
@@ -49,7 +50,7 @@ bool QtShellDialogs::choosePrinter(QWidget* parent, QPrinter& printer) {
 }
 
 void QtShellDialogs::pageSetup(QWidget* parent, QPrinter& printer) {
-    QPageSetupDialog dialog(&printer, parent);
+    CPrintSetupDlg dialog(printer, parent);
     dialog.exec();
 }
 
@@ -70,6 +71,20 @@ void QtShellDialogs::preview(QWidget* parent, QPrinter& printer, int& pages,
 void QtShellDialogs::about(QWidget* parent) {
     CAboutDlg dialog(parent);
     dialog.exec();
+}
+
+bool QtShellDialogs::editPortMapping(QWidget* parent) {
+    CPortMapDlg dialog(parent);
+    dialog.setFrom(LoadPortMapping());
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    if (!SavePortMapping(dialog.values())) {
+        prompter_.showMessage("端口映射未能保存：无法写入 " + PortMappingFile() +
+                              "，原来的映射仍然有效。");
+        return false;
+    }
+    return true;
 }
 
 }  // namespace vrk

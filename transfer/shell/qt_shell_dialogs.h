@@ -19,6 +19,7 @@ class QtShellDialogs final : public ShellDialogs {
     void preview(QWidget* parent, QPrinter& printer, int& pages,
                  const std::function<void(QPrinter*)>& paint) override;
     void about(QWidget* parent) override;
+    bool editPortMapping(QWidget* parent) override;
 
   private:
     ShellPrompter& prompter_;

@@ -29,6 +29,8 @@ class ShellDialogs {
     virtual void preview(QWidget* parent, QPrinter& printer, int& pages,
                          const std::function<void(QPrinter*)>& paint) = 0;
     virtual void about(QWidget* parent) = 0;
+    // 端口映射: shows the COM port mapping and keeps it when confirmed; true when confirmed.
+    virtual bool editPortMapping(QWidget* parent) = 0;
 };
 
 }  // namespace vrk

@@ -3,6 +3,8 @@
 #include <QMetaObject>
 #include <QPointer>
 
+#include <thread>
+
 #include "shell/ui_thread_prompter.h"
 #include "shell/ui_thread_text_view.h"
 
@@ -28,76 +30,58 @@ class AbandonableSleeper final : public Sleeper {
 
 }  // namespace
 
-TransferRunner::TransferRunner(Parts parts)
-    : parts_(std::move(parts)), shared_(std::make_shared<Shared>()) {}
+TransferRunner::TransferRunner(Parts parts) : parts_(std::move(parts)) {}
 
 TransferRunner::~TransferRunner() {
-    abandon(std::chrono::seconds(5));
+    abandon();
 }
 
 bool TransferRunner::isRunning() const {
-    return shared_->running.load();
+    return running_.load();
 }
 
 bool TransferRunner::start(Work work, std::function<void()> finished) {
-    if (shared_->running.load()) {
+    if (running_.load()) {
         return false;
     }
-    if (thread_.joinable()) {
-        thread_.join();  // the last transfer has ended; only its return is left
-    }
-    shared_->running = true;
-    {
-        std::lock_guard lock(shared_->mutex);
-        shared_->threadEnded = false;
-    }
-    thread_ = std::thread(
-        [parts = parts_, shared = shared_, work = std::move(work), finished = std::move(finished)] {
-            {
-                UiThreadTextView view(parts.uiContext, parts.view, shared->abandoned);
-                UiThreadPrompter prompter(parts.uiContext, parts.prompter, shared->abandoned);
-                AbandonableSleeper realSleeper(shared->abandoned);
-                std::unique_ptr<BytePort> port = parts.portFactory(shared->abandoned);
-                TransferContext ctx{parts.settings,
-                                    *port,
-                                    view,
-                                    prompter,
-                                    parts.sleeper != nullptr ? *parts.sleeper : realSleeper,
-                                    parts.observer,
-                                    shared->abandoned};
-                work(ctx);
-                port->close();
-            }
-            shared->running = false;
-            if (!shared->abandoned.load() && finished) {
-                QMetaObject::invokeMethod(parts.uiContext, finished, Qt::QueuedConnection);
-            }
-            std::lock_guard lock(shared->mutex);
-            shared->threadEnded = true;
-            shared->ended.notify_all();
-        });
+    waitForThread();  // the last transfer has ended; only its return is left
+    abandoned_ = false;
+    running_ = true;
+    thread_.reset(QThread::create([this, work = std::move(work), finished = std::move(finished)] {
+        {
+            UiThreadTextView view(parts_.uiContext, parts_.view, abandoned_);
+            UiThreadPrompter prompter(parts_.uiContext, parts_.prompter, abandoned_);
+            AbandonableSleeper realSleeper(abandoned_);
+            std::unique_ptr<BytePort> port = parts_.portFactory(abandoned_);
+            TransferContext ctx{parts_.settings,
+                                *port,
+                                view,
+                                prompter,
+                                parts_.sleeper != nullptr ? *parts_.sleeper : realSleeper,
+                                parts_.observer,
+                                abandoned_};
+            work(ctx);
+            port->close();
+        }
+        running_ = false;
+        if (!abandoned_.load() && finished) {
+            QMetaObject::invokeMethod(parts_.uiContext, finished, Qt::QueuedConnection);
+        }
+    }));
+    thread_->start();
     return true;
 }
 
-bool TransferRunner::abandon(std::chrono::milliseconds bound) {
-    if (!thread_.joinable()) {
-        return true;
+void TransferRunner::abandon() {
+    abandoned_ = true;
+    waitForThread();
+}
+
+void TransferRunner::waitForThread() {
+    if (thread_) {
+        thread_->wait();
+        thread_.reset();
     }
-    shared_->abandoned = true;
-    bool ended = false;
-    {
-        std::unique_lock lock(shared_->mutex);
-        ended = shared_->ended.wait_for(lock, bound, [this] { return shared_->threadEnded; });
-    }
-    if (ended) {
-        thread_.join();
-    } else {
-        // A port that ignores the request must not hang the exit; the thread keeps only shared
-        // state alive and its UI calls return at once.
-        thread_.detach();
-    }
-    shared_ = std::make_shared<Shared>();
-    return ended;
 }
 
 }  // namespace vrk

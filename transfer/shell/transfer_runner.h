@@ -1,14 +1,11 @@
 #pragma once
 
 #include <QObject>
+#include <QThread>
 
 #include <atomic>
-#include <chrono>
-#include <condition_variable>
 #include <functional>
 #include <memory>
-#include <mutex>
-#include <thread>
 
 #include "link/comm_settings.h"
 #include "link/transfer_context.h"
@@ -20,10 +17,11 @@
 
 namespace vrk {
 
-// Runs one transfer at a time on its own thread. The worker reaches the view and the message
-// boxes only through UI-thread calls it waits for; the port is made, used and closed in the
-// worker. At quit the transfer is abandoned: waits for the UI return at once, the port's reads
-// give up, and the thread is joined within a bound.
+// Runs one transfer at a time on its own thread, a QThread so that QSerialPort finds the event
+// dispatcher it expects. The worker reaches the view and the message boxes only through UI-thread
+// calls it waits for; the port is made, used and closed in the worker. At quit the transfer is
+// abandoned: waits for the UI return at once, the port's reads and writes give up within a
+// slice, and the thread is waited for, so it never outlives the settings and the observer.
 class TransferRunner {
   public:
     using Work = std::function<void(TransferContext&)>;
@@ -49,21 +47,16 @@ class TransferRunner {
     // called on the UI thread when the work has ended (not after an abandon).
     bool start(Work work, std::function<void()> finished);
 
-    // Gives the running transfer up; true when its thread ended within `bound`.
-    bool abandon(std::chrono::milliseconds bound);
+    // Gives the running transfer up and returns once its thread has ended.
+    void abandon();
 
   private:
-    struct Shared {
-        std::atomic<bool> abandoned{false};
-        std::atomic<bool> running{false};
-        std::mutex mutex;
-        std::condition_variable ended;
-        bool threadEnded = true;
-    };
+    void waitForThread();
 
     Parts parts_;
-    std::shared_ptr<Shared> shared_;
-    std::thread thread_;
+    std::atomic<bool> abandoned_{false};
+    std::atomic<bool> running_{false};
+    std::unique_ptr<QThread> thread_;
 };
 
 }  // namespace vrk

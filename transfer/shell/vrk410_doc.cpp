@@ -5,6 +5,7 @@
 #include <QSaveFile>
 #include <QTextBlock>
 
+#include "shell/file_failure_reason.h"
 #include "shell/recent_file_list.h"
 #include "shell/shell_dialogs.h"
 #include "shell/shell_prompter.h"
@@ -17,6 +18,11 @@ namespace {
 
 void Tell(ShellPrompter& prompter, const QString& text) {
     prompter.showMessage(text.toStdString());
+}
+
+// The framework's message first, as always; the reason on a line of its own.
+void TellWithReason(ShellPrompter& prompter, const char* message, const QString& reason) {
+    Tell(prompter, QString::fromUtf8(message) + QLatin1Char('\n') + reason);
 }
 
 }  // namespace
@@ -56,7 +62,7 @@ bool CVRK410Doc::OnNewDocument() {
 bool CVRK410Doc::readFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        Tell(prompter_, QString::fromUtf8(texts::kOpenFailed));
+        TellWithReason(prompter_, texts::kOpenFailed, OpenFailureReason(path));
         return false;
     }
     if (file.size() > kMaxFileSize) {
@@ -66,7 +72,7 @@ bool CVRK410Doc::readFile(const QString& path) {
     // Read one byte past the limit: a file that grows while it is read is still refused.
     const QByteArray bytes = file.read(kMaxFileSize + 1);
     if (file.error() != QFileDevice::NoError) {
-        Tell(prompter_, QString::fromUtf8(texts::kOpenFailed));
+        TellWithReason(prompter_, texts::kOpenFailed, OpenFailureReason(path));
         return false;
     }
     if (bytes.size() > kMaxFileSize) {
@@ -110,7 +116,8 @@ bool CVRK410Doc::DoSave(const QString& path) {
             static_cast<qint64>(text.bytes.size()) ||
         !file.commit()) {
         file.cancelWriting();
-        Tell(prompter_, QString::fromUtf8(texts::kSaveFailed));
+        TellWithReason(prompter_, texts::kSaveFailed,
+                       SaveFailureReason(path, static_cast<qint64>(text.bytes.size())));
         return false;
     }
     view_.document()->setModified(false);

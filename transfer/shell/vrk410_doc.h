@@ -15,7 +15,9 @@ class ShellPrompter;
 class CVRK410Doc final : public QObject {
     Q_OBJECT
   public:
-    static constexpr qint64 kMaxFileSize = 0xFFFFF;  // 1,048,575 bytes
+    // The old edit control's limit (1,048,575 bytes) was the control's, not the data's: a long
+    // download must open again once saved.
+    static constexpr qint64 kMaxFileSize = 16 * 1024 * 1024;
 
     CVRK410Doc(CVRK410View& view, ShellPrompter& prompter, ShellDialogs& dialogs,
                RecentFileList& recent, QObject* parent = nullptr);

@@ -18,7 +18,6 @@ CVRK410View* g_pView = nullptr;
 namespace {
 
 constexpr int kTabStopChars = 8;  // 32 dialog units of the edit control
-constexpr auto kQuitBound = std::chrono::seconds(3);
 constexpr int kTransferRefreshMs = 100;
 
 QFont ViewFont() {
@@ -69,7 +68,7 @@ void CVRK410View::loadRawText(std::string_view bytes) {
 }
 
 void CVRK410View::abandonTransfer() {
-    runner_.abandon(kQuitBound);
+    runner_.abandon();
     endTransfer();
 }
 

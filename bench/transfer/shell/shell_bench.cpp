@@ -55,6 +55,7 @@ class NoDialogs final : public vrk::ShellDialogs {
     void pageSetup(QWidget*, QPrinter&) override {}
     void preview(QWidget*, QPrinter&, int&, const std::function<void(QPrinter*)>&) override {}
     void about(QWidget*) override {}
+    bool editPortMapping(QWidget*) override { return false; }
 };
 
 // No box and no file dialog may wait for a person while a benchmark runs.

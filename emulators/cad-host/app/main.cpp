@@ -16,6 +16,7 @@
 #include "console_session.h"
 #include "host_window.h"
 #include "modal_dialog_answerer.h"
+#include "qt_chinese.h"
 #include "qt_module_guard.h"
 
 namespace {
@@ -76,6 +77,7 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("cadhost"));
+    installQtChinese(app);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Stand-in CAD host for plug-in modules."));

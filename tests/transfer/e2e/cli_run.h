@@ -42,10 +42,10 @@ struct CliResult {
     std::string err;
 };
 
-// Runs vrk410-cli with `args`, standard input from /dev/null, and `env` added to the
-// environment ("NAME=value").
-inline CliResult RunCli(const TempDir& dir, const std::vector<std::string>& args,
-                        const std::vector<std::string>& env = {}) {
+// Runs `words` (a program and its arguments), standard input from /dev/null, and `env` added
+// to the environment ("NAME=value").
+inline CliResult RunCommand(const TempDir& dir, std::vector<std::string> words,
+                            const std::vector<std::string>& env = {}) {
     const std::string outPath = dir.file("cli.out");
     const std::string errPath = dir.file("cli.err");
     posix_spawn_file_actions_t actions;
@@ -55,8 +55,6 @@ inline CliResult RunCli(const TempDir& dir, const std::vector<std::string>& args
                                      O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    std::vector<std::string> words = {E2E_CLI_PATH};
-    words.insert(words.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (auto& word : words) {
         argv.push_back(word.data());
@@ -74,7 +72,7 @@ inline CliResult RunCli(const TempDir& dir, const std::vector<std::string>& args
 
     CliResult result;
     pid_t pid = 0;
-    if (::posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) == 0) {
+    if (::posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) == 0) {
         int status = 0;
         ::waitpid(pid, &status, 0);
         result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -83,6 +81,14 @@ inline CliResult RunCli(const TempDir& dir, const std::vector<std::string>& args
     result.out = ReadFile(outPath);
     result.err = ReadFile(errPath);
     return result;
+}
+
+// Runs vrk410-cli with `args`, as RunCommand.
+inline CliResult RunCli(const TempDir& dir, const std::vector<std::string>& args,
+                        const std::vector<std::string>& env = {}) {
+    std::vector<std::string> words = {E2E_CLI_PATH};
+    words.insert(words.end(), args.begin(), args.end());
+    return RunCommand(dir, std::move(words), env);
 }
 
 }  // namespace e2e

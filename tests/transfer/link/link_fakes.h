@@ -32,6 +32,7 @@ class ScriptedPort final : public BytePort {
     explicit ScriptedPort(Events& events) : events_(events) {}
 
     OpenResult openResult = OpenResult::Ok;
+    std::string reason;  // what failureReason() answers
     std::string incoming;
     ReadResult whenDry = ReadResult::Timeout;
     // Writes after this many succeed fail (the cable is pulled); drain fails from then on too.
@@ -47,6 +48,8 @@ class ScriptedPort final : public BytePort {
     int opens = 0;
     int closes = 0;
     int drains = 0;
+
+    std::string failureReason() const override { return reason; }
 
     OpenResult open(const PortParams& p) override {
         events_.push_back("open");

@@ -87,6 +87,15 @@ TEST(OpenPort, EachFailureHasItsMessageAndLeavesThePortClosed) {
         EXPECT_EQ(rig.prompter.messages, std::vector<std::string>{message});
         EXPECT_FALSE(rig.port.isOpen);
         EXPECT_TRUE(rig.port.written.empty());
+
+        // The port's reason, when it has one, follows on a line of its own.
+        test::Rig explained;
+        explained.port.openResult = result;
+        explained.port.reason = "设备 /dev/ttyUSB0 不存在。";
+        EXPECT_FALSE(OpenPort(explained.ctx));
+        EXPECT_EQ(explained.prompter.messages,
+                  std::vector<std::string>{message + "\n设备 /dev/ttyUSB0 不存在。"});
+        EXPECT_FALSE(explained.port.isOpen);
     }
 }
 

@@ -2,18 +2,27 @@
 
 #include <gtest/gtest.h>
 
+#include <QSettings>
+#include <QTemporaryDir>
 #include <cstdlib>
+
+#include "serial/port_mapping.h"
 
 namespace {
 
 class ComPortDeviceTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, profile.path());
+        clearEnvironment();
+    }
+    void TearDown() override { clearEnvironment(); }
+    static void clearEnvironment() {
         for (int n = 1; n <= 6; ++n) {
             ::unsetenv(("VRK410_COM" + std::to_string(n)).c_str());
         }
     }
-    void TearDown() override { SetUp(); }
+    QTemporaryDir profile;
 };
 
 TEST_F(ComPortDeviceTest, ComNamesMapToTheFirstSixSerialDevices) {
@@ -27,6 +36,18 @@ TEST_F(ComPortDeviceTest, EnvironmentOverridesOnlyItsOwnPort) {
     EXPECT_EQ(vrk::ComPortDevice("COM2"), "/tmp/ttyTS0");
     EXPECT_EQ(vrk::ComPortDevice("COM1"), "/dev/ttyS0");
     EXPECT_EQ(vrk::ComPortDevice("COM3"), "/dev/ttyS2") << "an empty setting is no setting";
+}
+
+TEST_F(ComPortDeviceTest, TheUsersMappingComesBetweenTheEnvironmentAndTheDefault) {
+    vrk::PortMapping mapping;
+    mapping.deviceFor(1) = "/dev/ttyUSB0";
+    mapping.deviceFor(2) = "/dev/ttyACM0";
+    ASSERT_TRUE(vrk::SavePortMapping(mapping));
+    ::setenv("VRK410_COM2", "/tmp/ttyTS0", 1);
+    EXPECT_EQ(vrk::ComPortDevice("COM1"), "/dev/ttyUSB0");
+    EXPECT_EQ(vrk::ComPortDevice("COM2"), "/tmp/ttyTS0");
+    EXPECT_EQ(vrk::ComDeviceFor(2).source, vrk::ComDeviceSource::Environment);
+    EXPECT_EQ(vrk::ComPortDevice("COM3"), "/dev/ttyS2");
 }
 
 TEST_F(ComPortDeviceTest, OtherNamesAreDevicePathsAlready) {

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <filesystem>
+#include <fstream>
 #include <thread>
 
 #include "pty_pair.h"
@@ -188,6 +189,39 @@ TEST_F(QtSerialPortTest, RefusedOpensLeaveNothingBehind) {
     EXPECT_EQ(openOnPty(port, noQueue), vrk::OpenResult::CannotCreateBuffers);
     EXPECT_FALSE(port.isOpen());
     EXPECT_EQ(openOnPty(port), vrk::OpenResult::Ok) << "the refused open released the port";
+}
+
+std::string OwnProcessName() {
+    std::ifstream comm("/proc/self/comm");
+    std::string name;
+    std::getline(comm, name);
+    return name;
+}
+
+// Each refusal says why on its own line: a missing device is named, a busy one names the
+// process holding it (here this test, through QSerialPort's lock file), settings name the line.
+TEST_F(QtSerialPortTest, FailedOpensSayWhy) {
+    vrk::QtSerialPort absent({"/dev/vrk-no-such-port", nullptr});
+    ASSERT_EQ(absent.open(ParamsFor()), vrk::OpenResult::CannotOpen);
+    EXPECT_EQ(absent.failureReason().rfind("设备 /dev/vrk-no-such-port 不存在", 0), 0u)
+        << absent.failureReason();
+
+    ASSERT_EQ(openOnPty(port), vrk::OpenResult::Ok);
+    EXPECT_EQ(port.failureReason(), "");
+    vrk::QtSerialPort second({pty.slavePath(), nullptr});
+    ASSERT_EQ(second.open(ParamsFor()), vrk::OpenResult::CannotOpen);
+    const std::string holder =
+        "（进程 " + std::to_string(::getpid()) + "“" + OwnProcessName() + "”）";
+    EXPECT_NE(second.failureReason().find("正被另一个程序占用" + holder), std::string::npos)
+        << second.failureReason();
+    port.close();
+
+    vrk::PortParams sevenBits = ParamsFor();
+    sevenBits.dataBits = 7;
+    ASSERT_EQ(openOnPty(port, sevenBits), vrk::OpenResult::CannotSetParams);
+    EXPECT_NE(port.failureReason().find("不接受通讯参数（波特率 1200，7 位数据位"),
+              std::string::npos)
+        << port.failureReason();
 }
 
 TEST_F(QtSerialPortTest, ComNameIsMappedThroughTheEnvironment) {

@@ -51,16 +51,21 @@ TEST(Document, ArbitraryBytesOpenAndSaveUnchanged) {
     EXPECT_EQ(h.app->frame().windowTitle(), "copy.txt - VRK410");
 }
 
+// The old edit control's 1,048,575 bytes no longer limit a file; 16 MiB does.
 TEST(Document, FileSizeLimitRefusesOneByteMore) {
     Harness h;
     ASSERT_TRUE(h.app->InitInstance({}));
     QTemporaryDir dir;
     const QString ok = dir.filePath("ok.txt");
     const QString big = dir.filePath("big.txt");
-    WriteFile(ok, std::string(1048575, 'a'));
-    WriteFile(big, std::string(1048576, 'b'));
+    std::string lines;
+    while (lines.size() < 1048576) {
+        lines += std::string(62, 'a') + "\r\n";
+    }
+    WriteFile(ok, lines);
+    WriteFile(big, std::string(16 * 1024 * 1024 + 1, 'b'));
     ASSERT_TRUE(h.app->document().OpenDocumentFile(ok));
-    EXPECT_EQ(h.app->view().rawText().bytes.size(), 1048575u);
+    EXPECT_EQ(h.app->view().rawText().bytes, lines);
     EXPECT_FALSE(h.app->document().OpenDocumentFile(big));
     EXPECT_EQ(h.prompter.texts(), std::vector<std::string>{"该文件太大，无法打开。"});
     EXPECT_EQ(h.app->view().rawText().bytes.front(), 'a');
@@ -91,7 +96,8 @@ TEST(Document, FailedSaveKeepsTheOldFileAndTheChanges) {
         GTEST_SKIP() << "the folder could not be made unwritable here";
     }
     EXPECT_FALSE(saved);
-    EXPECT_EQ(h.prompter.texts(), std::vector<std::string>{"保存文档失败。"});
+    ASSERT_EQ(h.prompter.texts().size(), 1u);
+    EXPECT_EQ(h.prompter.texts()[0].rfind("保存文档失败。\n", 0), 0u) << h.prompter.texts()[0];
     EXPECT_EQ(ReadFile(path), "old\r\n");
     EXPECT_TRUE(h.app->document().isModified());
 }
@@ -102,9 +108,26 @@ TEST(Document, SaveOntoAFolderFailsAndKeepsTheChanges) {
     ASSERT_TRUE(h.app->InitInstance({}));
     h.app->view().insertPlainText("P1,1");
     EXPECT_FALSE(h.app->document().DoSave(dir.path()));
-    EXPECT_EQ(h.prompter.texts(), std::vector<std::string>{"保存文档失败。"});
+    EXPECT_EQ(h.prompter.texts(),
+              std::vector<std::string>{"保存文档失败。\n" +
+                                       QDir::toNativeSeparators(dir.path()).toStdString() +
+                                       " 是文件夹，不是文件。"});
     EXPECT_TRUE(h.app->document().isModified());
     EXPECT_EQ(h.app->frame().windowTitle(), "无标题 - VRK410");
+}
+
+TEST(Document, OpenAndSaveFailuresSayWhy) {
+    Harness h;
+    QTemporaryDir dir;
+    ASSERT_TRUE(h.app->InitInstance({}));
+    EXPECT_FALSE(h.app->document().OpenDocumentFile(dir.filePath("survey")));
+    h.app->view().insertPlainText("P1,1");
+    EXPECT_FALSE(h.app->document().DoSave(dir.filePath("gone/survey")));
+    EXPECT_EQ(h.prompter.texts(),
+              (std::vector<std::string>{
+                  "打开文档失败。\n文件 " + dir.filePath("survey").toStdString() + " 不存在。",
+                  "保存文档失败。\n文件夹 " + dir.filePath("gone").toStdString() + " 不存在。"}));
+    EXPECT_TRUE(h.app->document().isModified());
 }
 
 TEST(Document, TextGbkCannotHoldIsNotSavedAsQuestionMarks) {
@@ -174,7 +197,8 @@ TEST(Document, SettingsSurviveNewAndOpen) {
 TEST(Document, CommandLineFailures) {
     Harness h;
     EXPECT_FALSE(h.app->InitInstance({"/nonexistent/file.txt"}));
-    EXPECT_EQ(h.prompter.texts(), std::vector<std::string>{"打开文档失败。"});
+    EXPECT_EQ(h.prompter.texts(),
+              std::vector<std::string>{"打开文档失败。\n文件夹 /nonexistent 不存在。"});
     EXPECT_FALSE(h.app->InitInstance({"/p"}));
 }
 

@@ -45,8 +45,8 @@ TEST(MainWindow, MenusCarryTheirLabelsShortcutTextsAndSeparators) {
     EXPECT_EQ(MenuTexts(menu(1)), (QStringList{"撤消(&U)\tCtrl+Z", "-", "剪切(&T)\tCtrl+X",
                                                "复制(&C)\tCtrl+C", "粘贴(&P)\tCtrl+V"}));
     EXPECT_EQ(MenuTexts(menu(2)),
-              (QStringList{"通讯参数(&T)\tCtrl+T", "-", "下传数据(&C)\tCtrl+C", "-",
-                           "上传坐标(&Z)\tCtrl+Z", "上传PCODE(&O)\tCtrl+O"}));
+              (QStringList{"通讯参数(&T)\tCtrl+T", "端口映射(&M)...", "-", "下传数据(&C)\tCtrl+C",
+                           "-", "上传坐标(&Z)\tCtrl+Z", "上传PCODE(&O)\tCtrl+O"}));
     EXPECT_EQ(MenuTexts(menu(3)), (QStringList{"DELF坐标(&C)\tCtrl+C", "PCODE编码(&P)\tCtrl+P"}));
     EXPECT_EQ(MenuTexts(menu(4)), (QStringList{"工具栏(&T)", "状态栏(&S)"}));
     EXPECT_EQ(MenuTexts(menu(5)), (QStringList{"关于 VRK410(&A)..."}));
@@ -89,11 +89,12 @@ TEST(MainWindow, EveryMenuItemReachesItsHandler) {
     ASSERT_TRUE(h.app->InitInstance({}));
     CMainFrame& frame = h.app->frame();
     for (int id : {ids::kFileOpen, ids::kFileSaveAs, ids::kFilePrint, ids::kFilePrintPreview,
-                   ids::kFilePageSetup, ids::kAppAbout, ids::kCommSettings}) {
+                   ids::kFilePageSetup, ids::kAppAbout, ids::kCommSettings, ids::kPortMapping}) {
         frame.command(id)->trigger();
     }
-    EXPECT_EQ(h.dialogs.calls, (std::vector<std::string>{"open", "save", "print", "preview",
-                                                         "pagesetup", "about", "settings"}));
+    EXPECT_EQ(h.dialogs.calls,
+              (std::vector<std::string>{"open", "save", "print", "preview", "pagesetup", "about",
+                                        "settings", "ports"}));
     // An empty view: the conversions tell their failure, the transfers start and fail to open.
     h.line->openFails = true;
     frame.command(ids::kConvertDelf)->trigger();

@@ -121,6 +121,10 @@ class ScriptedDialogs final : public vrk::ShellDialogs {
         calls.push_back("preview");
     }
     void about(QWidget*) override { calls.push_back("about"); }
+    bool editPortMapping(QWidget*) override {
+        calls.push_back("ports");
+        return false;
+    }
 
     std::optional<QString> openFile;
     std::optional<QString> saveFile;

@@ -6,6 +6,7 @@
 #include <QPixmap>
 
 #include <cstdlib>
+#include <mutex>
 
 #include <gtest/gtest.h>
 
@@ -61,7 +62,17 @@ struct StationHarness {
     bool ok = false;
 };
 
+// Qt's warnings, from any thread: a transfer must print nothing on the terminal.
+std::mutex g_warningsMutex;
+std::string g_warnings;
+
+void KeepWarning(QtMsgType, const QMessageLogContext&, const QString& message) {
+    std::lock_guard lock(g_warningsMutex);
+    g_warnings += message.toStdString() + '\n';
+}
+
 TEST(TotalStationGui, DownloadConvertAndUploadTheSampleSurvey) {
+    const QtMessageHandler previousHandler = qInstallMessageHandler(KeepWarning);
     StationHarness h;
     ASSERT_TRUE(h.ok) << h.station->error();
     ASSERT_TRUE(h.app->InitInstance({}));
@@ -98,6 +109,9 @@ TEST(TotalStationGui, DownloadConvertAndUploadTheSampleSurvey) {
     EXPECT_EQ(h.station->outcome(), tssim::Outcome::Completed) << h.station->outcomeMessage();
     EXPECT_EQ(h.prompter.texts().back(), "通讯结束");
     EXPECT_EQ(h.station->memory().points.size(), 200u);
+    qInstallMessageHandler(previousHandler);
+    std::lock_guard lock(g_warningsMutex);
+    EXPECT_EQ(g_warnings.find("QSocketNotifier"), std::string::npos) << g_warnings;
     // The view lists the blocks sent, one per line.
     EXPECT_EQ(view.rawText().bytes.substr(0, 128), view.m_strUpload.substr(0, 128));
 }

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -217,7 +218,16 @@ TEST(Transfers, DownloadIsKeptWholePastTheFileLimit) {
     view.OnDownload();
     ASSERT_TRUE(WaitFor([&] { return !view.isTransferRunning(); }, 60000));
     const std::size_t lines = sent.size() / 128;
-    EXPECT_EQ(view.rawText().bytes.size(), sent.size() + lines - 1);
+    const std::string received = view.rawText().bytes;
+    EXPECT_EQ(received.size(), sent.size() + lines - 1);
+    // Saved, it opens again whole: the file limit is no longer the old edit control's.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("download");
+    ASSERT_TRUE(h.app->document().DoSave(path));
+    h.app->document().OnFileNew();
+    ASSERT_TRUE(h.app->document().OpenDocumentFile(path));
+    EXPECT_EQ(view.rawText().bytes, received);
+    EXPECT_TRUE(h.prompter.texts().size() <= 1u) << "only the start prompt";
 }
 
 TEST(Transfers, UploadEchoesTheBlocksAndEndsWithTheReport) {
