@@ -15,8 +15,9 @@
 #include "cli/cli_progress.h"
 #include "cli/cli_transfer_args.h"
 #include "link/download.h"
-#include "link/link_messages.h"
+#include "link/traced_transfer.h"
 #include "link/upload.h"
+#include "serial/com_port_device.h"
 #include "serial/qt_serial_port.h"
 #include "view/real_sleeper.h"
 
@@ -58,6 +59,31 @@ std::unique_ptr<QCoreApplication> EnsureApplication() {
     return std::make_unique<QCoreApplication>(argc, argv);
 }
 
+TranscriptHeader HeaderFor(TransferKind kind) {
+    switch (kind) {
+        case TransferKind::UploadCoords:
+            return {"vrk410-cli " VRK410_VERSION, "上传坐标", false};
+        case TransferKind::UploadPcode:
+            return {"vrk410-cli " VRK410_VERSION, "上传PCODE", false};
+        case TransferKind::Download:
+            break;
+    }
+    return {"vrk410-cli " VRK410_VERSION, "下传数据", true};
+}
+
+// Checked before the transfer without emptying an existing file: the transcript replaces it
+// only once it is complete.
+bool CanWrite(const std::string& path) {
+    return static_cast<bool>(std::ofstream(path, std::ios::binary | std::ios::app));
+}
+
+bool WriteTranscript(const std::string& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out.flush();
+    return static_cast<bool>(out);
+}
+
 int Usage(const std::string& error) {
     std::cerr << "vrk410-cli: " << error << "\nusage:\n" << TransferUsage();
     return kExitUsage;
@@ -86,6 +112,11 @@ int RunTransferCommand(std::span<const std::string> args) {
         job = request.kind == TransferKind::UploadCoords ? BuildCoordUploadJob(text)
                                                          : BuildPcodeUploadJob(text);
     }
+    if (!request.tracePath.empty() && !CanWrite(request.tracePath)) {
+        std::cerr << "vrk410-cli: cannot write " << request.tracePath << '\n';
+        return kExitFailed;
+    }
+
     // Opened before the transfer so that a download never runs only to find it cannot be kept.
     std::ofstream file;
     if (request.kind == TransferKind::Download && !request.path.empty()) {
@@ -101,26 +132,43 @@ int RunTransferCommand(std::span<const std::string> args) {
     settings.store(request.settings);
     g_abandoned.store(false);
     QtSerialPort port({request.device, &g_abandoned});
+    // A file takes the whole transcript, however long; memory is the only bound here.
+    TranscriptLog transcript(request.tracePath.empty() ? TranscriptLog::kDefaultLimit
+                                                       : static_cast<std::size_t>(-1));
+    TranscriptRecorder recorder(transcript);
     BufferTextView view;
     ConsolePrompter prompter(std::cin, std::cerr, request.assumeYes);
     ConsoleProgress progress(std::cerr, ::isatty(STDERR_FILENO) == 1);
     prompter.setBeforeMessage([&progress] { progress.finish(); });
     RealSleeper sleeper;
     TransferContext context{settings, port, view, prompter, sleeper, progress, g_abandoned};
+    const TraceSetup trace{
+        HeaderFor(request.kind),
+        [&request](const std::string& portName) {
+            return request.device.empty() ? ComPortDevice(portName) : request.device;
+        },
+        request.tracePath.empty() ? std::string("用 --trace FILE 可保存通讯记录。")
+                                  : "通讯记录见 " + request.tracePath};
 
     const auto previous = std::signal(SIGINT, OnInterrupt);
-    if (request.kind == TransferKind::Download) {
-        DownloadThreadProc(context);
-    } else {
-        UploadThreadProc(context, job);
-    }
+    const TransferOutcome outcome =
+        RunTraced(context, recorder, trace, [&request, &job](TransferContext& ctx) {
+            return request.kind == TransferKind::Download ? RunDownload(ctx) : RunUpload(ctx, job);
+        });
     std::signal(SIGINT, previous);
     progress.finish();
 
-    const auto& reports = prompter.reports();
-    bool ok = request.kind == TransferKind::Download
-                  ? reports.empty()
-                  : reports.size() == 1 && reports.front() == kMsgFinished;
+    bool ok = outcome.succeeded();
+    if (!request.tracePath.empty()) {
+        if (!WriteTranscript(request.tracePath, transcript.text())) {
+            std::cerr << "vrk410-cli: cannot write " << request.tracePath << '\n';
+            ok = false;
+        }
+    } else if (!ok) {
+        for (const std::string& line : recorder.diagnosis()) {
+            std::cerr << "vrk410-cli: 诊断:" << line << '\n';
+        }
+    }
     if (request.kind == TransferKind::Download) {
         // Whatever arrived is kept, also after a failure: it is what the view would show.
         const std::string text = view.getText();

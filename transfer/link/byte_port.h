@@ -48,6 +48,10 @@ class BytePort {
     virtual bool drain() = 0;
 
     virtual void close() = 0;
+
+    // Why the last open, read, write or drain failed, in one Chinese sentence for the user (UTF-8);
+    // empty when the port has nothing to add.
+    virtual std::string failureReason() const { return {}; }
 };
 
 }  // namespace vrk

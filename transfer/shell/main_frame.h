@@ -16,6 +16,7 @@ namespace vrk {
 class CVRK410Doc;
 class CVRK410View;
 class RecentFileList;
+class TranscriptWindow;
 class ShellDialogs;
 class ShellPrompter;
 
@@ -36,6 +37,7 @@ class CMainFrame final : public QMainWindow {
     void OnFilePrintPreview();
     void OnFilePrintSetup();
     void OnAppAbout();
+    void OnCommTranscript();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -60,6 +62,7 @@ class CMainFrame final : public QMainWindow {
     QList<QAction*> mruActions_;
     QToolBar* toolBar_ = nullptr;
     QLabel* message_ = nullptr;
+    TranscriptWindow* transcript_ = nullptr;
     QTimer* progressTimer_ = nullptr;
 };
 

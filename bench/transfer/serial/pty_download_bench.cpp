@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "link/download.h"
+#include "link/traced_transfer.h"
 #include "serial/qt_serial_port.h"
 #include "total_station.h"
 
@@ -42,6 +43,7 @@ struct Throughput {
 };
 
 Throughput g_program;
+Throughput g_traced;
 Throughput g_cat;
 
 tssim::Memory MebibyteOfPoints() {
@@ -92,7 +94,10 @@ class NoSleep final : public vrk::Sleeper {
     void sleepFor(std::chrono::milliseconds) override {}
 };
 
+// state.range(0) == 1: the same download with every byte recorded in a transcript, as the
+// desktop program always runs it.
 void BM_AckNakDownloadThroughPty(benchmark::State& state) {
+    const bool traced = state.range(0) == 1;
     tssim::Config config;
     config.protocol = tssim::Protocol::AckNak;
     config.pacing = false;
@@ -123,8 +128,16 @@ void BM_AckNakDownloadThroughPty(benchmark::State& state) {
             state.SkipWithError(station.error().c_str());
             return;
         }
+        vrk::TranscriptLog log;
+        vrk::TranscriptRecorder recorder(log);
+        const vrk::TraceSetup trace{{"bench", "下传数据", true}, {}, {}};
         const auto start = Clock::now();
-        vrk::DownloadThreadProc(context);
+        if (traced) {
+            vrk::RunTraced(context, recorder, trace,
+                           [](vrk::TransferContext& ctx) { return vrk::RunDownload(ctx); });
+        } else {
+            vrk::DownloadThreadProc(context);
+        }
         run.time += Clock::now() - start;
         run.bytes += bytes;
         station.waitFinished(std::chrono::seconds(10));
@@ -133,7 +146,7 @@ void BM_AckNakDownloadThroughPty(benchmark::State& state) {
             return;
         }
     }
-    g_program = run;
+    (traced ? g_traced : g_program) = run;
     state.SetBytesProcessed(static_cast<std::int64_t>(run.bytes));
 }
 
@@ -219,7 +232,11 @@ void BM_CatThroughPty(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(run.bytes));
 }
 
-BENCHMARK(BM_AckNakDownloadThroughPty)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_AckNakDownloadThroughPty)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(BM_CatThroughPty)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
@@ -235,6 +252,12 @@ int main(int argc, char** argv) {
         std::printf("Ack/Nak download: %.0f KB/s, cat: %.0f KB/s, ratio %.4f; goal %.0f KB/s: %s\n",
                     program / 1000.0, cat / 1000.0, program / cat, kGoalBytesPerSecond / 1000.0,
                     program >= kGoalBytesPerSecond ? "met" : "missed");
+    }
+    if (g_program.bytes > 0 && g_traced.bytes > 0) {
+        const double cost = 1.0 - g_traced.perSecond() / g_program.perSecond();
+        std::printf(
+            "with transcript: %.0f KB/s, without: %.0f KB/s, cost %.1f%% (goal at most 5%%)\n",
+            g_traced.perSecond() / 1000.0, g_program.perSecond() / 1000.0, cost * 100.0);
     }
     return 0;
 }

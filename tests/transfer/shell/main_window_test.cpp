@@ -44,9 +44,9 @@ TEST(MainWindow, MenusCarryTheirLabelsShortcutTextsAndSeparators) {
                            "打印设置(&R)...", "-", "最近文件", "-", "退出(&X)"}));
     EXPECT_EQ(MenuTexts(menu(1)), (QStringList{"撤消(&U)\tCtrl+Z", "-", "剪切(&T)\tCtrl+X",
                                                "复制(&C)\tCtrl+C", "粘贴(&P)\tCtrl+V"}));
-    EXPECT_EQ(MenuTexts(menu(2)),
-              (QStringList{"通讯参数(&T)\tCtrl+T", "-", "下传数据(&C)\tCtrl+C", "-",
-                           "上传坐标(&Z)\tCtrl+Z", "上传PCODE(&O)\tCtrl+O"}));
+    EXPECT_EQ(MenuTexts(menu(2)), (QStringList{"通讯参数(&T)\tCtrl+T", "-", "下传数据(&C)\tCtrl+C",
+                                               "-", "上传坐标(&Z)\tCtrl+Z", "上传PCODE(&O)\tCtrl+O",
+                                               "-", "通讯记录(&L)..."}));
     EXPECT_EQ(MenuTexts(menu(3)), (QStringList{"DELF坐标(&C)\tCtrl+C", "PCODE编码(&P)\tCtrl+P"}));
     EXPECT_EQ(MenuTexts(menu(4)), (QStringList{"工具栏(&T)", "状态栏(&S)"}));
     EXPECT_EQ(MenuTexts(menu(5)), (QStringList{"关于 VRK410(&A)..."}));
