@@ -1,8 +1,8 @@
 #include "link/transcript_format.h"
 
 #include <array>
+#include <charconv>
 #include <cstdint>
-#include <cstdio>
 
 #include "text/gbk_tables.h"
 
@@ -53,12 +53,17 @@ void AppendHexByte(std::string& out, std::uint8_t byte) {
     out += kHexDigits[byte & 0x0F];
 }
 
-std::string Seconds(std::chrono::nanoseconds sinceOpen) {
+void AppendSeconds(std::string& out, std::chrono::nanoseconds sinceOpen) {
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(sinceOpen).count();
-    std::array<char, 32> buffer{};
-    std::snprintf(buffer.data(), buffer.size(), "%lld.%03lld", static_cast<long long>(ms / 1000),
-                  static_cast<long long>(ms % 1000));
-    return buffer.data();
+    const long long whole = ms / 1000;
+    const long long fraction = ms % 1000;
+    std::array<char, 24> digits{};
+    const auto [end, error] = std::to_chars(digits.data(), digits.data() + digits.size(), whole);
+    out.append(digits.data(), end);
+    out += '.';
+    out += static_cast<char>('0' + fraction / 100);
+    out += static_cast<char>('0' + fraction / 10 % 10);
+    out += static_cast<char>('0' + fraction % 10);
 }
 
 bool IsLeadByte(std::uint8_t byte) {
@@ -70,8 +75,9 @@ char16_t PairAt(std::string_view bytes, std::size_t i) {
     if (i + 1 >= bytes.size() || !IsLeadByte(static_cast<std::uint8_t>(bytes[i]))) {
         return GbkTables::kNone;
     }
-    return Gbk().decode[static_cast<std::uint8_t>(bytes[i]) * 256u +
-                        static_cast<std::uint8_t>(bytes[i + 1])];
+    static const GbkTables& gbk = Gbk();
+    return gbk.decode[static_cast<std::uint8_t>(bytes[i]) * 256u +
+                      static_cast<std::uint8_t>(bytes[i + 1])];
 }
 
 }  // namespace
@@ -86,6 +92,11 @@ bool EndsInsideCharacter(std::string_view bytes) {
 
 std::string BytesAsText(std::string_view bytes) {
     std::string out;
+    AppendBytesAsText(out, bytes);
+    return out;
+}
+
+void AppendBytesAsText(std::string& out, std::string_view bytes) {
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const auto byte = static_cast<std::uint8_t>(bytes[i]);
         if (byte >= 0x20 && byte < 0x7F) {
@@ -105,26 +116,32 @@ std::string BytesAsText(std::string_view bytes) {
         AppendHexByte(out, byte);
         out += '>';
     }
-    return out;
 }
 
 std::string FormatBytesLine(std::chrono::nanoseconds sinceOpen, Direction direction,
                             std::string_view bytes) {
-    std::string line = Seconds(sinceOpen);
-    line += direction == Direction::Tx ? " TX " : " RX ";
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (i > 0) {
-            line += ' ';
-        }
-        AppendHexByte(line, static_cast<std::uint8_t>(bytes[i]));
-    }
-    line += "  ";
-    line += BytesAsText(bytes);
+    std::string line;
+    AppendBytesLine(line, sinceOpen, direction, bytes);
     return line;
 }
 
+void AppendBytesLine(std::string& out, std::chrono::nanoseconds sinceOpen, Direction direction,
+                     std::string_view bytes) {
+    AppendSeconds(out, sinceOpen);
+    out += direction == Direction::Tx ? " TX " : " RX ";
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (i > 0) {
+            out += ' ';
+        }
+        AppendHexByte(out, static_cast<std::uint8_t>(bytes[i]));
+    }
+    out += "  ";
+    AppendBytesAsText(out, bytes);
+}
+
 std::string FormatEventLine(std::chrono::nanoseconds sinceOpen, std::string_view what) {
-    std::string line = Seconds(sinceOpen);
+    std::string line;
+    AppendSeconds(line, sinceOpen);
     line += " -- ";
     line += what;
     return line;

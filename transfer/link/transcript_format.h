@@ -16,6 +16,10 @@ inline constexpr std::size_t kTranscriptBytesPerLine = 16;
 std::string FormatBytesLine(std::chrono::nanoseconds sinceOpen, Direction direction,
                             std::string_view bytes);
 
+// The same, appended to `out` (no allocation once `out` has grown).
+void AppendBytesLine(std::string& out, std::chrono::nanoseconds sinceOpen, Direction direction,
+                     std::string_view bytes);
+
 // "12.345 -- what happened".
 std::string FormatEventLine(std::chrono::nanoseconds sinceOpen, std::string_view what);
 
@@ -25,5 +29,6 @@ bool EndsInsideCharacter(std::string_view bytes);
 
 // The bytes as the text column shows them.
 std::string BytesAsText(std::string_view bytes);
+void AppendBytesAsText(std::string& out, std::string_view bytes);
 
 }  // namespace vrk

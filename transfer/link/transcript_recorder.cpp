@@ -226,7 +226,9 @@ void TranscriptRecorder::record(Direction direction, std::string_view bytes) {
 
 void TranscriptRecorder::flushRun() {
     if (!run_.empty()) {
-        log_.appendLine(FormatBytesLine(sinceOpen(runStart_), runDirection_, run_));
+        line_.clear();
+        AppendBytesLine(line_, sinceOpen(runStart_), runDirection_, run_);
+        log_.appendLine(line_);
         run_.clear();
     }
 }

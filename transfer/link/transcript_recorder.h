@@ -60,6 +60,7 @@ class TranscriptRecorder {
     Direction runDirection_ = Direction::Tx;
     Clock::time_point runStart_{};
     std::string run_;
+    std::string line_;  // reused for every line, so recording allocates nothing per line
 
     LinkObservations seen_;
     std::size_t runWithoutLf_ = 0;
