@@ -43,9 +43,7 @@ std::string BytesOf(const std::string& transcript, std::string_view direction) {
 class TranscriptE2E : public ::testing::Test {
   protected:
     void start(tssim::Protocol protocol, const tssim::Faults& faults = {}) {
-        tssim::Config config = e2e::StationConfig(protocol);
-        config.faults = faults;
-        station = std::make_unique<tssim::TotalStation>(config);
+        station = std::make_unique<tssim::TotalStation>(e2e::StationConfig(protocol, faults));
         ASSERT_TRUE(station->open()) << station->error();
         station->setMemory(e2e::SampleMemory());
     }

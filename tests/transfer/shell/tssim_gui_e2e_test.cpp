@@ -60,6 +60,17 @@ struct StationHarness {
         app = std::make_unique<CVRK410App>(std::move(o));
     }
 
+    // The program started, its protocol set to Ack/Nak as the station expects.
+    bool startAckNak() {
+        if (!app->InitInstance({})) {
+            return false;
+        }
+        CommSettings ackNak;
+        ackNak.m_nProtocol = kProtocolAckNak;
+        app->view().setCommSettings(ackNak);
+        return true;
+    }
+
     QTemporaryDir settingsDir;
     shelltest::ScriptedPrompter prompter;
     shelltest::ScriptedDialogs dialogs;
@@ -72,11 +83,8 @@ struct StationHarness {
 TEST(TotalStationGui, DownloadConvertAndUploadTheSampleSurvey) {
     StationHarness h;
     ASSERT_TRUE(h.ok) << h.station->error();
-    ASSERT_TRUE(h.app->InitInstance({}));
+    ASSERT_TRUE(h.startAckNak());
     CVRK410View& view = h.app->view();
-    CommSettings ackNak;
-    ackNak.m_nProtocol = kProtocolAckNak;
-    view.setCommSettings(ackNak);
 
     bool readOnly = false;
     h.prompter.onMessage = [&](const std::string&) { readOnly = view.isReadOnly(); };
@@ -115,11 +123,8 @@ TEST(TotalStationGui, TranscriptWindowShowsWhyADownloadFailed) {
     faults.hangUpAfterLines = 3;
     StationHarness h(faults);
     ASSERT_TRUE(h.ok) << h.station->error();
-    ASSERT_TRUE(h.app->InitInstance({}));
+    ASSERT_TRUE(h.startAckNak());
     CVRK410View& view = h.app->view();
-    CommSettings ackNak;
-    ackNak.m_nProtocol = kProtocolAckNak;
-    view.setCommSettings(ackNak);
 
     ASSERT_TRUE(h.station->startSend(tssim::Content::Coordinates));
     bool finished = false;
