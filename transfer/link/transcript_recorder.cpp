@@ -1,5 +1,6 @@
 #include "link/transcript_recorder.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <ctime>
