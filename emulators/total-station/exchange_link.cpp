@@ -19,7 +19,10 @@ Io ExchangeLink::read(std::string& out, std::optional<PtyChannel::Clock::time_po
         const std::size_t before = out.size();
         const Io io = channel_.read(out, deadline);
         if (io == Io::Ok) {
-            update_([n = out.size() - before](Stats& s) { s.bytesReceived += n; });
+            update_([got = std::string_view(out).substr(before)](Stats& s) {
+                s.bytesReceived += got.size();
+                s.wireReceived += got;
+            });
         }
         if (io != Io::Woken) {
             return io;
@@ -32,8 +35,12 @@ Io ExchangeLink::write(std::string_view bytes) {
     // A write only waits when the computer stops reading; stop() and hangUp() still end it.
     while (!aborting()) {
         const std::size_t before = bytes.size();
+        const std::string_view original = bytes;
         const Io io = channel_.write(bytes);
-        update_([n = before - bytes.size()](Stats& s) { s.bytesSent += n; });
+        update_([sent = original.substr(0, before - bytes.size())](Stats& s) {
+            s.bytesSent += sent.size();
+            s.wireSent += sent;
+        });
         if (io != Io::Woken) {
             return io;
         }
@@ -70,7 +77,10 @@ Io ExchangeLink::awaitComputer(std::string& out) {
         const std::size_t before = out.size();
         const Io io = channel_.read(out, std::nullopt);
         if (io == Io::Ok) {
-            update_([n = out.size() - before](Stats& s) { s.bytesReceived += n; });
+            update_([got = std::string_view(out).substr(before)](Stats& s) {
+                s.bytesReceived += got.size();
+                s.wireReceived += got;
+            });
         }
         if (io != Io::Woken) {
             return io;

@@ -36,6 +36,10 @@ struct Stats {
     // Both
     std::size_t bytesSent = 0;
     std::size_t bytesReceived = 0;
+    // Every byte the station put on the line and took from it, in order, so a test can hold
+    // the computer's own record of the exchange against it.
+    std::string wireSent;
+    std::string wireReceived;
 };
 
 enum class FrameKind { Header, Data, End, Malformed };

@@ -112,11 +112,12 @@ struct TotalStation::Impl {
         UploadReceiver receiver(config.protocol, config.faults);
         const auto publish = [this](const UploadReceiver& r) {
             std::lock_guard lock(mutex);
-            const std::size_t bytesSent = stats.bytesSent;
-            const std::size_t bytesReceived = stats.bytesReceived;
-            stats = r.stats();
-            stats.bytesSent = bytesSent;
-            stats.bytesReceived = bytesReceived;
+            Stats counted = r.stats();
+            counted.bytesSent = stats.bytesSent;
+            counted.bytesReceived = stats.bytesReceived;
+            counted.wireSent = std::move(stats.wireSent);
+            counted.wireReceived = std::move(stats.wireReceived);
+            stats = std::move(counted);
             frames.insert(frames.end(), r.frames().begin() + static_cast<long>(frames.size()),
                           r.frames().end());
             blocks = r.blocks();

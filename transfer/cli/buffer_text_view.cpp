@@ -33,6 +33,13 @@ void BufferTextView::insertAtCaret(std::string_view bytes) {
     modified_ = true;
 }
 
+void BufferTextView::appendText(std::string_view bytes) {
+    std::lock_guard lock(mutex_);
+    text_ += bytes;
+    caret_ = text_.size();
+    modified_ = true;
+}
+
 void BufferTextView::setReadOnly(bool readOnly) {
     std::lock_guard lock(mutex_);
     readOnly_ = readOnly;

@@ -17,8 +17,9 @@
 #include "cli/cli_progress.h"
 #include "cli/cli_transfer_args.h"
 #include "link/download.h"
-#include "link/link_messages.h"
+#include "link/traced_transfer.h"
 #include "link/upload.h"
+#include "serial/com_port_device.h"
 #include "serial/qt_serial_port.h"
 #include "view/real_sleeper.h"
 
@@ -76,6 +77,24 @@ bool WriteDownload(const std::string& text, QSaveFile* file) {
     return file->write(text.data(), size) == size && file->commit();
 }
 
+TranscriptHeader HeaderFor(TransferKind kind) {
+    switch (kind) {
+        case TransferKind::UploadCoords:
+            return {"vrk410-cli " VRK410_VERSION, "上传坐标", false};
+        case TransferKind::UploadPcode:
+            return {"vrk410-cli " VRK410_VERSION, "上传PCODE", false};
+        case TransferKind::Download:
+            break;
+    }
+    return {"vrk410-cli " VRK410_VERSION, "下传数据", true};
+}
+
+// The transcript replaces an earlier file only once it is complete.
+bool WriteTranscript(QSaveFile& file, const std::string& text) {
+    const auto size = static_cast<qint64>(text.size());
+    return file.write(text.data(), size) == size && file.commit();
+}
+
 int Usage(const std::string& error) {
     std::cerr << "vrk410-cli: " << error << "\nusage:\n" << TransferUsage();
     return kExitUsage;
@@ -116,11 +135,23 @@ int RunTransferCommand(std::span<const std::string> args) {
             return kExitFailed;
         }
     }
+    std::unique_ptr<QSaveFile> traceFile;
+    if (!request.tracePath.empty()) {
+        traceFile = std::make_unique<QSaveFile>(QString::fromLocal8Bit(request.tracePath));
+        if (!traceFile->open(QIODevice::WriteOnly)) {
+            std::cerr << "vrk410-cli: cannot write " << request.tracePath << '\n';
+            return kExitFailed;
+        }
+    }
 
     SharedCommSettings settings;
     settings.store(request.settings);
     g_abandoned.store(false);
     QtSerialPort port({request.device, &g_abandoned});
+    // A file takes the whole transcript, however long; memory is the only bound here.
+    TranscriptLog transcript(request.tracePath.empty() ? TranscriptLog::kDefaultLimit
+                                                       : static_cast<std::size_t>(-1));
+    TranscriptRecorder recorder(transcript);
     BufferTextView view;
     ConsolePrompter prompter(std::cin, std::cerr, request.assumeYes);
     ConsoleProgress progress(std::cerr, ::isatty(STDERR_FILENO) == 1);
@@ -128,23 +159,39 @@ int RunTransferCommand(std::span<const std::string> args) {
     RealSleeper sleeper;
     TransferContext context{settings, port, view, prompter, sleeper, progress, g_abandoned};
 
+    const TraceSetup trace{
+        HeaderFor(request.kind),
+        [&request](const std::string& portName) {
+            return request.device.empty() ? ComPortDevice(portName) : request.device;
+        },
+        request.tracePath.empty() ? std::string("用 --trace FILE 可保存通讯记录。")
+                                  : "通讯记录见 " + request.tracePath};
+
     const auto previous = std::signal(SIGINT, OnInterrupt);
     // The port lives in a thread Qt started, as in the desktop program: QSerialPort's socket
     // notifiers complain on the terminal in any other.
+    TransferOutcome outcome;
     std::unique_ptr<QThread> worker(QThread::create([&] {
-        if (download) {
-            DownloadThreadProc(context);
-        } else {
-            UploadThreadProc(context, job);
-        }
+        outcome = RunTraced(context, recorder, trace, [&](TransferContext& ctx) {
+            return download ? RunDownload(ctx) : RunUpload(ctx, job);
+        });
     }));
     worker->start();
     worker->wait();
     std::signal(SIGINT, previous);
     progress.finish();
 
-    const auto& reports = prompter.reports();
-    bool ok = download ? reports.empty() : reports.size() == 1 && reports.front() == kMsgFinished;
+    bool ok = outcome.succeeded();
+    if (traceFile != nullptr) {
+        if (!WriteTranscript(*traceFile, transcript.text())) {
+            std::cerr << "vrk410-cli: cannot write " << request.tracePath << '\n';
+            ok = false;
+        }
+    } else if (!ok) {
+        for (const std::string& line : recorder.diagnosis()) {
+            std::cerr << "vrk410-cli: 诊断:" << line << '\n';
+        }
+    }
     if (download && !WriteDownload(view.getText(), file.get())) {
         std::cerr << "vrk410-cli: cannot write "
                   << (request.path.empty() ? "standard output" : request.path) << '\n';

@@ -73,7 +73,7 @@ bool ApplyPortOption(std::string_view name, std::string_view value, TransferRequ
 bool TakesValue(std::string_view name) {
     return name == "--port" || name == "--baud" || name == "--data-bits" || name == "--stop-bits" ||
            name == "--parity" || name == "--protocol" || name == "--delay" || name == "-o" ||
-           name == "--output";
+           name == "--output" || name == "--trace";
 }
 
 }  // namespace
@@ -129,6 +129,12 @@ bool ParseTransferArgs(std::span<const std::string> args, TransferRequest& reque
                 }
                 request.path = std::string(value);
                 outputSeen = true;
+            } else if (word == "--trace") {
+                if (!request.tracePath.empty() || value.empty()) {
+                    error = "--trace takes one FILE";
+                    return false;
+                }
+                request.tracePath = std::string(value);
             } else if (!ApplyPortOption(word, value, request, error)) {
                 return false;
             }
@@ -153,16 +159,17 @@ bool ParseTransferArgs(std::span<const std::string> args, TransferRequest& reque
 }
 
 const char* TransferUsage() {
-    return "  vrk410-cli download [-o OUTPUT] [PORT OPTIONS] [--yes]\n"
-           "  vrk410-cli upload coords INPUT [PORT OPTIONS] [--yes]\n"
-           "  vrk410-cli upload pcode INPUT [PORT OPTIONS] [--yes]\n"
+    return "  vrk410-cli download [-o OUTPUT] [PORT OPTIONS] [--yes] [--trace FILE]\n"
+           "  vrk410-cli upload coords INPUT [PORT OPTIONS] [--yes] [--trace FILE]\n"
+           "  vrk410-cli upload pcode INPUT [PORT OPTIONS] [--yes] [--trace FILE]\n"
            "PORT OPTIONS (defaults: COM1, 1200 baud, 8 data bits, 1 stop bit, no parity,\n"
            "protocol none, delay 10):\n"
            "  --port COM1..COM6|DEVICE  --baud 1200|2400|4800|9600|19200\n"
            "  --data-bits 7|8  --stop-bits 1|2  --parity none|odd|even\n"
            "  --protocol none|acknak  --delay SECONDS (1-1000)\n"
            "COMn is the device chosen in VRK410's port mapping (see vrk410-cli ports),\n"
-           "/dev/ttyS(n-1) when none is chosen; VRK410_COMn, when set, wins over both.\n";
+           "/dev/ttyS(n-1) when none is chosen; VRK410_COMn, when set, wins over both.\n"
+           "--trace FILE writes a transcript of every byte on the line (UTF-8 text).\n";
 }
 
 }  // namespace vrk::cli

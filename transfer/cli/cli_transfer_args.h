@@ -19,6 +19,8 @@ struct TransferRequest {
     std::string device;
     // --yes: the prompts do not wait for Enter.
     bool assumeYes = false;
+    // --trace FILE: the transcript of the transfer goes there (empty: none is written).
+    std::string tracePath;
 };
 
 // `args` starts at the subcommand ("download" or "upload"). False with a one-line reason in

@@ -38,7 +38,11 @@ std::string BuildDataRecord(std::string_view text, int& counter) {
 }
 
 bool SendDataRecord(TransferContext& ctx, std::string_view text, int& counter) {
-    return SendFramed(ctx, BuildDataRecord(text, counter));
+    return SendDataRecordFrame(ctx, text, counter) == FrameResult::Delivered;
+}
+
+FrameResult SendDataRecordFrame(TransferContext& ctx, std::string_view text, int& counter) {
+    return SendFrame(ctx, BuildDataRecord(text, counter));
 }
 
 }  // namespace vrk

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "link/send_framed.h"
 #include "link/transfer_context.h"
 
 namespace vrk {
@@ -16,5 +17,6 @@ std::string BuildDataRecord(std::string_view text, int& counter);
 
 // Builds the data record and sends it with SendFramed.
 bool SendDataRecord(TransferContext& ctx, std::string_view text, int& counter);
+FrameResult SendDataRecordFrame(TransferContext& ctx, std::string_view text, int& counter);
 
 }  // namespace vrk

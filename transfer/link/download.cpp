@@ -1,6 +1,7 @@
 #include "link/download.h"
 
 #include "link/comm_settings_rules.h"
+#include "link/counting_port.h"
 #include "link/link_constants.h"
 #include "link/link_messages.h"
 #include "link/open_port.h"
@@ -9,90 +10,112 @@ namespace vrk {
 
 namespace {
 
-enum class Ending { Eot, Failed, TimedOut, Abandoned };
-
 // Reads until the transfer ends, placing each complete line in the view.
-Ending ReceiveLines(TransferContext& ctx) {
+TransferEnd ReceiveLines(TransferContext& ctx, std::size_t& lines) {
     std::string line;
-    std::size_t lines = 0;
     std::size_t bytes = 0;
     for (;;) {
         if (ctx.abandoned.load()) {
-            return Ending::Abandoned;
+            return TransferEnd::Abandoned;
         }
         const CommSettings settings = ctx.settings.load();
         std::string received;
         switch (ctx.port.read(1, ReadTimeoutFor(settings), received)) {
             case ReadResult::Error:
-                return ctx.abandoned.load() ? Ending::Abandoned : Ending::Failed;
+                return ctx.abandoned.load() ? TransferEnd::Abandoned : TransferEnd::Failed;
             case ReadResult::Timeout:
-                return ctx.abandoned.load() ? Ending::Abandoned : Ending::TimedOut;
+                return ctx.abandoned.load() ? TransferEnd::Abandoned : TransferEnd::TimedOut;
             case ReadResult::Ok:
                 break;
         }
         if (received.empty()) {
-            return Ending::Failed;
+            return TransferEnd::Failed;
         }
         const char byte = received.front();
         if (byte == kEot) {
-            return Ending::Eot;
+            return TransferEnd::Eot;
         }
         ++bytes;
         // The protocol is read anew for every line: a change in the dialog takes effect at once.
-        if (byte == kLf && IsAckNak(ctx.settings.load()) && !ctx.port.write(std::string(1, kAck))) {
-            return Ending::Failed;
-        }
+        const bool ackFailed =
+            byte == kLf && IsAckNak(ctx.settings.load()) && !ctx.port.write(std::string(1, kAck));
         line += byte;
         if (byte == kLf) {
             if (ctx.abandoned.load()) {
-                return Ending::Abandoned;
+                return TransferEnd::Abandoned;
             }
-            ctx.view.moveCaret(TextView::kEnd);
-            ctx.view.insertAtCaret(line);
+            // The line is complete even when its ACK could not go out: the user keeps it, and
+            // the failure ends the transfer after it.
+            ctx.view.appendText(line);
             ++lines;
             // Lines after the first keep a leading LF: the stored download has always had it.
             line.assign(1, kLf);
         }
         ctx.observer.onReceived(lines, bytes);
+        if (ackFailed) {
+            return TransferEnd::Failed;
+        }
     }
 }
 
-}  // namespace
-
-int DownloadThreadProc(TransferContext& ctx) {
-    if (ctx.abandoned.load()) {
-        return 0;
-    }
+TransferOutcome Receive(TransferContext& ctx) {
+    TransferOutcome outcome;
     ctx.view.clearText();
     if (!OpenPort(ctx)) {
-        return 0;
+        outcome.reason = ctx.port.failureReason();
+        return outcome;
     }
     ctx.view.setReadOnly(true);
     const bool ackNak = IsAckNak(ctx.settings.load());
     ctx.prompter.showMessage(ackNak ? kMsgStationFirst : kMsgComputerFirst);
     if (ctx.abandoned.load()) {
         ctx.port.close();
-        return 0;
+        outcome.end = TransferEnd::Abandoned;
+        return outcome;
     }
-    Ending ending = Ending::Failed;
+    outcome.end = TransferEnd::Failed;
     if (!ackNak || ctx.port.write(std::string(1, kEnq))) {
-        ending = ReceiveLines(ctx);
+        outcome.end = ReceiveLines(ctx, outcome.lines);
+    }
+    if (outcome.end == TransferEnd::Failed) {
+        outcome.reason = ctx.port.failureReason();
     }
     ctx.port.close();
-    switch (ending) {
-        case Ending::Abandoned:
+    switch (outcome.end) {
+        case TransferEnd::Abandoned:
             // The program is going away: the view may no longer be there to answer.
-            return 0;
-        case Ending::Failed:
+            return outcome;
+        case TransferEnd::Failed:
             ctx.prompter.showMessage(kMsgFailed);
             break;
-        case Ending::TimedOut:
+        case TransferEnd::TimedOut:
             ctx.prompter.showMessage(kMsgTimedOut);
             break;
-        case Ending::Eot:
+        case TransferEnd::Eot:
+        case TransferEnd::Finished:
             break;
     }
     ctx.view.setReadOnly(false);
+    return outcome;
+}
+
+}  // namespace
+
+TransferOutcome RunDownload(TransferContext& ctx) {
+    if (ctx.abandoned.load()) {
+        return TransferOutcome{TransferEnd::Abandoned, {}, 0, 0, 0, 0, 0};
+    }
+    CountingPort port(ctx.port);
+    TransferContext counted{ctx.settings, port,         ctx.view,     ctx.prompter,
+                            ctx.sleeper,  ctx.observer, ctx.abandoned};
+    TransferOutcome outcome = Receive(counted);
+    outcome.bytesSent = port.sent();
+    outcome.bytesReceived = port.received();
+    return outcome;
+}
+
+int DownloadThreadProc(TransferContext& ctx) {
+    RunDownload(ctx);
     return 0;
 }
 

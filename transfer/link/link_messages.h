@@ -15,4 +15,7 @@ inline constexpr std::string_view kMsgStationFirst = "请先在全站仪上回�
 inline constexpr std::string_view kMsgComputerFirst = "请先在微机上回车,然后在全站仪上回车!";
 inline constexpr std::string_view kMsgDiscardText = "文本尚未存盘,是否继续?";
 
+// Why an upload failed when the instrument kept refusing one record.
+inline constexpr std::string_view kReasonRefused = "仪器多次拒收同一记录";
+
 }  // namespace vrk

@@ -8,9 +8,9 @@ namespace vrk {
 
 namespace {
 
-bool Fail(TransferContext& ctx, std::string_view message) {
+FrameResult Fail(TransferContext& ctx, std::string_view message, FrameResult result) {
     ctx.prompter.showMessage(message);
-    return false;
+    return result;
 }
 
 }  // namespace
@@ -27,38 +27,42 @@ std::string BuildFrame(std::string_view payload) {
 }
 
 bool SendFramed(TransferContext& ctx, std::string_view payload) {
+    return SendFrame(ctx, payload) == FrameResult::Delivered;
+}
+
+FrameResult SendFrame(TransferContext& ctx, std::string_view payload) {
     const std::string frame = BuildFrame(payload);
     for (std::size_t repetition = 0;; ++repetition) {
         if (ctx.abandoned.load()) {
-            return false;
+            return FrameResult::Abandoned;
         }
         if (!ctx.port.write(frame)) {
-            return Fail(ctx, kMsgFailed);
+            return Fail(ctx, kMsgFailed, FrameResult::Failed);
         }
         const CommSettings settings = ctx.settings.load();
         if (!IsAckNak(settings)) {
             // The pause is for the instrument, so it counts from the moment the frame is out:
             // at low baud rates the frame alone takes longer than the pause.
             if (!ctx.port.drain()) {
-                return Fail(ctx, kMsgFailed);
+                return Fail(ctx, kMsgFailed, FrameResult::Failed);
             }
             ctx.sleeper.sleepFor(kNonePause);
-            return true;
+            return FrameResult::Delivered;
         }
         std::string reply;
         switch (ctx.port.read(kReplySize, ReadTimeoutFor(settings), reply)) {
             case ReadResult::Error:
-                return Fail(ctx, kMsgFailed);
+                return Fail(ctx, kMsgFailed, FrameResult::Failed);
             case ReadResult::Timeout:
-                return Fail(ctx, kMsgTimedOut);
+                return Fail(ctx, kMsgTimedOut, FrameResult::TimedOut);
             case ReadResult::Ok:
                 break;
         }
         if (!reply.empty() && reply.front() == kAck) {
-            return true;
+            return FrameResult::Delivered;
         }
         if (repetition == kMaxRepetitions) {
-            return Fail(ctx, kMsgFailed);
+            return Fail(ctx, kMsgFailed, FrameResult::Refused);
         }
         ctx.observer.onRepeat(repetition + 1);
     }

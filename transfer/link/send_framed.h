@@ -16,4 +16,15 @@ std::string BuildFrame(std::string_view payload);
 // when the transfer was abandoned.
 bool SendFramed(TransferContext& ctx, std::string_view payload);
 
+enum class FrameResult {
+    Delivered,
+    TimedOut,   // "通讯超时" was shown
+    Failed,     // "通讯失败" was shown: the port failed
+    Refused,    // "通讯失败" was shown: the instrument kept answering something other than ACK
+    Abandoned,  // nothing was shown
+};
+
+// SendFramed, telling how the frame ended.
+FrameResult SendFrame(TransferContext& ctx, std::string_view payload);
+
 }  // namespace vrk

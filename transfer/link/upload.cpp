@@ -1,6 +1,7 @@
 #include "link/upload.h"
 
 #include "link/block_packer.h"
+#include "link/counting_port.h"
 #include "link/data_record.h"
 #include "link/link_constants.h"
 #include "link/link_messages.h"
@@ -32,16 +33,21 @@ class RepetitionCounter final : public TransferObserver {
     std::size_t total_ = 0;
 };
 
-bool SendBlocks(TransferContext& ctx, RepetitionCounter& counter, std::string_view upload) {
+// Sends every block as a data record, echoing each accepted one into the view.
+FrameResult SendBlocks(TransferContext& ctx, RepetitionCounter& counter, std::string_view upload,
+                       std::size_t& sent) {
     const std::size_t total = CountUploadBlocks(upload);
-    std::size_t sent = 0;
     int recordCounter = 0;
     std::size_t start = 0;
     for (std::size_t end = upload.find(kBlockSeparator); end != std::string_view::npos;
          end = upload.find(kBlockSeparator, start)) {
         const std::string_view block = upload.substr(start, end - start);
-        if (!SendDataRecord(ctx, block, recordCounter) || ctx.abandoned.load()) {
-            return false;
+        const FrameResult result = SendDataRecordFrame(ctx, block, recordCounter);
+        if (result != FrameResult::Delivered) {
+            return result;
+        }
+        if (ctx.abandoned.load()) {
+            return FrameResult::Abandoned;
         }
         std::string echo(block);
         echo += "\r\n";
@@ -49,7 +55,27 @@ bool SendBlocks(TransferContext& ctx, RepetitionCounter& counter, std::string_vi
         counter.onBlockSent(++sent, total, counter.total());
         start = end + 1;
     }
-    return true;
+    return FrameResult::Delivered;
+}
+
+FrameResult SendHeaders(TransferContext& ctx) {
+    const FrameResult first = SendFrame(ctx, kCoordHeader1);
+    return first == FrameResult::Delivered ? SendFrame(ctx, kCoordHeader2) : first;
+}
+
+TransferEnd EndOf(FrameResult result) {
+    switch (result) {
+        case FrameResult::Delivered:
+            return TransferEnd::Finished;
+        case FrameResult::TimedOut:
+            return TransferEnd::TimedOut;
+        case FrameResult::Abandoned:
+            return TransferEnd::Abandoned;
+        case FrameResult::Failed:
+        case FrameResult::Refused:
+            break;
+    }
+    return TransferEnd::Failed;
 }
 
 // The end frame goes out without waiting for a reply, but it must have left the port before the
@@ -72,43 +98,71 @@ std::size_t CountUploadBlocks(const UploadJob& job) {
     return CountUploadBlocks(job.m_strUpload);
 }
 
-int UploadThreadProc(TransferContext& ctx, const UploadJob& job) {
-    if (ctx.abandoned.load() || !OpenPort(ctx)) {
-        return 0;
+namespace {
+
+TransferOutcome Send(TransferContext& ctx, const UploadJob& job) {
+    TransferOutcome outcome;
+    if (!OpenPort(ctx)) {
+        outcome.reason = ctx.port.failureReason();
+        return outcome;
     }
     ctx.prompter.showMessage(kMsgStationFirst);
     RepetitionCounter counter(ctx.observer);
     TransferContext counted{ctx.settings, ctx.port, ctx.view,     ctx.prompter,
                             ctx.sleeper,  counter,  ctx.abandoned};
-    const auto endAbandonedOrFailed = [&ctx] {
+    FrameResult result = FrameResult::Abandoned;
+    if (!ctx.abandoned.load()) {
+        result = job.m_bUploadCoords ? SendHeaders(counted) : FrameResult::Delivered;
+    }
+    if (result == FrameResult::Delivered && ctx.abandoned.load()) {
+        result = FrameResult::Abandoned;
+    }
+    if (result == FrameResult::Delivered) {
+        ctx.view.clearText();
+        result = SendBlocks(counted, counter, job.m_strUpload, outcome.blocks);
+    }
+    outcome.repetitions = counter.total();
+    if (result == FrameResult::Refused) {
+        outcome.reason = std::string(kReasonRefused);
+    } else if (result == FrameResult::Failed) {
+        outcome.reason = ctx.port.failureReason();
+    }
+    if (result != FrameResult::Delivered) {
         ctx.port.close();
-        return 0;
-    };
-    if (ctx.abandoned.load()) {
-        return endAbandonedOrFailed();
+        outcome.end = EndOf(result);
+        return outcome;
     }
-    if (job.m_bUploadCoords &&
-        (!SendFramed(counted, kCoordHeader1) || !SendFramed(counted, kCoordHeader2))) {
-        return endAbandonedOrFailed();
-    }
-    if (ctx.abandoned.load()) {
-        return endAbandonedOrFailed();
-    }
-    ctx.view.clearText();
-    if (!SendBlocks(counted, counter, job.m_strUpload)) {
-        return endAbandonedOrFailed();
-    }
-    if (!SendEndFrame(ctx)) {
-        ctx.port.close();
-        if (!ctx.abandoned.load()) {
-            ctx.prompter.showMessage(kMsgFailed);
-        }
-        return 0;
+    const bool endFrameSent = SendEndFrame(ctx);
+    if (!endFrameSent) {
+        outcome.reason = ctx.port.failureReason();
     }
     ctx.port.close();
-    if (!ctx.abandoned.load()) {
-        ctx.prompter.showMessage(kMsgFinished);
+    if (ctx.abandoned.load()) {
+        outcome.end = TransferEnd::Abandoned;
+        return outcome;
     }
+    outcome.end = endFrameSent ? TransferEnd::Finished : TransferEnd::Failed;
+    ctx.prompter.showMessage(endFrameSent ? kMsgFinished : kMsgFailed);
+    return outcome;
+}
+
+}  // namespace
+
+TransferOutcome RunUpload(TransferContext& ctx, const UploadJob& job) {
+    if (ctx.abandoned.load()) {
+        return TransferOutcome{TransferEnd::Abandoned, {}, 0, 0, 0, 0, 0};
+    }
+    CountingPort port(ctx.port);
+    TransferContext counted{ctx.settings, port,         ctx.view,     ctx.prompter,
+                            ctx.sleeper,  ctx.observer, ctx.abandoned};
+    TransferOutcome outcome = Send(counted, job);
+    outcome.bytesSent = port.sent();
+    outcome.bytesReceived = port.received();
+    return outcome;
+}
+
+int UploadThreadProc(TransferContext& ctx, const UploadJob& job) {
+    RunUpload(ctx, job);
     return 0;
 }
 

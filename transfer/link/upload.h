@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "link/transfer_context.h"
+#include "link/transfer_outcome.h"
 
 namespace vrk {
 
@@ -25,5 +26,8 @@ std::size_t CountUploadBlocks(const UploadJob& job);
 // block as a data record echoing it into the view, sends the end frame and reports "通讯结束".
 // Answers 0 on every path.
 int UploadThreadProc(TransferContext& ctx, const UploadJob& job);
+
+// The upload itself, telling how it ended and what went each way.
+TransferOutcome RunUpload(TransferContext& ctx, const UploadJob& job);
 
 }  // namespace vrk

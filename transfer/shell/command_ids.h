@@ -28,6 +28,7 @@ inline constexpr int kUploadCoords = 32776;
 inline constexpr int kUploadPcode = 32777;
 inline constexpr int kConvertDelf = 32771;
 inline constexpr int kConvertPcode = 32779;
+inline constexpr int kCommTranscript = 32781;
 
 inline constexpr int kIndicatorCaps = 59137;
 inline constexpr int kIndicatorNum = 59138;

@@ -17,6 +17,7 @@
 #include "shell/shell_texts.h"
 #include "shell/text_printer.h"
 #include "shell/toolbar_icons.h"
+#include "shell/transcript_window.h"
 #include "shell/vrk410_doc.h"
 #include "shell/vrk410_view.h"
 
@@ -55,6 +56,7 @@ constexpr Prompt kPrompts[] = {
     {ids::kViewStatusBar, "显示或隐藏状态栏\n显隐状态栏"},
     {ids::kAppAbout, "显示程序信息、版本号和版权\n关于"},
     {ids::kPortMapping, "选择每个通讯口对应的串口设备\n端口映射"},
+    {ids::kCommTranscript, "显示当前或最近一次通讯的逐字节记录\n通讯记录"},
 };
 
 void ApplyPrompt(QAction* action, int id) {
@@ -174,6 +176,9 @@ void CMainFrame::buildMenus() {
             &view_, &CVRK410View::OnUploadCoords);
     connect(addCommand(comm, ids::kUploadPcode, "上传PCODE(&O)", "Ctrl+O"), &QAction::triggered,
             &view_, &CVRK410View::OnUploadPcode);
+    comm->addSeparator();
+    connect(addCommand(comm, ids::kCommTranscript, "通讯记录(&L)...", nullptr), &QAction::triggered,
+            this, &CMainFrame::OnCommTranscript);
 
     QMenu* convert = bar->addMenu(QString::fromUtf8("转换(&T)"));
     connect(addCommand(convert, ids::kConvertDelf, "DELF坐标(&C)", "Ctrl+C"), &QAction::triggered,
@@ -336,6 +341,16 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     view_.abandonTransfer();
     recent_.save();
     event->accept();
+}
+
+void CMainFrame::OnCommTranscript() {
+    if (transcript_ == nullptr) {
+        transcript_ = new TranscriptWindow(view_.transcript(), dialogs_, view_.prompter(), this);
+    }
+    transcript_->refresh();
+    transcript_->show();
+    transcript_->raise();
+    transcript_->activateWindow();
 }
 
 }  // namespace vrk

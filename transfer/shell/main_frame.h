@@ -16,6 +16,7 @@ namespace vrk {
 class CVRK410Doc;
 class CVRK410View;
 class RecentFileList;
+class TranscriptWindow;
 class ShellDialogs;
 class ShellPrompter;
 
@@ -37,6 +38,7 @@ class CMainFrame final : public QMainWindow {
     void OnFilePrintSetup();
     void OnAppAbout();
     void OnPortMapping();
+    void OnCommTranscript();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -61,6 +63,7 @@ class CMainFrame final : public QMainWindow {
     QList<QAction*> mruActions_;
     QToolBar* toolBar_ = nullptr;
     QLabel* message_ = nullptr;
+    TranscriptWindow* transcript_ = nullptr;
     QTimer* progressTimer_ = nullptr;
 };
 

@@ -29,6 +29,11 @@ void UiThreadTextView::insertAtCaret(std::string_view bytes) {
                    [t = &target_, copy = std::string(bytes)] { t->insertAtCaret(copy); });
 }
 
+void UiThreadTextView::appendText(std::string_view bytes) {
+    CallOnUiThread(context_, abandoned_,
+                   [t = &target_, copy = std::string(bytes)] { t->appendText(copy); });
+}
+
 void UiThreadTextView::setReadOnly(bool readOnly) {
     CallOnUiThread(context_, abandoned_, [t = &target_, readOnly] { t->setReadOnly(readOnly); });
 }

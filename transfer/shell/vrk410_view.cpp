@@ -6,7 +6,9 @@
 #include "convert/convert_commands.h"
 #include "link/download.h"
 #include "link/link_messages.h"
+#include "link/traced_transfer.h"
 #include "link/upload.h"
+#include "serial/com_port_device.h"
 #include "shell/shell_dialogs.h"
 #include "shell/shell_prompter.h"
 #include "view/view_commands.h"
@@ -19,6 +21,8 @@ namespace {
 
 constexpr int kTabStopChars = 8;  // 32 dialog units of the edit control
 constexpr int kTransferRefreshMs = 100;
+constexpr const char* kProgramName = "VRK410 " VRK410_VERSION;
+constexpr const char* kWhereToSeeTranscript = "详细记录见 通讯 → 通讯记录。";
 
 QFont ViewFont() {
     // A fixed pitch font whose CJK glyphs are twice the Latin width keeps the columns of
@@ -112,31 +116,45 @@ bool CVRK410View::refuseIfBusy() {
     return true;
 }
 
+Prompter& CVRK410View::prompter() {
+    return prompter_;
+}
+
+void CVRK410View::startTransfer(const TranscriptHeader& header,
+                                std::function<TransferOutcome(TransferContext&)> run) {
+    beginTransfer();
+    auto outcome = std::make_shared<TransferOutcome>();
+    const TraceSetup trace{header,
+                           [](const std::string& portName) { return ComPortDevice(portName); },
+                           kWhereToSeeTranscript};
+    runner_.start(
+        [log = transcript_, trace, outcome, run = std::move(run)](TransferContext& ctx) {
+            TranscriptRecorder recorder(*log);
+            *outcome = RunTraced(ctx, recorder, trace, run);
+        },
+        [this, outcome] {
+            lastOutcome_ = *outcome;
+            endTransfer();
+            emit transferFinished();
+        });
+    emit transferStarted();
+}
+
 void CVRK410View::OnDownload() {
     if (!ConfirmDownload(services_, prompter_) || refuseIfBusy()) {
         return;
     }
     progress_.begin(TransferProgress::Kind::Download);
-    beginTransfer();
-    runner_.start([](TransferContext& ctx) { DownloadThreadProc(ctx); },
-                  [this] {
-                      endTransfer();
-                      emit transferFinished();
-                  });
-    emit transferStarted();
+    startTransfer({kProgramName, "下传数据", true},
+                  [](TransferContext& ctx) { return RunDownload(ctx); });
 }
 
 void CVRK410View::startUpload(const UploadJob& job) {
     m_bUploadCoords = job.m_bUploadCoords;
     m_strUpload = job.m_strUpload;
     progress_.begin(TransferProgress::Kind::Upload, CountUploadBlocks(job));
-    beginTransfer();
-    runner_.start([job](TransferContext& ctx) { UploadThreadProc(ctx, job); },
-                  [this] {
-                      endTransfer();
-                      emit transferFinished();
-                  });
-    emit transferStarted();
+    startTransfer({kProgramName, job.m_bUploadCoords ? "上传坐标" : "上传PCODE", false},
+                  [job](TransferContext& ctx) { return RunUpload(ctx, job); });
 }
 
 void CVRK410View::OnUploadCoords() {

@@ -7,6 +7,9 @@
 #include <string>
 
 #include "link/comm_settings.h"
+#include "link/transcript_log.h"
+#include "link/transcript_recorder.h"
+#include "link/transfer_outcome.h"
 #include "link/upload.h"
 #include "shell/edit_text_services.h"
 #include "shell/port_factory.h"
@@ -51,6 +54,11 @@ class CVRK410View final : public QPlainTextEdit {
     bool isTransferRunning() const { return runner_.isRunning(); }
     // At quit: give up the running transfer and close its port, within a bound.
     void abandonTransfer();
+    // The transcript of the current or last transfer, written while it runs.
+    std::shared_ptr<const TranscriptLog> transcript() const { return transcript_; }
+    // How the last finished transfer ended.
+    const TransferOutcome& lastOutcome() const { return lastOutcome_; }
+    Prompter& prompter();
 
     void OnCommSettings();
     void OnDownload();
@@ -69,6 +77,9 @@ class CVRK410View final : public QPlainTextEdit {
     void endTransfer();
     void refreshDuringTransfer();
     void startUpload(const UploadJob& job);
+    // Starts `run` recorded in the transcript.
+    void startTransfer(const TranscriptHeader& header,
+                       std::function<TransferOutcome(TransferContext&)> run);
 
     ShellPrompter& prompter_;
     ShellDialogs& dialogs_;
@@ -76,6 +87,8 @@ class CVRK410View final : public QPlainTextEdit {
     EditTextServices services_;
     TransferProgress progress_;
     QTimer refresh_;
+    std::shared_ptr<TranscriptLog> transcript_ = std::make_shared<TranscriptLog>();
+    TransferOutcome lastOutcome_;
     TransferRunner runner_;
 };
 

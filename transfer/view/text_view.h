@@ -10,7 +10,7 @@ namespace vrk {
 // A worker thread calls these; the implementation carries each call out on the UI thread and
 // returns when it is done, so calls take effect in the order made.
 class TextView {
-public:
+  public:
     static constexpr std::size_t kEnd = static_cast<std::size_t>(-1);
 
     virtual ~TextView() = default;
@@ -22,6 +22,13 @@ public:
     virtual void moveCaret(std::size_t position) = 0;
     // Replaces the selection, without an undo record.
     virtual void insertAtCaret(std::string_view bytes) = 0;
+    // Puts bytes at the end of the text as one step, so nothing the user does in between can
+    // move the caret away from the end. Views that reach the widget through another thread
+    // override it with one call.
+    virtual void appendText(std::string_view bytes) {
+        moveCaret(kEnd);
+        insertAtCaret(bytes);
+    }
     virtual void setReadOnly(bool readOnly) = 0;
     virtual void setText(std::string_view bytes) = 0;
 };

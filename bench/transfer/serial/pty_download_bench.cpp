@@ -1,6 +1,8 @@
 // A 1 MiB Ack/Nak download through a pseudo-terminal, with the program's engine and serial
 // adapter on one side and the emulated total station on the other, next to `cat` reading the same
-// bytes through a pty: the ratio says how much of the pty's speed the per-line ACK leaves.
+// bytes through a pty: the ratio says how much of the pty's speed the per-line ACK leaves. The
+// download runs with and without the transcript the desktop program always keeps; run with
+// --benchmark_repetitions=10 --benchmark_enable_random_interleaving=true for a fair comparison.
 
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
@@ -20,6 +22,7 @@
 #include <vector>
 
 #include "link/download.h"
+#include "link/traced_transfer.h"
 #include "serial/qt_serial_port.h"
 #include "total_station.h"
 
@@ -42,6 +45,7 @@ struct Throughput {
 };
 
 Throughput g_program;
+Throughput g_traced;
 Throughput g_cat;
 
 tssim::Memory MebibyteOfPoints() {
@@ -92,7 +96,10 @@ class NoSleep final : public vrk::Sleeper {
     void sleepFor(std::chrono::milliseconds) override {}
 };
 
+// state.range(0) == 1: the same download with every byte recorded in a transcript, as the
+// desktop program always runs it.
 void BM_AckNakDownloadThroughPty(benchmark::State& state) {
+    const bool traced = state.range(0) == 1;
     tssim::Config config;
     config.protocol = tssim::Protocol::AckNak;
     config.pacing = false;
@@ -123,8 +130,16 @@ void BM_AckNakDownloadThroughPty(benchmark::State& state) {
             state.SkipWithError(station.error().c_str());
             return;
         }
+        vrk::TranscriptLog log;
+        vrk::TranscriptRecorder recorder(log);
+        const vrk::TraceSetup trace{{"bench", "下传数据", true}, {}, {}};
         const auto start = Clock::now();
-        vrk::DownloadThreadProc(context);
+        if (traced) {
+            vrk::RunTraced(context, recorder, trace,
+                           [](vrk::TransferContext& ctx) { return vrk::RunDownload(ctx); });
+        } else {
+            vrk::DownloadThreadProc(context);
+        }
         run.time += Clock::now() - start;
         run.bytes += bytes;
         station.waitFinished(std::chrono::seconds(10));
@@ -133,8 +148,63 @@ void BM_AckNakDownloadThroughPty(benchmark::State& state) {
             return;
         }
     }
-    g_program = run;
+    // Summed over repetitions, so interleaved runs of both variants meet the same machine load.
+    Throughput& total = traced ? g_traced : g_program;
+    total.bytes += run.bytes;
+    total.time += run.time;
     state.SetBytesProcessed(static_cast<std::int64_t>(run.bytes));
+}
+
+// The instrument's bytes from memory, one read at a time, as the download asks for them: what is
+// left of a download's time when the line costs nothing, so the transcript's share shows alone.
+class ReplayPort final : public vrk::BytePort {
+  public:
+    explicit ReplayPort(const std::string& bytes) : bytes_(bytes) {}
+    vrk::OpenResult open(const vrk::PortParams&) override { return vrk::OpenResult::Ok; }
+    vrk::ReadResult read(std::size_t count, std::chrono::milliseconds, std::string& out) override {
+        const std::size_t take = std::min(count, bytes_.size() - next_);
+        out.append(bytes_, next_, take);
+        next_ += take;
+        return take == count ? vrk::ReadResult::Ok : vrk::ReadResult::Timeout;
+    }
+    bool write(std::string_view) override { return true; }
+    bool drain() override { return true; }
+    void close() override {}
+
+  private:
+    const std::string& bytes_;
+    std::size_t next_ = 0;
+};
+
+// state.range(0) == 1: with the transcript.
+void BM_AckNakDownloadFromMemory(benchmark::State& state) {
+    const bool traced = state.range(0) == 1;
+    tssim::TotalStation station;
+    station.setMemory(MebibyteOfPoints());
+    const std::string payload = Concatenated(station.downloadLines(tssim::Content::Coordinates));
+    vrk::SharedCommSettings settings;
+    vrk::CommSettings values;
+    values.m_nProtocol = vrk::kProtocolAckNak;
+    settings.store(values);
+    std::atomic<bool> abandoned{false};
+    vrk::TransferObserver observer;
+    NoSleep sleeper;
+    for (auto _ : state) {
+        ReplayPort port(payload);
+        NullView view;
+        SilentPrompter prompter;
+        vrk::TransferContext context{settings, port, view, prompter, sleeper, observer, abandoned};
+        vrk::TranscriptLog log;
+        vrk::TranscriptRecorder recorder(log);
+        const vrk::TraceSetup trace{{"bench", "下传数据", true}, {}, {}};
+        if (traced) {
+            vrk::RunTraced(context, recorder, trace,
+                           [](vrk::TransferContext& ctx) { return vrk::RunDownload(ctx); });
+        } else {
+            vrk::DownloadThreadProc(context);
+        }
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(payload.size()));
 }
 
 // `cat` of the same bytes from a pty slave into a pipe: what the pty gives a reader that does
@@ -219,7 +289,12 @@ void BM_CatThroughPty(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(run.bytes));
 }
 
-BENCHMARK(BM_AckNakDownloadThroughPty)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_AckNakDownloadThroughPty)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_AckNakDownloadFromMemory)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CatThroughPty)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
@@ -235,6 +310,12 @@ int main(int argc, char** argv) {
         std::printf("Ack/Nak download: %.0f KB/s, cat: %.0f KB/s, ratio %.4f; goal %.0f KB/s: %s\n",
                     program / 1000.0, cat / 1000.0, program / cat, kGoalBytesPerSecond / 1000.0,
                     program >= kGoalBytesPerSecond ? "met" : "missed");
+    }
+    if (g_program.bytes > 0 && g_traced.bytes > 0) {
+        const double cost = 1.0 - g_traced.perSecond() / g_program.perSecond();
+        std::printf(
+            "with transcript: %.0f KB/s, without: %.0f KB/s, cost %.1f%% (goal at most 5%%)\n",
+            g_traced.perSecond() / 1000.0, g_program.perSecond() / 1000.0, cost * 100.0);
     }
     return 0;
 }

@@ -65,13 +65,33 @@ TEST_F(CliE2E, FailedDownloadKeepsWhatArrivedAndExitsOne) {
 
 TEST_F(CliE2E, CoordinateUploadEndsWithTheFinishedMessage) {
     ASSERT_TRUE(station->startReceive());
-    const auto result = RunCli(dir, {"upload", "coords", e2e::SamplePath("survey.delf"), "--port",
-                                     station->slavePath(), "--protocol", "acknak", "--yes"});
+    const auto result = RunCli(
+        dir, {"upload", "coords", e2e::SamplePath("survey.delf"), "--port", station->slavePath(),
+              "--protocol", "acknak", "--yes", "--trace", dir.file("t")});
     ASSERT_TRUE(station->waitFinished(kStationWait));
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_NE(result.err.find(e2e::kFinished), std::string::npos);
+    const std::string trace = e2e::ReadFile(dir.file("t"));
+    EXPECT_EQ(trace.rfind("vrk410-cli ", 0), 0u) << trace.substr(0, 200);
+    EXPECT_NE(trace.find("\n结果:通讯结束\n"), std::string::npos);
     EXPECT_TRUE(station->stats().endFrameReceived);
     EXPECT_EQ(station->memory().points, tssim::parseDelf(e2e::SampleSurvey()).points);
+}
+
+TEST_F(CliE2E, FailedTransferWithoutTracePrintsTheDiagnosis) {
+    tssim::Config config = e2e::StationConfig(tssim::Protocol::AckNak);
+    config.faults.neverAnswer = true;
+    station = std::make_unique<tssim::TotalStation>(config);
+    ASSERT_TRUE(station->open());
+    ASSERT_TRUE(station->startReceive());
+    const auto result =
+        RunCli(dir, {"upload", "pcode", e2e::SamplePath("pcode.txt"), "--port",
+                     station->slavePath(), "--protocol", "acknak", "--delay", "1", "--yes"});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.err.find(std::string(e2e::kTimedOut) + "\n没有收到全站仪的任何数据"),
+              std::string::npos)
+        << result.err;
+    EXPECT_NE(result.err.find("vrk410-cli: 诊断:没有收到全站仪的任何数据"), std::string::npos);
 }
 
 TEST_F(CliE2E, UploadToABusyOrAbsentPortExitsOneWithTheMessage) {

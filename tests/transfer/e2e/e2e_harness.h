@@ -130,9 +130,10 @@ class CountingObserver final : public vrk::TransferObserver {
     std::size_t lastRepetitions = 0;
 };
 
-inline tssim::Config StationConfig(tssim::Protocol protocol) {
+inline tssim::Config StationConfig(tssim::Protocol protocol, const tssim::Faults& faults = {}) {
     tssim::Config config;
     config.protocol = protocol;
+    config.faults = faults;
     config.pacing = false;
     config.ackTimeout = std::chrono::seconds(5);
     return config;

@@ -37,9 +37,7 @@ std::string EchoOf(const vrk::UploadJob& job, std::size_t count) {
 class UploadE2E : public ::testing::Test {
   protected:
     void start(tssim::Protocol protocol, const tssim::Faults& faults = {}) {
-        tssim::Config config = e2e::StationConfig(protocol);
-        config.faults = faults;
-        station = std::make_unique<tssim::TotalStation>(config);
+        station = std::make_unique<tssim::TotalStation>(e2e::StationConfig(protocol, faults));
         ASSERT_TRUE(station->open()) << station->error();
         ASSERT_TRUE(station->startReceive()) << station->error();
     }

@@ -78,14 +78,18 @@ TEST(Download, AReadErrorKeepsTheLinesReceivedSoFar) {
     EXPECT_EQ(rig.port.closes, 1);
 }
 
-TEST(Download, AFailedAckEndsTheTransferAsFailed) {
+TEST(Download, ALineWhoseAckFailsIsStillShownAndTheTransferEndsAsFailed) {
     test::Rig rig;
     rig.useProtocol(kProtocolAckNak);
     rig.port.incoming = std::string("one\r\ntwo\r\n") + kEotByte;
     rig.port.writesBeforeFailure = 1;  // ENQ goes out, the first ACK does not
-    DownloadThreadProc(rig.ctx);
-    EXPECT_EQ(rig.view.text, "");
+    const TransferOutcome outcome = RunDownload(rig.ctx);
+    EXPECT_EQ(rig.view.text, "one\r\n");
     EXPECT_EQ(rig.prompter.messages.back(), "通讯失败");
+    EXPECT_EQ(outcome.end, TransferEnd::Failed);
+    EXPECT_EQ(outcome.lines, 1u);
+    EXPECT_EQ(outcome.bytesSent, 1u);
+    EXPECT_EQ(outcome.bytesReceived, 5u);
 }
 
 TEST(Download, AnUnopenablePortLeavesTheViewEmptyAndEditable) {

@@ -45,8 +45,9 @@ TEST(MainWindow, MenusCarryTheirLabelsShortcutTextsAndSeparators) {
     EXPECT_EQ(MenuTexts(menu(1)), (QStringList{"撤消(&U)\tCtrl+Z", "-", "剪切(&T)\tCtrl+X",
                                                "复制(&C)\tCtrl+C", "粘贴(&P)\tCtrl+V"}));
     EXPECT_EQ(MenuTexts(menu(2)),
-              (QStringList{"通讯参数(&T)\tCtrl+T", "端口映射(&M)...", "-", "下传数据(&C)\tCtrl+C",
-                           "-", "上传坐标(&Z)\tCtrl+Z", "上传PCODE(&O)\tCtrl+O"}));
+              (QStringList{"通讯参数(&T)	Ctrl+T", "端口映射(&M)...", "-",
+                           "下传数据(&C)	Ctrl+C", "-", "上传坐标(&Z)	Ctrl+Z",
+                           "上传PCODE(&O)	Ctrl+O", "-", "通讯记录(&L)..."}));
     EXPECT_EQ(MenuTexts(menu(3)), (QStringList{"DELF坐标(&C)\tCtrl+C", "PCODE编码(&P)\tCtrl+P"}));
     EXPECT_EQ(MenuTexts(menu(4)), (QStringList{"工具栏(&T)", "状态栏(&S)"}));
     EXPECT_EQ(MenuTexts(menu(5)), (QStringList{"关于 VRK410(&A)..."}));

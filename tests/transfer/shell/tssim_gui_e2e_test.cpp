@@ -1,9 +1,14 @@
 // The whole program, offscreen, on a real pseudo-terminal against the emulated total station:
 // download the sample survey, convert it, upload it back. With VRK410_SCREENSHOT set to a file
-// name the main window is saved there after the conversion (run under xvfb-run for the docs).
+// name the main window is saved there after the conversion, and with VRK410_TRANSCRIPT_SCREENSHOT
+// the transcript window after a failed download (run under xvfb-run for the docs).
 
+#include <QClipboard>
 #include <QFile>
+#include <QGuiApplication>
 #include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
 
 #include <cstdlib>
 #include <mutex>
@@ -11,8 +16,10 @@
 #include <gtest/gtest.h>
 
 #include "delf_file.h"
+#include "shell/command_ids.h"
 #include "shell/main_frame.h"
 #include "shell/port_factory.h"
+#include "shell/transcript_window.h"
 #include "shell/vrk410_doc.h"
 #include "shell/vrk410_view.h"
 #include "shell_test_support.h"
@@ -31,11 +38,12 @@ std::string ReadSample(const char* name) {
 }
 
 struct StationHarness {
-    StationHarness() : dialogs(prompter) {
+    explicit StationHarness(const tssim::Faults& faults = {}) : dialogs(prompter) {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
         tssim::Config config;
         config.protocol = tssim::Protocol::AckNak;
         config.pacing = false;
+        config.faults = faults;
         station = std::make_unique<tssim::TotalStation>(config);
         ok = station->open();
         if (!ok) {
@@ -51,6 +59,17 @@ struct StationHarness {
         o.sleeper = &sleeper;
         o.portFactory = SerialPortFactory();
         app = std::make_unique<CVRK410App>(std::move(o));
+    }
+
+    // The program started, its protocol set to Ack/Nak as the station expects.
+    bool startAckNak() {
+        if (!app->InitInstance({})) {
+            return false;
+        }
+        CommSettings ackNak;
+        ackNak.m_nProtocol = kProtocolAckNak;
+        app->view().setCommSettings(ackNak);
+        return true;
     }
 
     QTemporaryDir settingsDir;
@@ -75,11 +94,8 @@ TEST(TotalStationGui, DownloadConvertAndUploadTheSampleSurvey) {
     const QtMessageHandler previousHandler = qInstallMessageHandler(KeepWarning);
     StationHarness h;
     ASSERT_TRUE(h.ok) << h.station->error();
-    ASSERT_TRUE(h.app->InitInstance({}));
+    ASSERT_TRUE(h.startAckNak());
     CVRK410View& view = h.app->view();
-    CommSettings ackNak;
-    ackNak.m_nProtocol = kProtocolAckNak;
-    view.setCommSettings(ackNak);
 
     bool readOnly = false;
     h.prompter.onMessage = [&](const std::string&) { readOnly = view.isReadOnly(); };
@@ -114,6 +130,50 @@ TEST(TotalStationGui, DownloadConvertAndUploadTheSampleSurvey) {
     EXPECT_EQ(g_warnings.find("QSocketNotifier"), std::string::npos) << g_warnings;
     // The view lists the blocks sent, one per line.
     EXPECT_EQ(view.rawText().bytes.substr(0, 128), view.m_strUpload.substr(0, 128));
+}
+
+TEST(TotalStationGui, TranscriptWindowShowsWhyADownloadFailed) {
+    tssim::Faults faults;
+    faults.hangUpAfterLines = 3;
+    StationHarness h(faults);
+    ASSERT_TRUE(h.ok) << h.station->error();
+    ASSERT_TRUE(h.startAckNak());
+    CVRK410View& view = h.app->view();
+
+    ASSERT_TRUE(h.station->startSend(tssim::Content::Coordinates));
+    bool finished = false;
+    QObject::connect(&view, &CVRK410View::transferFinished, [&finished] { finished = true; });
+    view.OnDownload();
+    ASSERT_TRUE(WaitFor([&] { return finished; }, 30000));
+    EXPECT_EQ(view.lastOutcome().end, TransferEnd::Failed);
+    EXPECT_EQ(view.lastOutcome().lines, 3u);
+    ASSERT_EQ(h.prompter.texts().size(), 2u);
+    EXPECT_EQ(h.prompter.texts().back(),
+              "通讯失败\n通讯口中断:电缆或 USB 转换器可能已断开。\n详细记录见 通讯 → 通讯记录。");
+
+    h.app->frame().command(ids::kCommTranscript)->trigger();
+    auto* window = h.app->frame().findChild<TranscriptWindow*>();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(window->isModal());
+    const QString shown =
+        window->findChild<QPlainTextEdit*>(TranscriptWindow::kTextName)->toPlainText();
+    EXPECT_TRUE(shown.contains(QString::fromUtf8("诊断:通讯口中断")));
+    EXPECT_TRUE(shown.contains(QStringLiteral(" TX 05  <ENQ>")));
+
+    QTemporaryDir dir;
+    h.dialogs.saveFile = dir.filePath(QStringLiteral("记录.txt"));
+    window->findChild<QPushButton*>(TranscriptWindow::kSaveName)->click();
+    QFile saved(*h.dialogs.saveFile);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll().toStdString(), view.transcript()->text());
+    window->findChild<QPushButton*>(TranscriptWindow::kCopyName)->click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), view.transcript()->text());
+
+    if (const char* shot = std::getenv("VRK410_TRANSCRIPT_SCREENSHOT")) {
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(window->grab().save(QString::fromLocal8Bit(shot)));
+    }
 }
 
 }  // namespace

@@ -1,0 +1,47 @@
+#include "link/transcript_port.h"
+
+#include "link/comm_settings_rules.h"
+
+namespace vrk {
+
+OpenResult TranscriptPort::open(const PortParams& params) {
+    const OpenResult result = port_.open(params);
+    const std::string device = deviceFor_ ? deviceFor_(params.portName) : std::string();
+    recorder_.opened(params, device, IsAckNak(settings_.load()), result,
+                     result == OpenResult::Ok ? std::string() : port_.failureReason());
+    return result;
+}
+
+ReadResult TranscriptPort::read(std::size_t count, std::chrono::milliseconds timeout,
+                                std::string& out) {
+    const std::size_t before = out.size();
+    const ReadResult result = port_.read(count, timeout, out);
+    recorder_.read(count, timeout, result, std::string_view(out).substr(before),
+                   result == ReadResult::Error ? port_.failureReason() : std::string());
+    return result;
+}
+
+bool TranscriptPort::write(std::string_view bytes) {
+    const bool written = port_.write(bytes);
+    if (written) {
+        recorder_.sent(bytes);
+    } else {
+        recorder_.writeFailed(port_.failureReason());
+    }
+    return written;
+}
+
+bool TranscriptPort::drain() {
+    const auto start = TranscriptRecorder::Clock::now();
+    const bool drained = port_.drain();
+    recorder_.drained(drained, TranscriptRecorder::Clock::now() - start,
+                      drained ? std::string() : port_.failureReason());
+    return drained;
+}
+
+void TranscriptPort::close() {
+    port_.close();
+    recorder_.closed();
+}
+
+}  // namespace vrk
