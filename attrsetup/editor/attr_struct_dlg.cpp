@@ -1,4 +1,4 @@
-#include "attr_struct_dlg.h"
+#include "editor/attr_struct_dlg.h"
 
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -11,11 +11,11 @@
 #include <QTreeWidget>
 #include <utility>
 
-#include "attribute_schema.h"
-#include "dialog_template.h"
-#include "dialog_units.h"
-#include "edit_grid_ctrl.h"
-#include "grid_events.h"
+#include "editor/dialog_template.h"
+#include "editor/dialog_units.h"
+#include "grid/edit_grid_ctrl.h"
+#include "grid/grid_events.h"
+#include "schema/attribute_schema.h"
 
 using namespace quorbel::editor;
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "editor_prompter.h"
-#include "inclusion_lists.h"
-#include "widget_text.h"
+#include "editor/editor_prompter.h"
+#include "editor/inclusion_lists.h"
+#include "editor/widget_text.h"
 
 class QComboBox;
 class QContextMenuEvent;

@@ -4,15 +4,15 @@
 #include <QLineEdit>
 #include <QTreeWidget>
 
-#include "attr_struct_dlg.h"
-#include "attribute_schema.h"
-#include "dialog_template.h"
-#include "edit_grid_ctrl.h"
-#include "editor_messages.h"
-#include "field_catalogue.h"
-#include "field_row.h"
-#include "table_kind.h"
-#include "text_rules.h"
+#include "editor/attr_struct_dlg.h"
+#include "editor/dialog_template.h"
+#include "editor/editor_messages.h"
+#include "editor/field_row.h"
+#include "editor/text_rules.h"
+#include "grid/edit_grid_ctrl.h"
+#include "schema/attribute_schema.h"
+#include "schema/field_catalogue.h"
+#include "schema/table_kind.h"
 
 using namespace quorbel::editor;
 

@@ -5,9 +5,9 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
-#include "attr_struct_dlg.h"
-#include "attribute_schema.h"
-#include "feature_category.h"
+#include "editor/attr_struct_dlg.h"
+#include "schema/attribute_schema.h"
+#include "schema/feature_category.h"
 
 using namespace quorbel::editor;
 

@@ -7,11 +7,11 @@
 #include <QSignalBlocker>
 #include <QTreeWidget>
 
-#include "attr_struct_dlg.h"
-#include "attribute_schema.h"
-#include "dialog_template.h"
-#include "edit_grid_ctrl.h"
-#include "editor_messages.h"
+#include "editor/attr_struct_dlg.h"
+#include "editor/dialog_template.h"
+#include "editor/editor_messages.h"
+#include "grid/edit_grid_ctrl.h"
+#include "schema/attribute_schema.h"
 
 using namespace quorbel::editor;
 

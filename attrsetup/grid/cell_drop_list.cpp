@@ -1,11 +1,11 @@
-#include "cell_drop_list.h"
+#include "grid/cell_drop_list.h"
 
 #include <QAbstractItemView>
 #include <QFocusEvent>
 #include <QKeyEvent>
 
-#include "cell_geometry.h"
-#include "grid_constants.h"
+#include "grid/cell_geometry.h"
+#include "grid/grid_constants.h"
 
 namespace {
 CCellDropList* g_dropList = nullptr;

@@ -11,7 +11,7 @@
 #include <QStringList>
 #include <cstdint>
 
-#include "cell_edit_session.h"
+#include "grid/cell_edit_session.h"
 
 class CCellDropList : public QComboBox {
     Q_OBJECT

@@ -1,13 +1,13 @@
-#include "cell_edit_box.h"
+#include "grid/cell_edit_box.h"
 
 #include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
 
-#include "char_filter.h"
-#include "grid_beep.h"
-#include "grid_constants.h"
+#include "grid/char_filter.h"
+#include "grid/grid_beep.h"
+#include "grid/grid_constants.h"
 
 namespace {
 CCellEditBox* g_editBox = nullptr;

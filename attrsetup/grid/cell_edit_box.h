@@ -9,7 +9,7 @@
 #include <QLineEdit>
 #include <cstdint>
 
-#include "cell_edit_session.h"
+#include "grid/cell_edit_session.h"
 
 class CCellEditBox : public QLineEdit {
     Q_OBJECT

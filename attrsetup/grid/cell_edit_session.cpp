@@ -1,9 +1,9 @@
-#include "cell_edit_session.h"
+#include "grid/cell_edit_session.h"
 
 #include <QAbstractScrollArea>
 #include <QCoreApplication>
 
-#include "grid_events.h"
+#include "grid/grid_events.h"
 
 namespace quorbel::grid {
 

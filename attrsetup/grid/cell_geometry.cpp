@@ -1,8 +1,8 @@
-#include "cell_geometry.h"
+#include "grid/cell_geometry.h"
 
 #include <cstddef>
 
-#include "grid_constants.h"
+#include "grid/grid_constants.h"
 
 namespace quorbel::grid {
 

@@ -1,6 +1,6 @@
-#include "char_filter.h"
+#include "grid/char_filter.h"
 
-#include "grid_constants.h"
+#include "grid/grid_constants.h"
 
 namespace quorbel::grid {
 

@@ -1,4 +1,4 @@
-#include "column_filters.h"
+#include "grid/column_filters.h"
 
 #include <cstddef>
 

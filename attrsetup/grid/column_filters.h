@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "grid_constants.h"
+#include "grid/grid_constants.h"
 
 namespace quorbel::grid {
 

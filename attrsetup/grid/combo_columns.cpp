@@ -1,4 +1,4 @@
-#include "combo_columns.h"
+#include "grid/combo_columns.h"
 
 namespace quorbel::grid {
 

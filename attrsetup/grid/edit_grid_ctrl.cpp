@@ -1,13 +1,13 @@
-#include "edit_grid_ctrl.h"
+#include "grid/edit_grid_ctrl.h"
 
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QScrollBar>
 
-#include "cell_drop_list.h"
-#include "cell_edit_box.h"
-#include "grid_constants.h"
+#include "grid/cell_drop_list.h"
+#include "grid/cell_edit_box.h"
+#include "grid/grid_constants.h"
 
 using quorbel::grid::GridRect;
 

@@ -14,10 +14,10 @@
 #include <QTableWidget>
 #include <vector>
 
-#include "cell_geometry.h"
-#include "column_filters.h"
-#include "combo_columns.h"
-#include "grid_events.h"
+#include "grid/cell_geometry.h"
+#include "grid/column_filters.h"
+#include "grid/combo_columns.h"
+#include "grid/grid_events.h"
 
 class CEditGridCtrl : public QTableWidget {
     Q_OBJECT

@@ -1,4 +1,4 @@
-#include "grid_beep.h"
+#include "grid/grid_beep.h"
 
 #include <QApplication>
 #include <utility>

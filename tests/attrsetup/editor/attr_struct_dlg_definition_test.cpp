@@ -2,10 +2,10 @@
 #include <QApplication>
 #include <QTest>
 
-#include "cell_drop_list.h"
-#include "cell_edit_box.h"
 #include "editor_fixture.h"
-#include "grid_events.h"
+#include "grid/cell_drop_list.h"
+#include "grid/cell_edit_box.h"
+#include "grid/grid_events.h"
 
 namespace quorbel::editor::testing {
 namespace {

@@ -1,4 +1,4 @@
-#include "cell_geometry.h"
+#include "grid/cell_geometry.h"
 
 #include <gtest/gtest.h>
 

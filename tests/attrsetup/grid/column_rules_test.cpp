@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "char_filter.h"
-#include "column_filters.h"
-#include "combo_columns.h"
+#include "grid/char_filter.h"
+#include "grid/column_filters.h"
+#include "grid/combo_columns.h"
 
 using quorbel::grid::ColumnFilters;
 using quorbel::grid::ComboColumns;

@@ -11,9 +11,9 @@
 #include <QTest>
 #include <memory>
 
-#include "cell_drop_list.h"
-#include "cell_edit_box.h"
-#include "grid_beep.h"
+#include "grid/cell_drop_list.h"
+#include "grid/cell_edit_box.h"
+#include "grid/grid_beep.h"
 #include "grid_test_dialog.h"
 
 inline QString u8(const char* text) {

@@ -2,7 +2,7 @@
 
 #include <QPushButton>
 
-#include "grid_events.h"
+#include "grid/grid_events.h"
 
 namespace {
 struct Column {
