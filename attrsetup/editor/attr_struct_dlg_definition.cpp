@@ -23,7 +23,7 @@ constexpr int kKeptShownRole = Qt::UserRole;
 constexpr int kKeptBytesRole = Qt::UserRole + 1;
 
 void keepInCell(CEditGridCtrl& grid, int row, int column, const std::string& bytes) {
-    grid.SetItemText(row, column, fromGbk(bytes));
+    grid.setCellText(row, column, fromGbk(bytes));
     QTableWidgetItem* cell = grid.item(row, column);
     cell->setData(kKeptShownRole, cell->text());
     cell->setData(kKeptBytesRole, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
@@ -93,10 +93,11 @@ QString fieldProblemMessage(FieldProblem problem, int row) {
 }  // namespace
 
 void CAttrStructDlg::setUpGrid(CEditGridCtrl& grid) {
-    grid.SetExtendedStyle(kGridExtendedStyle);
+    grid.setExtendedStyle(kGridExtendedStyle);
     for (std::size_t column = 0; column < kGridColumns.size(); ++column) {
-        grid.InsertColumn(static_cast<int>(column), QString::fromUtf8(kGridColumns[column].caption),
-                          kGridColumns[column].widthPx);
+        grid.insertGridColumn(static_cast<int>(column),
+                              QString::fromUtf8(kGridColumns[column].caption),
+                              kGridColumns[column].widthPx);
     }
     grid.SetColumnFilter(QString(), kColumnName);
     grid.SetColumnFilter(QString::fromLatin1(kLengthFilter), kColumnLength);
@@ -106,9 +107,9 @@ void CAttrStructDlg::setUpGrid(CEditGridCtrl& grid) {
 }
 
 void CAttrStructDlg::setUpGrids() {
-    m_grid->DeleteAllItems();
+    m_grid->deleteAllGridRows();
     showTableFields();
-    m_newGrid->DeleteAllItems();
+    m_newGrid->deleteAllGridRows();
 }
 
 void CAttrStructDlg::showTableFields() {
@@ -118,7 +119,7 @@ void CAttrStructDlg::showTableFields() {
     }
     for (const quorbel::FieldDef& field : m_schema.tables()[*position].fields) {
         const FieldRow row = fieldToRow(field);
-        const int index = m_grid->InsertItem(m_grid->GetItemCount(), QString());
+        const int index = m_grid->insertGridRow(m_grid->gridRowCount(), QString());
         for (std::size_t column = 0; column < row.size(); ++column) {
             keepInCell(*m_grid, index, static_cast<int>(column), row[column]);
         }
@@ -166,10 +167,10 @@ CEditGridCtrl& CAttrStructDlg::visibleGrid() const {
 
 void CAttrStructDlg::onAddField() {
     CEditGridCtrl& grid = visibleGrid();
-    const int selected = grid.GetSelectedRow();
-    const int position = selected >= 0 ? selected + 1 : grid.GetItemCount();
+    const int selected = grid.selectedGridRow();
+    const int position = selected >= 0 ? selected + 1 : grid.gridRowCount();
     const int source = position - 1;
-    const int row = grid.InsertItem(position, QString());
+    const int row = grid.insertGridRow(position, QString());
     if (source >= 0) {
         const int lastCopied = m_bNewTable ? kColumnName : kColumnDescription;
         for (int column = kColumnName; column <= lastCopied; ++column) {
@@ -177,15 +178,15 @@ void CAttrStructDlg::onAddField() {
         }
     }
     grid.setFocus();
-    grid.SelectRow(row);
-    grid.EnsureVisible(row);
+    grid.selectGridRow(row);
+    grid.ensureGridRowVisible(row);
 }
 
 void CAttrStructDlg::onDeleteField() {
     CEditGridCtrl& grid = visibleGrid();
-    const int selected = grid.GetSelectedRow();
+    const int selected = grid.selectedGridRow();
     if (selected >= 0) {
-        grid.DeleteItem(selected);
+        grid.deleteGridRow(selected);
     }
 }
 
@@ -208,7 +209,7 @@ bool CAttrStructDlg::readText(const QLineEdit& edit, const KeptText& kept, std::
 
 bool CAttrStructDlg::readFields(CEditGridCtrl& grid, std::vector<quorbel::FieldDef>& fields) {
     fields.clear();
-    const int rows = grid.GetItemCount();
+    const int rows = grid.gridRowCount();
     fields.reserve(static_cast<std::size_t>(rows > 0 ? rows : 0));
     for (int row = 0; row < rows; ++row) {
         FieldRow texts;
@@ -217,7 +218,7 @@ bool CAttrStructDlg::readFields(CEditGridCtrl& grid, std::vector<quorbel::FieldD
             bool cellTyped = true;
             if (!cellBytes(grid, row, static_cast<int>(column), texts[column], cellTyped)) {
                 inform(QString::fromUtf8(messages::kUnencodable)
-                           .arg(grid.GetItemText(row, static_cast<int>(column))));
+                           .arg(grid.cellText(row, static_cast<int>(column))));
                 return false;
             }
             typed[column] = cellTyped;
@@ -225,8 +226,8 @@ bool CAttrStructDlg::readFields(CEditGridCtrl& grid, std::vector<quorbel::FieldD
         quorbel::FieldDef field;
         const FieldProblem problem = rowToField(texts, field, typed);
         if (problem != FieldProblem::None) {
-            grid.SelectRow(row);
-            grid.EnsureVisible(row);
+            grid.selectGridRow(row);
+            grid.ensureGridRowVisible(row);
             inform(fieldProblemMessage(problem, row + 1));
             return false;
         }

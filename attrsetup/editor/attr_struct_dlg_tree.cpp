@@ -106,7 +106,7 @@ void CAttrStructDlg::refreshTableView() {
     m_bNewTable = false;
     setDefinitionSetVisible(false);
     const std::string previous = m_strCurTable;
-    m_grid->DeleteAllItems();
+    m_grid->deleteAllGridRows();
 
     const QList<QTreeWidgetItem*> selected = m_tree->selectedItems();
     m_hCurItem = selected.isEmpty() ? nullptr : selected.front();
@@ -161,7 +161,7 @@ void CAttrStructDlg::beginNewTable() {
     setDefinitionSetVisible(true);
     m_newName->setText(QString::fromUtf8(kNewTableName));
     m_newDescription->clear();
-    m_newGrid->DeleteAllItems();
+    m_newGrid->deleteAllGridRows();
 }
 
 void CAttrStructDlg::deleteCurrentTable() {

@@ -179,8 +179,8 @@ class EditorTest : public ::testing::Test {
     }
     static QStringList column(const CEditGridCtrl* g, int col) {
         QStringList result;
-        for (int row = 0; row < g->GetItemCount(); ++row) {
-            result.append(g->GetItemText(row, col));
+        for (int row = 0; row < g->gridRowCount(); ++row) {
+            result.append(g->cellText(row, col));
         }
         return result;
     }

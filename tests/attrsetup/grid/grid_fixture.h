@@ -42,8 +42,8 @@ class GridTest : public ::testing::Test {
 
     static void fill(CEditGridCtrl* target, int rows) {
         for (int row = 0; row < rows; ++row) {
-            const int index = target->InsertItem(target->GetItemCount(), QString());
-            target->SetItemText(index, 0, QStringLiteral("f%1").arg(row));
+            const int index = target->insertGridRow(target->gridRowCount(), QString());
+            target->setCellText(index, 0, QStringLiteral("f%1").arg(row));
         }
     }
 
