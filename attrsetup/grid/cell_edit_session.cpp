@@ -55,7 +55,7 @@ void CellEditSession::allRowsRemoved(const QWidget* grid) {
     }
 }
 
-QWidget* EditorHost(QWidget* grid) {
+QWidget* editorHost(QWidget* grid) {
     if (auto* area = qobject_cast<QAbstractScrollArea*>(grid)) {
         return area->viewport();
     }

@@ -4,7 +4,7 @@
 
 namespace quorbel::grid {
 
-bool FilterAccepts(std::string_view filter, char32_t character) {
+bool filterAccepts(std::string_view filter, char32_t character) {
     if (filter.empty()) {
         return true;
     }

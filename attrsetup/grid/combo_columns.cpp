@@ -2,7 +2,7 @@
 
 namespace quorbel::grid {
 
-void ComboColumns::Set(int column, bool isCombo) {
+void ComboColumns::set(int column, bool isCombo) {
     if (isCombo) {
         m_columns.insert(column);
     } else {

@@ -23,10 +23,10 @@ GridRect toGridRect(const QRect& rect) {
 // Rows moved under an open editor must keep it on the row it edits.
 template <typename Change>
 void tellEditors(Change change) {
-    if (CCellEditBox* box = CCellEditBox::Instance()) {
+    if (CCellEditBox* box = CCellEditBox::existing()) {
         change(box->session());
     }
-    if (CCellDropList* list = CCellDropList::Instance()) {
+    if (CCellDropList* list = CCellDropList::existing()) {
         change(list->session());
     }
 }
@@ -60,8 +60,8 @@ CEditGridCtrl::CEditGridCtrl(QWidget* parent) : QTableWidget(parent) {
 }
 
 CEditGridCtrl::~CEditGridCtrl() {
-    CCellDropList::Destroy(this);
-    CCellEditBox::Destroy(this);
+    CCellDropList::destroyShared(this);
+    CCellEditBox::destroyShared(this);
 }
 
 void CEditGridCtrl::setExtendedStyle(unsigned style) {
@@ -179,19 +179,19 @@ bool CEditGridCtrl::ensureGridRowVisible(int row) {
 }
 
 void CEditGridCtrl::SetComboColumn(int column, bool isCombo) {
-    m_comboColumns.Set(column, isCombo);
+    m_comboColumns.set(column, isCombo);
 }
 
 bool CEditGridCtrl::isComboColumn(int column) const {
-    return m_comboColumns.Contains(column);
+    return m_comboColumns.contains(column);
 }
 
 void CEditGridCtrl::SetColumnFilter(const QString& filter, int column) {
-    m_filters.Set(filter.toStdString(), column);
+    m_filters.set(filter.toStdString(), column);
 }
 
 QString CEditGridCtrl::columnFilter(int column) const {
-    return QString::fromStdString(m_filters.Get(column));
+    return QString::fromStdString(m_filters.get(column));
 }
 
 std::vector<int> CEditGridCtrl::columnWidths() const {
@@ -240,7 +240,7 @@ QRect CEditGridCtrl::GetCellRect(int row, int column) {
     // At the end of the scroll range the list moves less than asked; the editor must follow the
     // column, not the request.
     const int applied = sideways->value() - from;
-    return toQRect(quorbel::grid::CellRectAfterScroll(before, widths, column, applied));
+    return toQRect(quorbel::grid::cellRectAfterScroll(before, widths, column, applied));
 }
 
 bool CEditGridCtrl::ShowDropList(int row, int column, const QStringList& items,
@@ -254,17 +254,17 @@ bool CEditGridCtrl::ShowDropList(int row, int column, const QStringList& items,
     }
     const QRect cell = GetCellRect(row, column);
     const QRect window =
-        toQRect(quorbel::grid::DropListRect(toGridRect(cell), static_cast<int>(items.size())));
-    CCellDropList* list = CCellDropList::Get();
-    return list != nullptr && list->Open(quorbel::grid::kDropListStyle, window, this,
+        toQRect(quorbel::grid::dropListRect(toGridRect(cell), static_cast<int>(items.size())));
+    CCellDropList* list = CCellDropList::shared();
+    return list != nullptr && list->open(quorbel::grid::kDropListStyle, window, this,
                                          quorbel::grid::kEditorChildId, row, column, items, text);
 }
 
 bool CEditGridCtrl::ShowEditBox(int row, int column, const QString& text) {
     const QRect cell = GetCellRect(row, column);
-    CCellEditBox* box = CCellEditBox::Get();
+    CCellEditBox* box = CCellEditBox::shared();
     return box != nullptr &&
-           box->Open(quorbel::grid::kEditBoxStyle, cell, this, quorbel::grid::kEditorChildId, row,
+           box->open(quorbel::grid::kEditBoxStyle, cell, this, quorbel::grid::kEditorChildId, row,
                      column, columnFilter(column), text);
 }
 
@@ -290,7 +290,7 @@ void CEditGridCtrl::mouseDoubleClickEvent(QMouseEvent* event) {
             QCoreApplication::sendEvent(owner, &query);
         }
         if (ShowDropList(row, column, items, text)) {
-            CCellDropList::Instance()->SelectByPrefix(text);
+            CCellDropList::existing()->selectByPrefix(text);
         }
         return;
     }

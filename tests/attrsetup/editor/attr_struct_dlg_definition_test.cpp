@@ -305,7 +305,7 @@ TEST_F(DefinitionTest, CellsEditedInPlaceAreSavedAndEnterThereLeavesTheDialogOpe
     openDefaults();
     QApplication::setActiveWindow(dialog.get());
     doubleClickCell(grid(), 1, kColumnType);
-    CCellDropList* list = CCellDropList::Instance();
+    CCellDropList* list = CCellDropList::existing();
     ASSERT_TRUE(list != nullptr && list->isEditing());
     EXPECT_EQ(list->count(), 26);
     EXPECT_EQ(list->currentText(), QString::fromUtf8("短整数"));
@@ -314,7 +314,7 @@ TEST_F(DefinitionTest, CellsEditedInPlaceAreSavedAndEnterThereLeavesTheDialogOpe
     EXPECT_EQ(grid()->cellText(1, kColumnType), QString::fromUtf8("长整数"));
 
     doubleClickCell(grid(), 1, kColumnName);
-    CCellEditBox* box = CCellEditBox::Instance();
+    CCellEditBox* box = CCellEditBox::existing();
     ASSERT_TRUE(box != nullptr && box->isEditing());
     QTest::keyClicks(box, QStringLiteral("JS"));
     QTest::keyClick(box, Qt::Key_Return);

@@ -79,7 +79,7 @@ TEST_F(GridTest, EscRestoresTheOldTextAndStillNotifiesTheParent) {
     settle();
     EXPECT_FALSE(box->windowExists());
     EXPECT_FALSE(box->isVisible());
-    EXPECT_EQ(CCellEditBox::Instance(), box);
+    EXPECT_EQ(CCellEditBox::existing(), box);
 }
 
 TEST_F(GridTest, EnterCommitsWithoutPressingTheDefaultButton) {

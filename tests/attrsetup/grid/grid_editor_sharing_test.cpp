@@ -99,12 +99,12 @@ TEST_F(GridTest, DestroyingAGridTakesTheEditorsAndKeepsTheOtherGridsEdit) {
     doubleClickCell(grid, 1, 0);
     CCellEditBox* box = openEditBox();
     ASSERT_NE(box, nullptr);
-    ASSERT_NE(CCellDropList::Instance(), nullptr);
+    ASSERT_NE(CCellDropList::existing(), nullptr);
     QTest::keyClicks(box, QStringLiteral("kept"));
 
     delete newGrid;
-    EXPECT_EQ(CCellEditBox::Instance(), nullptr);
-    EXPECT_EQ(CCellDropList::Instance(), nullptr);
+    EXPECT_EQ(CCellEditBox::existing(), nullptr);
+    EXPECT_EQ(CCellDropList::existing(), nullptr);
     EXPECT_EQ(grid->cellText(1, 0), QStringLiteral("kept"));
     settle();
 

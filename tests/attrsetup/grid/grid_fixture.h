@@ -23,7 +23,7 @@ inline QString u8(const char* text) {
 class GridTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        quorbel::grid::SetBeepHook([this] { ++beeps; });
+        quorbel::grid::setBeepHook([this] { ++beeps; });
         dialog = std::make_unique<GridTestDialog>();
         dialog->show();
         QApplication::setActiveWindow(dialog.get());
@@ -37,7 +37,7 @@ class GridTest : public ::testing::Test {
     void TearDown() override {
         dialog.reset();
         settle();
-        quorbel::grid::SetBeepHook({});
+        quorbel::grid::setBeepHook({});
     }
 
     static void fill(CEditGridCtrl* target, int rows) {
@@ -70,12 +70,12 @@ class GridTest : public ::testing::Test {
     }
 
     static CCellEditBox* openEditBox() {
-        CCellEditBox* box = CCellEditBox::Instance();
+        CCellEditBox* box = CCellEditBox::existing();
         return box != nullptr && box->isEditing() ? box : nullptr;
     }
 
     static CCellDropList* openDropList() {
-        CCellDropList* list = CCellDropList::Instance();
+        CCellDropList* list = CCellDropList::existing();
         return list != nullptr && list->isEditing() ? list : nullptr;
     }
 
