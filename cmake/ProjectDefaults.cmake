@@ -23,16 +23,6 @@ function(project_qt_defaults target)
     set_target_properties(${target} PROPERTIES AUTOMOC ON)
 endfunction()
 
-# Adds each listed subdirectory that already has a CMakeLists.txt, so that a component can be
-# added by creating its folder without editing the parent.
-function(add_existing_subdirectories)
-    foreach(dir IN LISTS ARGN)
-        if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt)
-            add_subdirectory(${dir})
-        endif()
-    endforeach()
-endfunction()
-
 # A GoogleTest executable in one call: project_test(name [QT] SOURCES … LIBS … [DEFINES …]
 # LABELS …). QT gives it the Qt defaults (moc); LABELS as for project_add_gtest.
 function(project_test target)

@@ -1,4 +1,4 @@
-#include "attrcheck_options.h"
+#include "attrcheck/attrcheck_options.h"
 
 namespace quorbel::attrcheck {
 

@@ -1,6 +1,6 @@
-#include "console_host.h"
+#include "attrcheck/console_host.h"
 
-#include "gbk_text.h"
+#include "schema/gbk_text.h"
 
 namespace quorbel::attrcheck {
 

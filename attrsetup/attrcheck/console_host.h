@@ -2,8 +2,8 @@
 
 #include <ostream>
 
-#include "host_services.h"
-#include "search_path_finder.h"
+#include "schema/host_services.h"
+#include "schema/search_path_finder.h"
 
 namespace quorbel::attrcheck {
 

@@ -1,7 +1,7 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "run_attrcheck.h"
+#include "attrcheck/run_attrcheck.h"
 
 int main(int argc, char** argv) {
     std::vector<std::string_view> args;

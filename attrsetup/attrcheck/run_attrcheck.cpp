@@ -1,9 +1,9 @@
-#include "run_attrcheck.h"
+#include "attrcheck/run_attrcheck.h"
 
-#include "attrcheck_options.h"
-#include "attribute_schema.h"
-#include "console_host.h"
-#include "schema_findings.h"
+#include "attrcheck/attrcheck_options.h"
+#include "attrcheck/console_host.h"
+#include "schema/attribute_schema.h"
+#include "schema/schema_findings.h"
 
 namespace quorbel::attrcheck {
 namespace {

@@ -1,31 +1,26 @@
-#include "attr_struct_dlg.h"
+#include "editor/attr_struct_dlg.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMouseEvent>
+#include <QMenu>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QTreeWidgetItem>
 #include <utility>
 
-#include "attribute_schema.h"
-#include "dialog_template.h"
-#include "dialog_units.h"
-#include "edit_grid_ctrl.h"
-#include "grid_events.h"
+#include "editor/definition_panel.h"
+#include "editor/dialog_controls.h"
+#include "editor/dialog_template.h"
+#include "editor/dialog_units.h"
+#include "editor/editor_messages.h"
+#include "editor/inclusion_panel.h"
+#include "editor/table_tree.h"
+#include "editor/widget_text.h"
+#include "grid/grid_events.h"
+#include "schema/attribute_schema.h"
 
 using namespace quorbel::editor;
-
-namespace {
-
-QString idName(int id) {
-    return QString::number(id);
-}
-
-}  // namespace
 
 CAttrStructDlg::CAttrStructDlg(quorbel::AttributeSchema& schema, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -52,88 +47,18 @@ void CAttrStructDlg::setPrompter(EditorPrompter* prompter) {
 }
 
 void CAttrStructDlg::createControls() {
-    const auto makeButton = [this](int id, const char* caption) {
-        auto* button = new QPushButton(QString::fromUtf8(caption), this);
-        button->setObjectName(idName(id));
-        button->setFlat(true);
+    // In the template's order, which is the order of the focus chain.
+    m_tree = new TableTree(*this);
+    connect(m_tree, &TableTree::selectionChanged, this, [this] { refreshTableView(); });
+    m_inclusion = new InclusionPanel(*this, *this);
+    const auto makeDialogButton = [this](int id, const char* caption) {
+        QPushButton* button = makeButton(*this, id, caption);
         connect(button, &QPushButton::clicked, this, [this, id] { onCommand(id); });
         return button;
     };
-    const auto makeEdit = [this](int id) {
-        auto* edit = new QLineEdit(this);
-        edit->setObjectName(idName(id));
-        return edit;
-    };
-    const auto makeKindCombo = [this](int id) {
-        auto* combo = new QComboBox(this);
-        combo->setObjectName(idName(id));
-        combo->setEditable(true);
-        combo->setInsertPolicy(QComboBox::NoInsert);
-        return combo;
-    };
-    const auto makeList = [this](int id) {
-        auto* list = new QListWidget(this);
-        list->setObjectName(idName(id));
-        list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-        list->setSortingEnabled(false);
-        list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-        list->setUniformItemSizes(true);
-        return list;
-    };
-    const auto makeLabel = [this](int id, const char* caption) {
-        auto* label = new QLabel(QString::fromUtf8(caption), this);
-        label->setObjectName(idName(id));
-        return label;
-    };
-
-    m_tree = new QTreeWidget(this);
-    m_tree->setObjectName(idName(IDC_TABLE_TREE));
-    m_tree->setHeaderHidden(true);
-    m_tree->setColumnCount(1);
-    m_tree->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_tree->setRootIsDecorated(true);
-    m_tree->setItemsExpandable(true);
-    connect(m_tree, &QTreeWidget::itemSelectionChanged, this, [this] { refreshTableView(); });
-    m_tree->viewport()->installEventFilter(this);
-
-    m_category = new QComboBox(this);
-    m_category->setObjectName(idName(IDC_CATEGORY));
-    connect(m_category, &QComboBox::activated, this, [this] { onCategoryChanged(); });
-
-    m_available = makeList(IDC_AVAILABLE);
-    m_included = makeList(IDC_INCLUDED);
-    connect(m_available, &QListWidget::itemDoubleClicked, this, [this] { onInclude(); });
-    connect(m_included, &QListWidget::itemDoubleClicked, this, [this] { onExclude(); });
-
-    makeButton(IDC_INCLUDE, kIncludeCaption);
-    makeButton(IDC_EXCLUDE, kExcludeCaption);
-    makeButton(IDC_SAVE_INCLUSION, kSaveCaption);
-    makeButton(IDOK, kOkCaption);
-    makeButton(IDCANCEL, kCancelCaption)->setDefault(true);
-
-    m_grid = new CEditGridCtrl(this);
-    m_grid->setObjectName(idName(IDC_FIELD_GRID));
-    m_grid->setControlId(IDC_FIELD_GRID);
-    makeButton(IDC_ADD_FIELD, kAddFieldCaption);
-    makeButton(IDC_DELETE_FIELD, kDeleteFieldCaption);
-    makeButton(IDC_SAVE_TABLE, kSaveCaption);
-    makeLabel(IDC_LABEL_NAME, kLabelNameCaption);
-    m_name = makeEdit(IDC_TABLE_NAME);
-    makeLabel(IDC_LABEL_KIND, kLabelKindCaption);
-    makeLabel(IDC_LABEL_DESCRIPTION, kLabelDescriptionCaption);
-    m_description = makeEdit(IDC_TABLE_DESCRIPTION);
-    m_kind = makeKindCombo(IDC_TABLE_KIND);
-    m_newName = makeEdit(IDC_NEW_TABLE_NAME);
-    m_newGrid = new CEditGridCtrl(this);
-    m_newGrid->setObjectName(idName(IDC_NEW_FIELD_GRID));
-    m_newGrid->setControlId(IDC_NEW_FIELD_GRID);
-    m_newKind = makeKindCombo(IDC_NEW_TABLE_KIND);
-    m_newDescription = makeEdit(IDC_NEW_TABLE_DESCRIPTION);
-
-    // The grids need their columns before the tree's first selection shows a table in them.
-    setUpGrid(*m_grid);
-    setUpGrid(*m_newGrid);
+    makeDialogButton(IDOK, kOkCaption);
+    makeDialogButton(IDCANCEL, kCancelCaption)->setDefault(true);
+    m_definition = new DefinitionPanel(*this, *this);
 }
 
 void CAttrStructDlg::placeControls() {
@@ -172,9 +97,12 @@ void CAttrStructDlg::placeControls() {
         pixels.setHeight(combo->sizeHint().height());
         combo->setGeometry(pixels);
     };
-    placeCombo(m_category, kCategoryRect);
-    placeCombo(m_kind, kTableKindRect);
-    placeCombo(m_newKind, kNewTableKindRect);
+    const auto combo = [this](int id) {
+        return findChild<QComboBox*>(idName(id), Qt::FindDirectChildrenOnly);
+    };
+    placeCombo(combo(IDC_CATEGORY), kCategoryRect);
+    placeCombo(combo(IDC_TABLE_KIND), kTableKindRect);
+    placeCombo(combo(IDC_NEW_TABLE_KIND), kNewTableKindRect);
 
     // Frames come last in the template and lie beneath the controls they surround.
     const auto frame = [this, &units](const char* caption, const DuRect& rect) {
@@ -204,33 +132,29 @@ bool CAttrStructDlg::initDialog() {
     if (!m_schema.loadSchema()) {
         // The reason is on the command line already; an empty dialog in existing-table mode
         // still lets the user cancel or retry OK.
-        setDefinitionSetVisible(false);
-        m_tree->setFocus();
+        m_definition->setDefinitionSetVisible(false);
+        m_tree->focus();
         return false;
     }
     m_schema.reportLinesNotWrittenBack();
-    setDefinitionSetVisible(false);
+    m_definition->setDefinitionSetVisible(false);
     if (!fillTree()) {
         return false;
     }
-    setUpGrids();
-    fillCategories();
-    fillKindCombo(*m_kind);
-    fillKindCombo(*m_newKind);
-    selectKind(*m_kind, m_nCurKind);
-    selectKind(*m_newKind, m_nCurKind);
-    rebuildIncluded();
+    m_definition->setUpGrids();
+    m_inclusion->fillCategories();
+    m_definition->fillKindCombos(m_nCurKind);
+    m_inclusion->rebuildIncluded();
     const auto position = m_schema.findTable(m_strCurTable);
     if (position) {
         m_nCurKind = m_schema.tables()[*position].kind + 1;
     } else if (!m_schema.tables().empty()) {
         return false;
     }
-    m_strCurCategory.clear();
-    toGbk(m_category->currentText(), m_strCurCategory);
-    categoryFromIncluded();
-    showTableHeader();
-    m_tree->setFocus();
+    m_inclusion->takeCategoryText();
+    m_inclusion->categoryFromIncluded();
+    m_definition->showTableHeader();
+    m_tree->focus();
     return true;
 }
 
@@ -256,22 +180,22 @@ void CAttrStructDlg::onCommand(int id) {
             deleteCurrentTable();
             break;
         case IDC_INCLUDE:
-            onInclude();
+            m_inclusion->onInclude();
             break;
         case IDC_EXCLUDE:
-            onExclude();
+            m_inclusion->onExclude();
             break;
         case IDC_SAVE_INCLUSION:
-            onSaveInclusion();
+            m_inclusion->onSaveInclusion();
             break;
         case IDC_ADD_FIELD:
-            onAddField();
+            m_definition->onAddField();
             break;
         case IDC_DELETE_FIELD:
-            onDeleteField();
+            m_definition->onDeleteField();
             break;
         case IDC_SAVE_TABLE:
-            onSaveDefinition();
+            m_definition->onSaveDefinition();
             break;
         default:
             break;
@@ -287,7 +211,7 @@ bool CAttrStructDlg::event(QEvent* event) {
     if (event->type() == quorbel::grid::kQueryItemsEventType) {
         auto* query = static_cast<GridQueryItemsEvent*>(event);
         QStringList items;
-        queryItems(query->column(), items);
+        m_definition->queryItems(query->column(), items);
         query->items() = items;
         return true;
     }
@@ -298,21 +222,141 @@ bool CAttrStructDlg::event(QEvent* event) {
     return QDialog::event(event);
 }
 
-bool CAttrStructDlg::eventFilter(QObject* watched, QEvent* event) {
-    // The tree's menu works on the current table, so a right click must not select the item
-    // under the pointer first; the context menu event still follows the press.
-    if (watched == m_tree->viewport()) {
-        const QEvent::Type type = event->type();
-        if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
-            type == QEvent::MouseButtonDblClick) {
-            if (static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
-                return true;
-            }
-        }
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
 void CAttrStructDlg::inform(const QString& text) {
     m_prompter->inform(text);
+}
+
+void CAttrStructDlg::setCurrentCategory(const std::string& category) {
+    m_strCurCategory = category;
+}
+
+bool CAttrStructDlg::fillTree() {
+    if (!m_tree->clear()) {
+        return false;
+    }
+    m_hCurItem = nullptr;
+    m_hCurParent = nullptr;
+    QTreeWidgetItem* root = m_tree->addItem(nullptr, nullptr, kRootLabel);
+    QTreeWidgetItem* first = nullptr;
+    QTreeWidgetItem* last = nullptr;
+    for (const quorbel::AttributeTable& table : m_schema.tables()) {
+        last = m_tree->addItem(root, last, table.name);
+        if (first == nullptr) {
+            first = last;
+        }
+    }
+    root->setExpanded(true);
+    if (first != nullptr) {
+        m_tree->select(first);
+        m_strCurTable = m_schema.tables().front().name;
+    }
+    return true;
+}
+
+void CAttrStructDlg::refreshTableView() {
+    m_tree->focus();
+    m_bNewTable = false;
+    m_definition->setDefinitionSetVisible(false);
+    const std::string previous = m_strCurTable;
+    m_definition->clearFields();
+
+    m_hCurItem = m_tree->selectedItem();
+    m_hCurParent = m_hCurItem != nullptr ? m_hCurItem->parent() : nullptr;
+    if (m_hCurItem == nullptr) {
+        return;
+    }
+    m_strCurTable = m_tree->itemName(m_hCurItem);
+    if (m_strCurTable.empty()) {
+        return;
+    }
+    if (m_strCurTable == kRootLabel) {
+        // The root stands for no table: the one current before stays current. A table that is
+        // itself named like the root shares this, because items are told apart by label only.
+        m_strCurTable = previous;
+    }
+    m_definition->showTableFields();
+    const auto position = m_schema.findTable(m_strCurTable);
+    if (!position) {
+        return;
+    }
+    m_nCurKind = m_schema.tables()[*position].kind + 1;
+    m_inclusion->rebuildIncluded();
+    m_inclusion->categoryFromIncluded();
+    m_definition->showTableHeader();
+}
+
+void CAttrStructDlg::showTableMenu(const QPoint& globalPos, bool fromKeyboard) {
+    // A keyboard request carries no point inside the tree, so it never shows the menu. An item
+    // labelled like the root stands for the table current before it, not for itself: adding or
+    // deleting from it would change another table than the one the tree shows.
+    if (fromKeyboard || m_hCurParent == nullptr || m_tree->itemName(m_hCurItem) == kRootLabel) {
+        return;
+    }
+    if (!m_tree->containsGlobal(globalPos)) {
+        return;
+    }
+    QMenu menu(QString::fromUtf8(kTableMenuTitle), this);
+    menu.setObjectName(QString::number(IDR_TABLE_MENU));
+    QAction* add = menu.addAction(QString::fromUtf8(kTableMenuAdd));
+    add->setData(ID_TABLE_ADD);
+    QAction* remove = menu.addAction(QString::fromUtf8(kTableMenuDelete));
+    remove->setData(ID_TABLE_DELETE);
+    if (QAction* chosen = m_prompter->popup(menu, globalPos)) {
+        onCommand(chosen->data().toInt());
+    }
+}
+
+void CAttrStructDlg::beginNewTable() {
+    m_bNewTable = true;
+    m_definition->beginNewTable();
+}
+
+void CAttrStructDlg::deleteCurrentTable() {
+    if (m_hCurItem == nullptr || m_hCurParent == nullptr) {
+        return;
+    }
+    QTreeWidgetItem* parent = m_hCurParent;
+    const int index = parent->indexOfChild(m_hCurItem);
+    QTreeWidgetItem* next = parent->child(index + 1);
+    QTreeWidgetItem* previous = next == nullptr && index > 0 ? parent->child(index - 1) : nullptr;
+
+    const QString text =
+        QString::fromUtf8(messages::kConfirmDeleteTable).arg(fromGbk(m_strCurTable));
+    if (!m_prompter->confirm(text, QString::fromUtf8(messages::kConfirmCaption))) {
+        return;
+    }
+    m_schema.removeTable(m_strCurTable);
+    QTreeWidgetItem* doomed = m_hCurItem;
+    m_hCurItem = nullptr;
+    m_tree->removeItem(doomed);
+    QTreeWidgetItem* successor = next != nullptr ? next : previous;
+    if (successor != nullptr) {
+        m_tree->select(successor);
+        return;
+    }
+    // The only table is gone: nothing is current, and nothing of it stays on screen.
+    refreshTableView();
+    m_strCurTable.clear();
+    m_nCurKind = 0;
+    m_inclusion->clear();
+    m_definition->clearHeader();
+}
+
+void CAttrStructDlg::renameCurrentTable(std::size_t position, const std::string& name) {
+    QTreeWidgetItem* item = m_tree->itemOfTable(m_strCurTable);
+    m_schema.renameTable(position, name);
+    if (item != nullptr) {
+        m_tree->renameItem(*item, name);
+    }
+    m_strCurTable = name;
+}
+
+void CAttrStructDlg::insertNewTable(quorbel::AttributeTable table) {
+    m_bNewTable = false;
+    const std::string name = table.name;
+    m_schema.insertTableAfter(m_schema.findTable(m_strCurTable), std::move(table));
+
+    QTreeWidgetItem* parent = m_hCurParent != nullptr ? m_hCurParent : m_tree->root();
+    QTreeWidgetItem* after = m_hCurParent != nullptr ? m_hCurItem : nullptr;
+    m_tree->select(m_tree->addItem(parent, after, name));
 }

@@ -1,32 +1,25 @@
 #pragma once
 
 #include <QDialog>
-#include <QStringList>
-#include <memory>
 #include <string>
-#include <vector>
 
-#include "editor_prompter.h"
-#include "inclusion_lists.h"
-#include "widget_text.h"
+#include "editor/editor_area_host.h"
+#include "editor/editor_prompter.h"
 
-class QComboBox;
 class QContextMenuEvent;
-class QLineEdit;
-class QListWidget;
-class QPushButton;
-class QTreeWidget;
 class QTreeWidgetItem;
-class CEditGridCtrl;
 
-namespace quorbel {
-class AttributeSchema;
-struct FieldDef;
-}  // namespace quorbel
+namespace quorbel::editor {
+class DefinitionPanel;
+class InclusionPanel;
+class TableTree;
+}  // namespace quorbel::editor
 
 // The attribute structure dialog: the table tree on the left, the feature inclusion lists above
 // and the table definition below. It changes the one schema in place and writes it only on OK.
-class CAttrStructDlg : public QDialog {
+// The three areas own their controls; the dialog holds what is current and tells the inclusion
+// lists and the definition panel when the tree makes another table current.
+class CAttrStructDlg : public QDialog, private quorbel::editor::EditorAreaHost {
     Q_OBJECT
   public:
     explicit CAttrStructDlg(quorbel::AttributeSchema& schema, QWidget* parent = nullptr);
@@ -37,10 +30,10 @@ class CAttrStructDlg : public QDialog {
     void setPrompter(quorbel::editor::EditorPrompter* prompter);
 
     // Dialog state, GBK bytes where it holds texts.
-    const std::string& currentTable() const { return m_strCurTable; }
+    const std::string& currentTable() const override { return m_strCurTable; }
     const std::string& currentCategory() const { return m_strCurCategory; }
-    int currentKindPlusOne() const { return m_nCurKind; }
-    bool isNewTableMode() const { return m_bNewTable; }
+    int currentKindPlusOne() const override { return m_nCurKind; }
+    bool isNewTableMode() const override { return m_bNewTable; }
     QTreeWidgetItem* currentItem() const { return m_hCurItem; }
     QTreeWidgetItem* currentParent() const { return m_hCurParent; }
 
@@ -54,70 +47,30 @@ class CAttrStructDlg : public QDialog {
     void showEvent(QShowEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // What the inclusion lists and the definition panel need of the dialog.
+    quorbel::AttributeSchema& schema() override { return m_schema; }
+    void setCurrentCategory(const std::string& category) override;
+    void inform(const QString& text) override;
+    void renameCurrentTable(std::size_t position, const std::string& name) override;
+    void insertNewTable(quorbel::AttributeTable table) override;
+
     // Layout of the template and the opening.
     void createControls();
     void placeControls();
     bool initDialog();
 
-    // Table tree.
+    // What selecting, adding and deleting a table in the tree make current.
     bool fillTree();
     void refreshTableView();
     void showTableMenu(const QPoint& globalPos, bool fromKeyboard);
     void beginNewTable();
     void deleteCurrentTable();
-    QTreeWidgetItem* addTreeItem(QTreeWidgetItem* parent, QTreeWidgetItem* after,
-                                 const std::string& name);
-    std::string itemName(const QTreeWidgetItem* item) const;
-    QTreeWidgetItem* treeItemOfTable(const std::string& name) const;
-    void selectTreeItem(QTreeWidgetItem* item);
-    void setDefinitionSetVisible(bool newTable);
-
-    // Inclusion lists.
-    void fillCategories();
-    void rebuildIncluded();
-    void refillAvailable(const std::string& prefix);
-    void categoryFromIncluded();
-    void onCategoryChanged();
-    void onInclude();
-    void onExclude();
-    void showMove(std::size_t moved, QListWidget& from, QListWidget& to);
-    void onSaveInclusion();
-    void showAvailable();
-    void showIncluded();
-    void takeSelection();
-
-    // Table definition panel.
-    void setUpGrids();
-    void setUpGrid(CEditGridCtrl& grid);
-    void showTableFields();
-    void showTableHeader();
-    void fillKindCombo(QComboBox& combo);
-    void selectKind(QComboBox& combo, int kindPlusOne);
-    int selectedKind(const QComboBox& combo) const;
-    CEditGridCtrl& visibleGrid() const;
-    void onAddField();
-    void onDeleteField();
-    void onSaveDefinition();
-    void saveCurrentTable();
-    void saveNewTable();
-    bool readText(const QLineEdit& edit, const quorbel::editor::KeptText& kept, std::string& bytes,
-                  bool& typed);
-    bool readFields(CEditGridCtrl& grid, std::vector<quorbel::FieldDef>& fields);
-    bool checkTableName(const std::string& name);
-    bool checkTableDescription(const std::string& description);
-    void queryItems(int column, QStringList& items) const;
-    void inform(const QString& text);
 
     quorbel::AttributeSchema& m_schema;
     quorbel::editor::EditorMessageBoxPrompter m_messageBoxes;
     quorbel::editor::EditorPrompter* m_prompter = &m_messageBoxes;
-    quorbel::editor::InclusionLists m_lists;
-    // What edits 206 and 210 were filled with, so untouched values are written back as read.
-    quorbel::editor::KeptText m_keptName;
-    quorbel::editor::KeptText m_keptDescription;
     bool m_initialised = false;
 
     std::string m_strCurTable;
@@ -127,16 +80,8 @@ class CAttrStructDlg : public QDialog {
     QTreeWidgetItem* m_hCurParent = nullptr;
     bool m_bNewTable = false;
 
-    QTreeWidget* m_tree = nullptr;
-    QComboBox* m_category = nullptr;
-    QListWidget* m_available = nullptr;
-    QListWidget* m_included = nullptr;
-    CEditGridCtrl* m_grid = nullptr;
-    CEditGridCtrl* m_newGrid = nullptr;
-    QLineEdit* m_name = nullptr;
-    QLineEdit* m_newName = nullptr;
-    QLineEdit* m_description = nullptr;
-    QLineEdit* m_newDescription = nullptr;
-    QComboBox* m_kind = nullptr;
-    QComboBox* m_newKind = nullptr;
+    // The three working areas; children of the dialog, like the controls they make.
+    quorbel::editor::TableTree* m_tree = nullptr;
+    quorbel::editor::InclusionPanel* m_inclusion = nullptr;
+    quorbel::editor::DefinitionPanel* m_definition = nullptr;
 };

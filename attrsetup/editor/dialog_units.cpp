@@ -1,4 +1,4 @@
-#include "dialog_units.h"
+#include "editor/dialog_units.h"
 
 #include <QFontMetrics>
 #include <QStringList>

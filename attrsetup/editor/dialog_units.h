@@ -3,7 +3,7 @@
 #include <QFont>
 #include <QRect>
 
-#include "dialog_template.h"
+#include "editor/dialog_template.h"
 
 namespace quorbel::editor {
 

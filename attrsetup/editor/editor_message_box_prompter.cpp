@@ -2,8 +2,8 @@
 #include <QMessageBox>
 #include <QPoint>
 
-#include "dialog_template.h"
-#include "editor_prompter.h"
+#include "editor/dialog_template.h"
+#include "editor/editor_prompter.h"
 
 namespace quorbel::editor {
 

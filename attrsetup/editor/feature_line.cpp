@@ -1,4 +1,4 @@
-#include "feature_line.h"
+#include "editor/feature_line.h"
 
 namespace quorbel::editor {
 

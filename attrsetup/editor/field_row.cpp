@@ -1,7 +1,7 @@
-#include "field_row.h"
+#include "editor/field_row.h"
 
-#include "field_catalogue.h"
-#include "text_rules.h"
+#include "editor/text_rules.h"
+#include "schema/field_catalogue.h"
 
 namespace quorbel::editor {
 

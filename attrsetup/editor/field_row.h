@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string>
 
-#include "schema_records.h"
+#include "schema/schema_records.h"
 
 namespace quorbel::editor {
 

@@ -1,10 +1,10 @@
-#include "inclusion_lists.h"
+#include "editor/inclusion_lists.h"
 
 #include <algorithm>
 
-#include "attribute_schema.h"
-#include "candidate_features.h"
-#include "feature_line.h"
+#include "editor/feature_line.h"
+#include "schema/attribute_schema.h"
+#include "schema/candidate_features.h"
 
 namespace quorbel::editor {
 

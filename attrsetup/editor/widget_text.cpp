@@ -1,4 +1,4 @@
-#include "widget_text.h"
+#include "editor/widget_text.h"
 
 #include <QByteArray>
 #include <QStringDecoder>

@@ -1,11 +1,11 @@
-#include "cell_drop_list.h"
+#include "grid/cell_drop_list.h"
 
 #include <QAbstractItemView>
 #include <QFocusEvent>
 #include <QKeyEvent>
 
-#include "cell_geometry.h"
-#include "grid_constants.h"
+#include "grid/cell_geometry.h"
+#include "grid/grid_constants.h"
 
 namespace {
 CCellDropList* g_dropList = nullptr;
@@ -15,18 +15,18 @@ bool isCommitKey(int key) {
 }
 }  // namespace
 
-CCellDropList* CCellDropList::Get() {
+CCellDropList* CCellDropList::shared() {
     if (g_dropList == nullptr) {
         g_dropList = new CCellDropList();
     }
     return g_dropList;
 }
 
-CCellDropList* CCellDropList::Instance() {
+CCellDropList* CCellDropList::existing() {
     return g_dropList;
 }
 
-void CCellDropList::Destroy(const QWidget* dyingGrid) {
+void CCellDropList::destroyShared(const QWidget* dyingGrid) {
     CCellDropList* list = g_dropList;
     if (list == nullptr) {
         return;
@@ -55,7 +55,7 @@ CCellDropList::~CCellDropList() {
     m_destroying = true;
 }
 
-bool CCellDropList::Open(std::uint32_t style, const QRect& windowRect, QWidget* grid, int childId,
+bool CCellDropList::open(std::uint32_t style, const QRect& windowRect, QWidget* grid, int childId,
                          int row, int column, const QStringList& items, const QString& text) {
     if (grid == nullptr) {
         return false;
@@ -76,13 +76,13 @@ bool CCellDropList::Open(std::uint32_t style, const QRect& windowRect, QWidget* 
 }
 
 void CCellDropList::initialiseWindow(std::uint32_t style) {
-    QWidget* host = quorbel::grid::EditorHost(m_session.grid());
+    QWidget* host = quorbel::grid::editorHost(m_session.grid());
     if (parentWidget() != host) {
         setParent(host);
     }
     // The window rectangle reserves the list part below the closed field: one row for the field
-    // and DropListRows() rows for the list.
-    const int rows = quorbel::grid::DropListRows(static_cast<int>(m_items.size()));
+    // and dropListRows() rows for the list.
+    const int rows = quorbel::grid::dropListRows(static_cast<int>(m_items.size()));
     const int fieldHeight = m_windowRect.height() / (rows + 1);
     setFrame((style & quorbel::grid::kWsBorder) != 0);
     setGeometry(m_windowRect.left(), m_windowRect.top(), m_windowRect.width(), fieldHeight);
@@ -97,7 +97,7 @@ void CCellDropList::initialiseWindow(std::uint32_t style) {
     view()->window()->installEventFilter(this);
 }
 
-int CCellDropList::SelectByPrefix(const QString& prefix) {
+int CCellDropList::selectByPrefix(const QString& prefix) {
     int found = -1;
     if (!prefix.isEmpty()) {
         for (int i = 0; i < count(); ++i) {

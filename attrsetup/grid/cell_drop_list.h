@@ -1,9 +1,9 @@
 // The drop-down list that edits a cell in place with items the grid's parent supplies. One
-// instance serves every grid of the process: Get() creates it on first use, Destroy() (called by a
-// grid's destructor) deletes it. Its window opens over a cell with no item selected and takes the
-// focus; the edit ends the moment it loses the focus. Enter commits, Esc restores the old text,
-// and closing the list part (a pick with the mouse, or closing it without one) commits too.
-// After reporting the edit the window closes (posted); the object stays for the next cell.
+// instance serves every grid of the process: shared() creates it on first use, destroyShared()
+// (called by a grid's destructor) deletes it. Its window opens over a cell with no item selected
+// and takes the focus; the edit ends the moment it loses the focus. Enter commits, Esc restores the
+// old text, and closing the list part (a pick with the mouse, or closing it without one) commits
+// too. After reporting the edit the window closes (posted); the object stays for the next cell.
 #pragma once
 
 #include <QComboBox>
@@ -11,27 +11,27 @@
 #include <QStringList>
 #include <cstdint>
 
-#include "cell_edit_session.h"
+#include "grid/cell_edit_session.h"
 
 class CCellDropList : public QComboBox {
     Q_OBJECT
 
   public:
-    static CCellDropList* Get();
-    static CCellDropList* Instance();
+    static CCellDropList* shared();
+    static CCellDropList* existing();
     // Deletes the shared instance, if any. An edit open on a grid other than dyingGrid is
     // reported first.
-    static void Destroy(const QWidget* dyingGrid = nullptr);
+    static void destroyShared(const QWidget* dyingGrid = nullptr);
 
     // Opens with windowRect (the closed field over the cell plus room for the list below it, in
     // the grid's viewport coordinates) on (row, column) of grid. Reopening while the close of a
     // previous edit is pending reuses the window.
-    bool Open(std::uint32_t style, const QRect& windowRect, QWidget* grid, int childId, int row,
+    bool open(std::uint32_t style, const QRect& windowRect, QWidget* grid, int childId, int row,
               int column, const QStringList& items, const QString& text);
     // Selects the first item that begins with prefix, ignoring case; answers its index, or -1
     // with nothing selected. An empty prefix selects nothing, so an empty cell stays empty unless
     // the user picks an item.
-    int SelectByPrefix(const QString& prefix);
+    int selectByPrefix(const QString& prefix);
 
     int row() const { return m_session.row(); }
     int column() const { return m_session.column(); }

@@ -1,13 +1,13 @@
-#include "cell_edit_box.h"
+#include "grid/cell_edit_box.h"
 
 #include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
 
-#include "char_filter.h"
-#include "grid_beep.h"
-#include "grid_constants.h"
+#include "grid/char_filter.h"
+#include "grid/grid_beep.h"
+#include "grid/grid_constants.h"
 
 namespace {
 CCellEditBox* g_editBox = nullptr;
@@ -17,18 +17,18 @@ bool isCommitKey(int key) {
 }
 }  // namespace
 
-CCellEditBox* CCellEditBox::Get() {
+CCellEditBox* CCellEditBox::shared() {
     if (g_editBox == nullptr) {
         g_editBox = new CCellEditBox();
     }
     return g_editBox;
 }
 
-CCellEditBox* CCellEditBox::Instance() {
+CCellEditBox* CCellEditBox::existing() {
     return g_editBox;
 }
 
-void CCellEditBox::Destroy(const QWidget* dyingGrid) {
+void CCellEditBox::destroyShared(const QWidget* dyingGrid) {
     CCellEditBox* box = g_editBox;
     if (box == nullptr) {
         return;
@@ -49,7 +49,7 @@ CCellEditBox::~CCellEditBox() {
     m_destroying = true;
 }
 
-bool CCellEditBox::Open(std::uint32_t style, const QRect& rect, QWidget* grid, int childId, int row,
+bool CCellEditBox::open(std::uint32_t style, const QRect& rect, QWidget* grid, int childId, int row,
                         int column, const QString& filter, const QString& text) {
     if (grid == nullptr) {
         return false;
@@ -69,7 +69,7 @@ bool CCellEditBox::Open(std::uint32_t style, const QRect& rect, QWidget* grid, i
 }
 
 void CCellEditBox::initialiseWindow(std::uint32_t style, const QRect& rect) {
-    QWidget* host = quorbel::grid::EditorHost(m_session.grid());
+    QWidget* host = quorbel::grid::editorHost(m_session.grid());
     if (parentWidget() != host) {
         setParent(host);
     }
@@ -133,7 +133,7 @@ void CCellEditBox::keyPressEvent(QKeyEvent* event) {
         return;
     }
     if (refusesControlKey(event)) {
-        quorbel::grid::Beep();
+        quorbel::grid::beep();
         event->accept();
         return;
     }
@@ -168,17 +168,17 @@ bool CCellEditBox::refusesControlKey(const QKeyEvent* event) const {
         return false;
     }
     const auto control = static_cast<char32_t>(key - Qt::Key_A + 1);
-    return !quorbel::grid::FilterAccepts(m_filter.toStdString(), control);
+    return !quorbel::grid::filterAccepts(m_filter.toStdString(), control);
 }
 
 QString CCellEditBox::filtered(const QString& typed) const {
     const std::string filter = m_filter.toStdString();
     QString accepted;
     for (const char32_t character : typed.toUcs4()) {
-        if (quorbel::grid::FilterAccepts(filter, character)) {
+        if (quorbel::grid::filterAccepts(filter, character)) {
             accepted.append(QString::fromUcs4(&character, 1));
         } else {
-            quorbel::grid::Beep();
+            quorbel::grid::beep();
         }
     }
     return accepted;

@@ -1,31 +1,31 @@
 // The single-line box that edits a cell in place, with an optional per-column character filter.
-// One instance serves every grid of the process: Get() creates it on first use, Destroy() (called
-// by a grid's destructor) deletes it. Its window opens over a cell, takes the focus, and ends the
-// edit the moment it loses the focus: Enter commits, Esc restores the old text, and both are kept
-// from the surrounding dialog. After reporting the edit the window closes (posted); the object
-// stays for the next cell.
+// One instance serves every grid of the process: shared() creates it on first use, destroyShared()
+// (called by a grid's destructor) deletes it. Its window opens over a cell, takes the focus, and
+// ends the edit the moment it loses the focus: Enter commits, Esc restores the old text, and both
+// are kept from the surrounding dialog. After reporting the edit the window closes (posted); the
+// object stays for the next cell.
 #pragma once
 
 #include <QLineEdit>
 #include <cstdint>
 
-#include "cell_edit_session.h"
+#include "grid/cell_edit_session.h"
 
 class CCellEditBox : public QLineEdit {
     Q_OBJECT
 
   public:
     // The shared instance, created when there is none yet.
-    static CCellEditBox* Get();
+    static CCellEditBox* shared();
     // The shared instance, or null.
-    static CCellEditBox* Instance();
+    static CCellEditBox* existing();
     // Deletes the shared instance, if any. An edit open on a grid other than dyingGrid is
     // reported first, so that grid keeps what the user typed.
-    static void Destroy(const QWidget* dyingGrid = nullptr);
+    static void destroyShared(const QWidget* dyingGrid = nullptr);
 
     // Opens over rect (in the grid's viewport coordinates) on (row, column) of grid with the
     // cell's text. Reopening while the close of a previous edit is pending reuses the window.
-    bool Open(std::uint32_t style, const QRect& rect, QWidget* grid, int childId, int row,
+    bool open(std::uint32_t style, const QRect& rect, QWidget* grid, int childId, int row,
               int column, const QString& filter, const QString& text);
 
     int row() const { return m_session.row(); }

@@ -1,9 +1,9 @@
-#include "cell_edit_session.h"
+#include "grid/cell_edit_session.h"
 
 #include <QAbstractScrollArea>
 #include <QCoreApplication>
 
-#include "grid_events.h"
+#include "grid/grid_events.h"
 
 namespace quorbel::grid {
 
@@ -55,7 +55,7 @@ void CellEditSession::allRowsRemoved(const QWidget* grid) {
     }
 }
 
-QWidget* EditorHost(QWidget* grid) {
+QWidget* editorHost(QWidget* grid) {
     if (auto* area = qobject_cast<QAbstractScrollArea*>(grid)) {
         return area->viewport();
     }

@@ -39,6 +39,6 @@ class CellEditSession {
 };
 
 // The widget an editor is placed in: the grid's viewport when the grid scrolls, else the grid.
-QWidget* EditorHost(QWidget* grid);
+QWidget* editorHost(QWidget* grid);
 
 }  // namespace quorbel::grid

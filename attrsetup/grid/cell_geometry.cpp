@@ -1,8 +1,8 @@
-#include "cell_geometry.h"
+#include "grid/cell_geometry.h"
 
 #include <cstddef>
 
-#include "grid_constants.h"
+#include "grid/grid_constants.h"
 
 namespace quorbel::grid {
 
@@ -21,7 +21,7 @@ int HitTestCell(const GridRect& rowRect, std::span<const int> columnWidths, int 
     return -1;
 }
 
-int ColumnLeft(const GridRect& rowRect, std::span<const int> columnWidths, int column) {
+int leftEdgeOfColumn(const GridRect& rowRect, std::span<const int> columnWidths, int column) {
     int left = rowRect.left;
     for (std::size_t c = 0; c < columnWidths.size() && static_cast<int>(c) < column; ++c) {
         left += columnWidths[c];
@@ -29,7 +29,7 @@ int ColumnLeft(const GridRect& rowRect, std::span<const int> columnWidths, int c
     return left;
 }
 
-int ChooseHorizontalScroll(int columnLeft, int columnWidth, const GridRect& client) {
+int chooseHorizontalScroll(int columnLeft, int columnWidth, const GridRect& client) {
     if (columnLeft < client.left || columnLeft > client.right) {
         return columnLeft;
     }
@@ -48,24 +48,24 @@ static int widthOf(std::span<const int> columnWidths, int column) {
 
 CellPlacement GetCellRect(const GridRect& rowRect, const GridRect& client,
                           std::span<const int> columnWidths, int column) {
-    const int left = ColumnLeft(rowRect, columnWidths, column);
-    const int scroll = ChooseHorizontalScroll(left, widthOf(columnWidths, column), client);
-    return {scroll, CellRectAfterScroll(rowRect, columnWidths, column, scroll)};
+    const int left = leftEdgeOfColumn(rowRect, columnWidths, column);
+    const int scroll = chooseHorizontalScroll(left, widthOf(columnWidths, column), client);
+    return {scroll, cellRectAfterScroll(rowRect, columnWidths, column, scroll)};
 }
 
-GridRect CellRectAfterScroll(const GridRect& rowRect, std::span<const int> columnWidths, int column,
+GridRect cellRectAfterScroll(const GridRect& rowRect, std::span<const int> columnWidths, int column,
                              int appliedScroll) {
-    const int left = ColumnLeft(rowRect, columnWidths, column) - appliedScroll;
+    const int left = leftEdgeOfColumn(rowRect, columnWidths, column) - appliedScroll;
     return {left, rowRect.top, left + widthOf(columnWidths, column), rowRect.bottom};
 }
 
-int DropListRows(int itemCount) {
+int dropListRows(int itemCount) {
     return itemCount < kDropListFewItems ? itemCount + kDropListExtraRows : kDropListManyRows;
 }
 
-GridRect DropListRect(const GridRect& cell, int itemCount) {
+GridRect dropListRect(const GridRect& cell, int itemCount) {
     GridRect rect = cell;
-    rect.bottom += cell.height() * DropListRows(itemCount < 0 ? 0 : itemCount);
+    rect.bottom += cell.height() * dropListRows(itemCount < 0 ? 0 : itemCount);
     return rect;
 }
 

@@ -25,12 +25,12 @@ struct GridRect {
 int HitTestCell(const GridRect& rowRect, std::span<const int> columnWidths, int x, int y);
 
 // The left edge of a column: the row's left edge plus the widths of all columns before it.
-int ColumnLeft(const GridRect& rowRect, std::span<const int> columnWidths, int column);
+int leftEdgeOfColumn(const GridRect& rowRect, std::span<const int> columnWidths, int column);
 
 // The sideways scroll (in pixels, relative, negative scrolls left) that brings a column with left
 // edge x and width w into the client area: its left edge to the client's left when that edge is
 // outside, its right edge to the client's right when only its right part is hidden, else 0.
-int ChooseHorizontalScroll(int columnLeft, int columnWidth, const GridRect& client);
+int chooseHorizontalScroll(int columnLeft, int columnWidth, const GridRect& client);
 
 struct CellPlacement {
     int scroll = 0;  // to apply to the list, even when 0
@@ -44,14 +44,14 @@ CellPlacement GetCellRect(const GridRect& rowRect, const GridRect& client,
 
 // The cell rectangle when the list scrolled by appliedScroll, which is less than asked for when
 // the list reaches the end of its scroll range.
-GridRect CellRectAfterScroll(const GridRect& rowRect, std::span<const int> columnWidths, int column,
+GridRect cellRectAfterScroll(const GridRect& rowRect, std::span<const int> columnWidths, int column,
                              int appliedScroll);
 
 // The whole window rectangle of a drop-down opened over cell with itemCount items: the closed
 // field plus room for the list below it.
-GridRect DropListRect(const GridRect& cell, int itemCount);
+GridRect dropListRect(const GridRect& cell, int itemCount);
 
 // The number of rows the list part of a drop-down with itemCount items has room for.
-int DropListRows(int itemCount);
+int dropListRows(int itemCount);
 
 }  // namespace quorbel::grid

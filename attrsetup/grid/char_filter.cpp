@@ -1,10 +1,10 @@
-#include "char_filter.h"
+#include "grid/char_filter.h"
 
-#include "grid_constants.h"
+#include "grid/grid_constants.h"
 
 namespace quorbel::grid {
 
-bool FilterAccepts(std::string_view filter, char32_t character) {
+bool filterAccepts(std::string_view filter, char32_t character) {
     if (filter.empty()) {
         return true;
     }

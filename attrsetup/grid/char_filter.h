@@ -9,6 +9,6 @@ namespace quorbel::grid {
 // (filters hold characters below 0x80 only, so nothing above ever matches), or when it is one of
 // the editing controls backspace, Ctrl+C, Ctrl+V and Ctrl+X, which must keep working in a
 // filtered column.
-bool FilterAccepts(std::string_view filter, char32_t character);
+bool filterAccepts(std::string_view filter, char32_t character);
 
 }  // namespace quorbel::grid

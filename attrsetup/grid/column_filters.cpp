@@ -1,10 +1,10 @@
-#include "column_filters.h"
+#include "grid/column_filters.h"
 
 #include <cstddef>
 
 namespace quorbel::grid {
 
-void ColumnFilters::Set(std::string_view filter, int column) {
+void ColumnFilters::set(std::string_view filter, int column) {
     if (column == kAllColumns) {
         m_filters.fill(std::string(filter));
         return;
@@ -15,7 +15,7 @@ void ColumnFilters::Set(std::string_view filter, int column) {
     m_filters[static_cast<std::size_t>(column)] = std::string(filter);
 }
 
-const std::string& ColumnFilters::Get(int column) const {
+const std::string& ColumnFilters::get(int column) const {
     static const std::string kNone;
     if (column < 0 || column >= kMaxFilterColumns) {
         return kNone;

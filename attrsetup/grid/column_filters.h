@@ -5,16 +5,16 @@
 #include <string>
 #include <string_view>
 
-#include "grid_constants.h"
+#include "grid/grid_constants.h"
 
 namespace quorbel::grid {
 
 class ColumnFilters {
   public:
     // Column kAllColumns sets every filter; an index outside the filter range changes nothing.
-    void Set(std::string_view filter, int column);
+    void set(std::string_view filter, int column);
     // The filter of column, empty for a column without one.
-    const std::string& Get(int column) const;
+    const std::string& get(int column) const;
 
   private:
     std::array<std::string, kMaxFilterColumns> m_filters;

@@ -1,8 +1,8 @@
-#include "combo_columns.h"
+#include "grid/combo_columns.h"
 
 namespace quorbel::grid {
 
-void ComboColumns::Set(int column, bool isCombo) {
+void ComboColumns::set(int column, bool isCombo) {
     if (isCombo) {
         m_columns.insert(column);
     } else {

@@ -7,8 +7,8 @@ namespace quorbel::grid {
 
 class ComboColumns {
   public:
-    void Set(int column, bool isCombo);
-    bool Contains(int column) const { return m_columns.count(column) != 0; }
+    void set(int column, bool isCombo);
+    bool contains(int column) const { return m_columns.count(column) != 0; }
 
   private:
     std::set<int> m_columns;

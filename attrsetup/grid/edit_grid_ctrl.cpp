@@ -1,13 +1,13 @@
-#include "edit_grid_ctrl.h"
+#include "grid/edit_grid_ctrl.h"
 
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QScrollBar>
 
-#include "cell_drop_list.h"
-#include "cell_edit_box.h"
-#include "grid_constants.h"
+#include "grid/cell_drop_list.h"
+#include "grid/cell_edit_box.h"
+#include "grid/grid_constants.h"
 
 using quorbel::grid::GridRect;
 
@@ -23,10 +23,10 @@ GridRect toGridRect(const QRect& rect) {
 // Rows moved under an open editor must keep it on the row it edits.
 template <typename Change>
 void tellEditors(Change change) {
-    if (CCellEditBox* box = CCellEditBox::Instance()) {
+    if (CCellEditBox* box = CCellEditBox::existing()) {
         change(box->session());
     }
-    if (CCellDropList* list = CCellDropList::Instance()) {
+    if (CCellDropList* list = CCellDropList::existing()) {
         change(list->session());
     }
 }
@@ -51,7 +51,7 @@ CEditGridCtrl::CEditGridCtrl(QWidget* parent) : QTableWidget(parent) {
     setWordWrap(false);
     setCornerButtonEnabled(false);
     setTabKeyNavigation(false);
-    SetExtendedStyle(quorbel::grid::kLvsExGridLines | quorbel::grid::kLvsExFullRowSelect |
+    setExtendedStyle(quorbel::grid::kLvsExGridLines | quorbel::grid::kLvsExFullRowSelect |
                      quorbel::grid::kLvsExTwoClickActivate);
     connect(horizontalScrollBar(), &QAbstractSlider::actionTriggered, this,
             [this] { takeFocusBeforeScroll(); });
@@ -60,11 +60,11 @@ CEditGridCtrl::CEditGridCtrl(QWidget* parent) : QTableWidget(parent) {
 }
 
 CEditGridCtrl::~CEditGridCtrl() {
-    CCellDropList::Destroy(this);
-    CCellEditBox::Destroy(this);
+    CCellDropList::destroyShared(this);
+    CCellEditBox::destroyShared(this);
 }
 
-void CEditGridCtrl::SetExtendedStyle(unsigned style) {
+void CEditGridCtrl::setExtendedStyle(unsigned style) {
     if (style == m_extendedStyle) {
         return;
     }
@@ -75,7 +75,7 @@ void CEditGridCtrl::SetExtendedStyle(unsigned style) {
                              : QAbstractItemView::SelectItems);
 }
 
-int CEditGridCtrl::InsertColumn(int index, const QString& caption, int widthPx) {
+int CEditGridCtrl::insertGridColumn(int index, const QString& caption, int widthPx) {
     const int position = index < 0 || index > columnCount() ? columnCount() : index;
     insertColumn(position);
     auto* headerItem = new QTableWidgetItem(caption);
@@ -85,11 +85,11 @@ int CEditGridCtrl::InsertColumn(int index, const QString& caption, int widthPx) 
     return position;
 }
 
-int CEditGridCtrl::GetColumnWidth(int column) const {
+int CEditGridCtrl::gridColumnWidth(int column) const {
     return column >= 0 && column < columnCount() ? columnWidth(column) : 0;
 }
 
-bool CEditGridCtrl::SetColumnWidth(int column, int widthPx) {
+bool CEditGridCtrl::setGridColumnWidth(int column, int widthPx) {
     if (column < 0 || column >= columnCount()) {
         return false;
     }
@@ -97,7 +97,7 @@ bool CEditGridCtrl::SetColumnWidth(int column, int widthPx) {
     return true;
 }
 
-int CEditGridCtrl::InsertItem(int row, const QString& text) {
+int CEditGridCtrl::insertGridRow(int row, const QString& text) {
     if (row < 0) {
         return -1;
     }
@@ -113,7 +113,7 @@ int CEditGridCtrl::InsertItem(int row, const QString& text) {
     return position;
 }
 
-bool CEditGridCtrl::SetItemText(int row, int column, const QString& text) {
+bool CEditGridCtrl::setCellText(int row, int column, const QString& text) {
     if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount()) {
         return false;
     }
@@ -127,12 +127,12 @@ bool CEditGridCtrl::SetItemText(int row, int column, const QString& text) {
     return true;
 }
 
-QString CEditGridCtrl::GetItemText(int row, int column) const {
+QString CEditGridCtrl::cellText(int row, int column) const {
     const QTableWidgetItem* cell = item(row, column);
     return cell != nullptr ? cell->text() : QString();
 }
 
-bool CEditGridCtrl::DeleteItem(int row) {
+bool CEditGridCtrl::deleteGridRow(int row) {
     if (row < 0 || row >= rowCount()) {
         return false;
     }
@@ -141,18 +141,18 @@ bool CEditGridCtrl::DeleteItem(int row) {
     return true;
 }
 
-bool CEditGridCtrl::DeleteAllItems() {
+bool CEditGridCtrl::deleteAllGridRows() {
     setRowCount(0);
     tellEditors([this](quorbel::grid::CellEditSession& s) { s.allRowsRemoved(this); });
     return true;
 }
 
-int CEditGridCtrl::GetSelectedRow() const {
+int CEditGridCtrl::selectedGridRow() const {
     const QModelIndexList selected = selectionModel()->selectedIndexes();
     return selected.isEmpty() ? -1 : selected.front().row();
 }
 
-bool CEditGridCtrl::SelectRow(int row) {
+bool CEditGridCtrl::selectGridRow(int row) {
     if (row < 0 || row >= rowCount() || columnCount() == 0) {
         return false;
     }
@@ -161,7 +161,7 @@ bool CEditGridCtrl::SelectRow(int row) {
     return true;
 }
 
-bool CEditGridCtrl::EnsureVisible(int row) {
+bool CEditGridCtrl::ensureGridRowVisible(int row) {
     if (row < 0 || row >= rowCount()) {
         return false;
     }
@@ -179,19 +179,19 @@ bool CEditGridCtrl::EnsureVisible(int row) {
 }
 
 void CEditGridCtrl::SetComboColumn(int column, bool isCombo) {
-    m_comboColumns.Set(column, isCombo);
+    m_comboColumns.set(column, isCombo);
 }
 
-bool CEditGridCtrl::IsComboColumn(int column) const {
-    return m_comboColumns.Contains(column);
+bool CEditGridCtrl::isComboColumn(int column) const {
+    return m_comboColumns.contains(column);
 }
 
 void CEditGridCtrl::SetColumnFilter(const QString& filter, int column) {
-    m_filters.Set(filter.toStdString(), column);
+    m_filters.set(filter.toStdString(), column);
 }
 
-QString CEditGridCtrl::GetColumnFilter(int column) const {
-    return QString::fromStdString(m_filters.Get(column));
+QString CEditGridCtrl::columnFilter(int column) const {
+    return QString::fromStdString(m_filters.get(column));
 }
 
 std::vector<int> CEditGridCtrl::columnWidths() const {
@@ -240,12 +240,12 @@ QRect CEditGridCtrl::GetCellRect(int row, int column) {
     // At the end of the scroll range the list moves less than asked; the editor must follow the
     // column, not the request.
     const int applied = sideways->value() - from;
-    return toQRect(quorbel::grid::CellRectAfterScroll(before, widths, column, applied));
+    return toQRect(quorbel::grid::cellRectAfterScroll(before, widths, column, applied));
 }
 
 bool CEditGridCtrl::ShowDropList(int row, int column, const QStringList& items,
                                  const QString& text) {
-    if (!EnsureVisible(row)) {
+    if (!ensureGridRowVisible(row)) {
         return false;
     }
     if (column < 0 || column >= columnCount() ||
@@ -254,18 +254,18 @@ bool CEditGridCtrl::ShowDropList(int row, int column, const QStringList& items,
     }
     const QRect cell = GetCellRect(row, column);
     const QRect window =
-        toQRect(quorbel::grid::DropListRect(toGridRect(cell), static_cast<int>(items.size())));
-    CCellDropList* list = CCellDropList::Get();
-    return list != nullptr && list->Open(quorbel::grid::kDropListStyle, window, this,
+        toQRect(quorbel::grid::dropListRect(toGridRect(cell), static_cast<int>(items.size())));
+    CCellDropList* list = CCellDropList::shared();
+    return list != nullptr && list->open(quorbel::grid::kDropListStyle, window, this,
                                          quorbel::grid::kEditorChildId, row, column, items, text);
 }
 
 bool CEditGridCtrl::ShowEditBox(int row, int column, const QString& text) {
     const QRect cell = GetCellRect(row, column);
-    CCellEditBox* box = CCellEditBox::Get();
+    CCellEditBox* box = CCellEditBox::shared();
     return box != nullptr &&
-           box->Open(quorbel::grid::kEditBoxStyle, cell, this, quorbel::grid::kEditorChildId, row,
-                     column, GetColumnFilter(column), text);
+           box->open(quorbel::grid::kEditBoxStyle, cell, this, quorbel::grid::kEditorChildId, row,
+                     column, columnFilter(column), text);
 }
 
 void CEditGridCtrl::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -279,18 +279,18 @@ void CEditGridCtrl::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)) {
         return;
     }
-    const QString text = GetItemText(row, column);
+    const QString text = cellText(row, column);
     if (currentRow() != row) {
         return;
     }
-    if (IsComboColumn(column)) {
+    if (isComboColumn(column)) {
         QStringList items;
         GridQueryItemsEvent query(column, items);
         if (QWidget* owner = parentWidget()) {
             QCoreApplication::sendEvent(owner, &query);
         }
         if (ShowDropList(row, column, items, text)) {
-            CCellDropList::Instance()->SelectByPrefix(text);
+            CCellDropList::existing()->selectByPrefix(text);
         }
         return;
     }
@@ -312,7 +312,7 @@ bool CEditGridCtrl::event(QEvent* event) {
 }
 
 void CEditGridCtrl::onEndLabelEdit(const EndEditRecord& record) {
-    if (!SetItemText(record.row, record.column, record.text)) {
+    if (!setCellText(record.row, record.column, record.text)) {
         return;
     }
     GridCellChangedEvent changed(m_controlId, record);

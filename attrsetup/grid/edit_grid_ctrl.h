@@ -14,10 +14,10 @@
 #include <QTableWidget>
 #include <vector>
 
-#include "cell_geometry.h"
-#include "column_filters.h"
-#include "combo_columns.h"
-#include "grid_events.h"
+#include "grid/cell_geometry.h"
+#include "grid/column_filters.h"
+#include "grid/combo_columns.h"
+#include "grid/grid_events.h"
 
 class CEditGridCtrl : public QTableWidget {
     Q_OBJECT
@@ -33,39 +33,39 @@ class CEditGridCtrl : public QTableWidget {
 
     // Grid lines (0x01) and full-row selection (0x20) take effect; two-click activation (0x80) is
     // how the grid works anyway. The grid starts with 0xA1.
-    void SetExtendedStyle(unsigned style);
-    unsigned GetExtendedStyle() const { return m_extendedStyle; }
+    void setExtendedStyle(unsigned style);
+    unsigned extendedStyle() const { return m_extendedStyle; }
 
     // Inserts a left-aligned column before index (at the end when index is past it); answers the
     // new column's index.
-    int InsertColumn(int index, const QString& caption, int widthPx);
-    int GetColumnCount() const { return columnCount(); }
-    int GetColumnWidth(int column) const;
-    bool SetColumnWidth(int column, int widthPx);
+    int insertGridColumn(int index, const QString& caption, int widthPx);
+    int gridColumnCount() const { return columnCount(); }
+    int gridColumnWidth(int column) const;
+    bool setGridColumnWidth(int column, int widthPx);
 
     // Inserts a row before row (at the end when row is past it) with text in column 0; answers the
     // new row's index, -1 when row is negative.
-    int InsertItem(int row, const QString& text);
-    bool SetItemText(int row, int column, const QString& text);
-    QString GetItemText(int row, int column) const;
-    int GetItemCount() const { return rowCount(); }
-    bool DeleteItem(int row);
-    bool DeleteAllItems();
+    int insertGridRow(int row, const QString& text);
+    bool setCellText(int row, int column, const QString& text);
+    QString cellText(int row, int column) const;
+    int gridRowCount() const { return rowCount(); }
+    bool deleteGridRow(int row);
+    bool deleteAllGridRows();
 
     // The selected row, -1 when none.
-    int GetSelectedRow() const;
+    int selectedGridRow() const;
     // Makes row the only selected row and the focused one.
-    bool SelectRow(int row);
+    bool selectGridRow(int row);
     // Scrolls vertically until row is at least partly visible; false for a row that does not exist.
-    bool EnsureVisible(int row);
+    bool ensureGridRowVisible(int row);
 
     // Declares or undeclares a drop-down column.
     void SetComboColumn(int column, bool isCombo);
-    bool IsComboColumn(int column) const;
+    bool isComboColumn(int column) const;
     // The characters the edit box accepts in column; empty accepts all. Column -1 sets all 100
     // filters; any other column outside 0..99 is ignored.
     void SetColumnFilter(const QString& filter, int column);
-    QString GetColumnFilter(int column) const;
+    QString columnFilter(int column) const;
 
     // The cell under a viewport point; false when there is none (below the last row, right of the
     // last column). A point on the border between two columns belongs to the left one.

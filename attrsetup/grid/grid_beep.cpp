@@ -1,4 +1,4 @@
-#include "grid_beep.h"
+#include "grid/grid_beep.h"
 
 #include <QApplication>
 #include <utility>
@@ -12,7 +12,7 @@ std::function<void()>& hook() {
 }
 }  // namespace
 
-void Beep() {
+void beep() {
     if (hook()) {
         hook()();
     } else {
@@ -20,7 +20,7 @@ void Beep() {
     }
 }
 
-void SetBeepHook(std::function<void()> replacement) {
+void setBeepHook(std::function<void()> replacement) {
     hook() = std::move(replacement);
 }
 

@@ -5,8 +5,8 @@
 
 namespace quorbel::grid {
 
-void Beep();
-// Replaces what Beep() does; an empty function restores QApplication::beep().
-void SetBeepHook(std::function<void()> hook);
+void beep();
+// Replaces what beep() does; an empty function restores QApplication::beep().
+void setBeepHook(std::function<void()> hook);
 
 }  // namespace quorbel::grid

@@ -1,4 +1,4 @@
-#include "grid_events.h"
+#include "grid/grid_events.h"
 
 GridQueryItemsEvent::GridQueryItemsEvent(int column, QStringList& items)
     : QEvent(WM_GRID_QUERYITEMS), m_column(column), m_items(items) {}

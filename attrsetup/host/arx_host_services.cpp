@@ -1,4 +1,4 @@
-#include "arx_host_services.h"
+#include "host/arx_host_services.h"
 
 #include <array>
 #include <string>

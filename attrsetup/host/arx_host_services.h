@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host_services.h"
+#include "schema/host_services.h"
 
 namespace quorbel::host {
 

@@ -1,4 +1,4 @@
-#include "command_registration.h"
+#include "host/command_registration.h"
 
 #include "cadhost/rx_dynamic_linker.h"
 #include "cadhost/rx_object.h"

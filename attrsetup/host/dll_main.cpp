@@ -3,7 +3,7 @@
 #include <dlfcn.h>
 
 #include "cadhost/host_functions.h"
-#include "extension_module.h"
+#include "host/extension_module.h"
 
 namespace {
 

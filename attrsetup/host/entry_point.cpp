@@ -1,13 +1,13 @@
 #include <memory>
 
-#include "arx_host_services.h"
-#include "attr_struct_dlg.h"
-#include "attribute_schema.h"
 #include "cadhost/arx_entry.h"
 #include "cadhost/doc_manager.h"
-#include "command_registration.h"
-#include "extension_module.h"
-#include "modal_command.h"
+#include "editor/attr_struct_dlg.h"
+#include "host/arx_host_services.h"
+#include "host/command_registration.h"
+#include "host/extension_module.h"
+#include "host/modal_command.h"
+#include "schema/attribute_schema.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "extension_module.h"
+#include "host/extension_module.h"
 
 #include "cadhost/doc_manager.h"
 #include "cadhost/resource_modules.h"

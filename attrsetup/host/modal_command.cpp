@@ -1,6 +1,6 @@
-#include "modal_command.h"
+#include "host/modal_command.h"
 
-#include "resource_scope.h"
+#include "host/resource_scope.h"
 
 namespace quorbel::host {
 

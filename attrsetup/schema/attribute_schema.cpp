@@ -1,13 +1,13 @@
-#include "attribute_schema.h"
+#include "schema/attribute_schema.h"
 
 #include <algorithm>
 
-#include "attribute_def_file.h"
-#include "file_format.h"
-#include "gbk_letter_case.h"
-#include "index_ini_file.h"
-#include "schema_findings.h"
-#include "schema_messages.h"
+#include "schema/attribute_def_file.h"
+#include "schema/file_format.h"
+#include "schema/gbk_letter_case.h"
+#include "schema/index_ini_file.h"
+#include "schema/schema_findings.h"
+#include "schema/schema_messages.h"
 
 namespace quorbel {
 namespace {

@@ -9,10 +9,10 @@
 #include <unordered_map>
 #include <vector>
 
-#include "file_store.h"
-#include "host_services.h"
-#include "read_notes.h"
-#include "schema_records.h"
+#include "schema/file_store.h"
+#include "schema/host_services.h"
+#include "schema/read_notes.h"
+#include "schema/schema_records.h"
 
 namespace quorbel {
 

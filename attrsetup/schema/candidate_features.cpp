@@ -1,7 +1,7 @@
-#include "candidate_features.h"
+#include "schema/candidate_features.h"
 
-#include "feature_category.h"
-#include "table_kind.h"
+#include "schema/feature_category.h"
+#include "schema/table_kind.h"
 
 namespace quorbel {
 

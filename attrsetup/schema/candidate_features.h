@@ -7,7 +7,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "attribute_schema.h"
+#include "schema/attribute_schema.h"
 
 namespace quorbel {
 

@@ -1,10 +1,10 @@
-#include "feature_category.h"
+#include "schema/feature_category.h"
 
 #include <algorithm>
 #include <array>
 
-#include "gbk_letter_case.h"
-#include "gbk_text.h"
+#include "schema/gbk_letter_case.h"
+#include "schema/gbk_text.h"
 
 namespace quorbel {
 namespace {

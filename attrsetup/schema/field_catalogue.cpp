@@ -1,9 +1,9 @@
-#include "field_catalogue.h"
+#include "schema/field_catalogue.h"
 
 #include <algorithm>
 #include <array>
 
-#include "gbk_text.h"
+#include "schema/gbk_text.h"
 
 namespace quorbel {
 namespace {

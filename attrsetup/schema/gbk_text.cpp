@@ -1,4 +1,4 @@
-#include "gbk_text.h"
+#include "schema/gbk_text.h"
 
 #include <iconv.h>
 

@@ -1,4 +1,4 @@
-#include "host_services.h"
+#include "schema/host_services.h"
 
 namespace quorbel {
 

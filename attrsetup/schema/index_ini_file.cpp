@@ -1,9 +1,9 @@
-#include "index_ini_file.h"
+#include "schema/index_ini_file.h"
 
-#include "file_format.h"
-#include "gbk_letter_case.h"
-#include "line_splitter.h"
-#include "value_scan.h"
+#include "schema/file_format.h"
+#include "schema/gbk_letter_case.h"
+#include "schema/line_splitter.h"
+#include "schema/value_scan.h"
 
 namespace quorbel {
 namespace {

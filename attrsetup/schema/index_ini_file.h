@@ -4,8 +4,8 @@
 #include <string_view>
 #include <vector>
 
-#include "read_notes.h"
-#include "schema_records.h"
+#include "schema/read_notes.h"
+#include "schema/schema_records.h"
 
 namespace quorbel {
 

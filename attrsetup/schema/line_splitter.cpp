@@ -1,4 +1,4 @@
-#include "line_splitter.h"
+#include "schema/line_splitter.h"
 
 namespace quorbel {
 

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "file_store.h"
+#include "schema/file_store.h"
 
 // The adapter between the schema and the local file system; the only file with system calls.
 //

@@ -1,14 +1,14 @@
-#include "schema_findings.h"
+#include "schema/schema_findings.h"
 
 #include <algorithm>
 #include <map>
 #include <set>
 #include <string_view>
 
-#include "feature_category.h"
-#include "field_catalogue.h"
-#include "gbk_letter_case.h"
-#include "gbk_text.h"
+#include "schema/feature_category.h"
+#include "schema/field_catalogue.h"
+#include "schema/gbk_letter_case.h"
+#include "schema/gbk_text.h"
 
 namespace quorbel {
 namespace {

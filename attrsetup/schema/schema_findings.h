@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "attribute_schema.h"
-#include "read_notes.h"
+#include "schema/attribute_schema.h"
+#include "schema/read_notes.h"
 
 namespace quorbel {
 

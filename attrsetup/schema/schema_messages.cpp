@@ -1,6 +1,6 @@
-#include "schema_messages.h"
+#include "schema/schema_messages.h"
 
-#include "gbk_text.h"
+#include "schema/gbk_text.h"
 
 namespace quorbel {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "schema_findings.h"
+#include "schema/schema_findings.h"
 
 namespace quorbel {
 

@@ -1,9 +1,9 @@
-#include "search_path_finder.h"
+#include "schema/search_path_finder.h"
 
 #include <system_error>
 
-#include "gbk_letter_case.h"
-#include "host_services.h"
+#include "schema/gbk_letter_case.h"
+#include "schema/host_services.h"
 
 namespace quorbel {
 namespace {

@@ -1,9 +1,9 @@
-#include "table_kind.h"
+#include "schema/table_kind.h"
 
 #include <array>
 
-#include "gbk_letter_case.h"
-#include "gbk_text.h"
+#include "schema/gbk_letter_case.h"
+#include "schema/gbk_text.h"
 
 namespace quorbel {
 namespace {

@@ -1,4 +1,4 @@
-#include "value_scan.h"
+#include "schema/value_scan.h"
 
 #include <algorithm>
 #include <array>

@@ -9,10 +9,10 @@
 #include <memory>
 #include <string>
 
-#include "attr_struct_dlg.h"
-#include "attribute_schema.h"
-#include "feature_category.h"
-#include "search_path_finder.h"
+#include "editor/attr_struct_dlg.h"
+#include "schema/attribute_schema.h"
+#include "schema/feature_category.h"
+#include "schema/search_path_finder.h"
 
 namespace {
 

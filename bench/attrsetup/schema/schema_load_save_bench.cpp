@@ -7,10 +7,10 @@
 #include <iterator>
 #include <string>
 
-#include "attribute_def_file.h"
-#include "attribute_schema.h"
-#include "index_ini_file.h"
-#include "search_path_finder.h"
+#include "schema/attribute_def_file.h"
+#include "schema/attribute_schema.h"
+#include "schema/index_ini_file.h"
+#include "schema/search_path_finder.h"
 
 namespace {
 

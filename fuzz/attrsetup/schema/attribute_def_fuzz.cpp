@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "attribute_def_file.h"
 #include "fuzz_check.h"
+#include "schema/attribute_def_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);

@@ -6,10 +6,10 @@
 #include <iterator>
 #include <sstream>
 
-#include "attrcheck_options.h"
-#include "gbk_text.h"
-#include "run_attrcheck.h"
-#include "schema_findings.h"
+#include "attrcheck/attrcheck_options.h"
+#include "attrcheck/run_attrcheck.h"
+#include "schema/gbk_text.h"
+#include "schema/schema_findings.h"
 
 namespace quorbel::attrcheck {
 namespace {

@@ -2,10 +2,10 @@
 #include <QApplication>
 #include <QTest>
 
-#include "cell_drop_list.h"
-#include "cell_edit_box.h"
 #include "editor_fixture.h"
-#include "grid_events.h"
+#include "grid/cell_drop_list.h"
+#include "grid/cell_edit_box.h"
+#include "grid/grid_events.h"
 
 namespace quorbel::editor::testing {
 namespace {
@@ -85,34 +85,34 @@ TEST_F(DefinitionTest, AddRowCopiesTheRowAboveInTheExistingSetOnly) {
     openDefaults();
     select(tableItem(3));  // no fields
     command(IDC_ADD_FIELD);
-    ASSERT_EQ(grid()->GetItemCount(), 1);
-    EXPECT_EQ(grid()->GetItemText(0, 0), QString());
-    EXPECT_EQ(grid()->GetSelectedRow(), 0);
+    ASSERT_EQ(grid()->gridRowCount(), 1);
+    EXPECT_EQ(grid()->cellText(0, 0), QString());
+    EXPECT_EQ(grid()->selectedGridRow(), 0);
 
     select(tableItem(0));
-    grid()->InsertItem(4, QStringLiteral("fifth"));
-    grid()->SelectRow(1);
+    grid()->insertGridRow(4, QStringLiteral("fifth"));
+    grid()->selectGridRow(1);
     command(IDC_ADD_FIELD);
-    ASSERT_EQ(grid()->GetItemCount(), 6);
-    EXPECT_EQ(grid()->GetSelectedRow(), 2);
+    ASSERT_EQ(grid()->gridRowCount(), 6);
+    EXPECT_EQ(grid()->selectedGridRow(), 2);
     for (int col = 0; col <= 4; ++col) {
-        EXPECT_EQ(grid()->GetItemText(2, col), grid()->GetItemText(1, col)) << col;
+        EXPECT_EQ(grid()->cellText(2, col), grid()->cellText(1, col)) << col;
     }
-    EXPECT_EQ(grid()->GetItemText(2, 5), QString());
-    EXPECT_EQ(grid()->GetItemText(0, 5), QStringLiteral("TBL_LandUseCode"));
+    EXPECT_EQ(grid()->cellText(2, 5), QString());
+    EXPECT_EQ(grid()->cellText(0, 5), QStringLiteral("TBL_LandUseCode"));
 
     command(IDC_DELETE_FIELD);
-    EXPECT_EQ(grid()->GetItemCount(), 5);
+    EXPECT_EQ(grid()->gridRowCount(), 5);
 
     command(ID_TABLE_ADD);
     command(IDC_ADD_FIELD);
-    newGrid()->SetItemText(0, 0, QStringLiteral("A"));
-    newGrid()->SetItemText(0, 1, QString::fromUtf8("短整数"));
+    newGrid()->setCellText(0, 0, QStringLiteral("A"));
+    newGrid()->setCellText(0, 1, QString::fromUtf8("短整数"));
     command(IDC_ADD_FIELD);
-    ASSERT_EQ(newGrid()->GetItemCount(), 2);
-    EXPECT_EQ(newGrid()->GetItemText(1, 0), QStringLiteral("A"));
-    EXPECT_EQ(newGrid()->GetItemText(1, 1), QString());
-    EXPECT_EQ(grid()->GetItemCount(), 5);
+    ASSERT_EQ(newGrid()->gridRowCount(), 2);
+    EXPECT_EQ(newGrid()->cellText(1, 0), QStringLiteral("A"));
+    EXPECT_EQ(newGrid()->cellText(1, 1), QString());
+    EXPECT_EQ(grid()->gridRowCount(), 5);
 }
 
 TEST_F(DefinitionTest, ANewTableGoesAfterTheCurrentOneAndBecomesCurrent) {
@@ -131,9 +131,9 @@ TEST_F(DefinitionTest, ANewTableGoesAfterTheCurrentOneAndBecomesCurrent) {
     newDescription()->setText(QString::fromUtf8("管 线"));
     newKind()->setCurrentIndex(2);
     command(IDC_ADD_FIELD);
-    newGrid()->SetItemText(0, 0, QStringLiteral("DN"));
-    newGrid()->SetItemText(0, 1, QString::fromUtf8("长整数"));
-    newGrid()->SetItemText(0, 2, QStringLiteral("6"));
+    newGrid()->setCellText(0, 0, QStringLiteral("DN"));
+    newGrid()->setCellText(0, 1, QString::fromUtf8("长整数"));
+    newGrid()->setCellText(0, 2, QStringLiteral("6"));
     command(IDC_SAVE_TABLE);
     EXPECT_FALSE(dialog->isNewTableMode());
     EXPECT_EQ(tableNames(), (std::vector<std::string>{gbk("房屋"), gbk("道路"), "Pipe",
@@ -148,7 +148,7 @@ TEST_F(DefinitionTest, ANewTableGoesAfterTheCurrentOneAndBecomesCurrent) {
     ASSERT_EQ(pipe.fields.size(), 1u);
     EXPECT_EQ(pipe.fields[0].type, 2);
     EXPECT_EQ(pipe.fields[0].length, 6);
-    EXPECT_EQ(grid()->GetItemText(0, 0), QStringLiteral("DN"));
+    EXPECT_EQ(grid()->cellText(0, 0), QStringLiteral("DN"));
     EXPECT_EQ(category()->currentIndex(), -1);
     EXPECT_EQ(included()->count(), 0);
 
@@ -178,16 +178,16 @@ TEST_F(DefinitionTest, TextsTheFilesCannotHoldAreRefusedWithAMessage) {
     command(IDC_SAVE_TABLE);
     EXPECT_EQ(prompter.messages.back(), QString::fromUtf8("说明不能含有逗号,请重新输入说明!"));
     description()->setText(QString::fromUtf8("好"));
-    grid()->SetItemText(2, kColumnName, QString::fromUtf8("面 积"));
+    grid()->setCellText(2, kColumnName, QString::fromUtf8("面 积"));
     command(IDC_SAVE_TABLE);
     EXPECT_EQ(prompter.messages.back(),
               QString::fromUtf8("第3行字段名不能含有逗号或空格,请重新输入字段名!"));
-    grid()->SetItemText(2, kColumnName, QStringLiteral("ok"));
-    grid()->SetItemText(2, kColumnDescription, QString::fromUtf8("一,二"));
+    grid()->setCellText(2, kColumnName, QStringLiteral("ok"));
+    grid()->setCellText(2, kColumnDescription, QString::fromUtf8("一,二"));
     command(IDC_SAVE_TABLE);
     EXPECT_EQ(prompter.messages.back(),
               QString::fromUtf8("第3行说明不能含有逗号或空格,请重新输入说明!"));
-    grid()->SetItemText(2, kColumnDescription, QString::fromUtf8("\u20ac\U0001F600"));
+    grid()->setCellText(2, kColumnDescription, QString::fromUtf8("\u20ac\U0001F600"));
     command(IDC_SAVE_TABLE);
     EXPECT_TRUE(
         prompter.messages.back().endsWith(QString::fromUtf8("中含有无法保存的字符,请重新输入!")));
@@ -197,9 +197,9 @@ TEST_F(DefinitionTest, TextsTheFilesCannotHoldAreRefusedWithAMessage) {
     EXPECT_EQ(table("房屋").description, gbk("房屋面"));
 
     // Empty and repeated field names are allowed.
-    grid()->SetItemText(2, kColumnDescription, QString());
-    grid()->SetItemText(2, kColumnName, QString());
-    grid()->SetItemText(3, kColumnName, QString());
+    grid()->setCellText(2, kColumnDescription, QString());
+    grid()->setCellText(2, kColumnName, QString());
+    grid()->setCellText(3, kColumnName, QString());
     command(IDC_SAVE_TABLE);
     EXPECT_EQ(prompter.messages.size(), 6u);
     EXPECT_EQ(table("房屋").fields[3].name, "");
@@ -271,8 +271,8 @@ TEST_F(DefinitionTest, UntouchedValuesAreWrittenBackAsReadAndOnlyTypedTextIsChec
     writeFile("attribute.def", def);
     writeFile("INDEX.INI", "END\r\n");
     open();
-    EXPECT_EQ(grid()->GetItemText(1, 0), grid()->GetItemText(2, 0));
-    grid()->SelectRow(2);
+    EXPECT_EQ(grid()->cellText(1, 0), grid()->cellText(2, 0));
+    grid()->selectGridRow(2);
     command(IDC_ADD_FIELD);
     command(IDC_SAVE_TABLE);
     EXPECT_TRUE(prompter.messages.empty()) << prompter.messages.front().toStdString();
@@ -305,20 +305,20 @@ TEST_F(DefinitionTest, CellsEditedInPlaceAreSavedAndEnterThereLeavesTheDialogOpe
     openDefaults();
     QApplication::setActiveWindow(dialog.get());
     doubleClickCell(grid(), 1, kColumnType);
-    CCellDropList* list = CCellDropList::Instance();
+    CCellDropList* list = CCellDropList::existing();
     ASSERT_TRUE(list != nullptr && list->isEditing());
     EXPECT_EQ(list->count(), 26);
     EXPECT_EQ(list->currentText(), QString::fromUtf8("短整数"));
     QTest::keyClick(list, Qt::Key_Down);
     QTest::keyClick(list, Qt::Key_Return);
-    EXPECT_EQ(grid()->GetItemText(1, kColumnType), QString::fromUtf8("长整数"));
+    EXPECT_EQ(grid()->cellText(1, kColumnType), QString::fromUtf8("长整数"));
 
     doubleClickCell(grid(), 1, kColumnName);
-    CCellEditBox* box = CCellEditBox::Instance();
+    CCellEditBox* box = CCellEditBox::existing();
     ASSERT_TRUE(box != nullptr && box->isEditing());
     QTest::keyClicks(box, QStringLiteral("JS"));
     QTest::keyClick(box, Qt::Key_Return);
-    EXPECT_EQ(grid()->GetItemText(1, kColumnName), QStringLiteral("JS"));
+    EXPECT_EQ(grid()->cellText(1, kColumnName), QStringLiteral("JS"));
     EXPECT_TRUE(dialog->isVisible());
 
     command(IDC_SAVE_TABLE);

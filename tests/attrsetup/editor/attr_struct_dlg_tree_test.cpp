@@ -32,8 +32,8 @@ TEST_F(EditorTest, OpeningShowsEveryTableWithTheFirstCurrent) {
     EXPECT_EQ(column(grid(), 1),
               (QStringList{QString::fromUtf8("字符串"), QString::fromUtf8("短整数"),
                            QString::fromUtf8("宗地面积"), QString::fromUtf8("长整数")}));
-    EXPECT_EQ(grid()->GetItemText(0, 5), QStringLiteral("TBL_LandUseCode"));
-    EXPECT_EQ(grid()->GetItemText(3, 2), QStringLiteral("8"));
+    EXPECT_EQ(grid()->cellText(0, 5), QStringLiteral("TBL_LandUseCode"));
+    EXPECT_EQ(grid()->cellText(3, 2), QStringLiteral("8"));
 
     EXPECT_EQ(texts(included()), (QStringList{QString::fromUtf8("140101    一般房屋"),
                                               QString::fromUtf8("140102    简单房屋")}));
@@ -91,7 +91,7 @@ TEST_F(EditorTest, RootAndATableNamedLikeItKeepThePreviousTableCurrent) {
     select(tableItem(0));
     select(tableItem(1));
     EXPECT_EQ(dialog->currentTable(), gbk("甲"));
-    EXPECT_EQ(grid()->GetItemCount(), 1);
+    EXPECT_EQ(grid()->gridRowCount(), 1);
     EXPECT_EQ(texts(included()).size(), 1);
 
     // The menu is not offered on either, so neither can delete the table it does not show.
@@ -129,7 +129,7 @@ TEST_F(EditorTest, MenuOnlyFromTheMouseInsideTheTreeOnATable) {
     command(IDC_ADD_FIELD);
     command(ID_TABLE_ADD);
     EXPECT_EQ(control<QLineEdit>(IDC_NEW_TABLE_NAME)->text(), QStringLiteral("NewName"));
-    EXPECT_EQ(newGrid()->GetItemCount(), 0);
+    EXPECT_EQ(newGrid()->gridRowCount(), 0);
 
     // A right click does not make the item under the pointer current.
     const QPoint other = tree()->visualItemRect(tableItem(2)).center();
@@ -172,7 +172,7 @@ TEST_F(EditorTest, DeletingSelectsTheNextThenThePreviousThenNothing) {
     EXPECT_TRUE(schema.tables().empty());
     EXPECT_EQ(root()->childCount(), 0);
     EXPECT_TRUE(tree()->selectedItems().isEmpty());
-    EXPECT_EQ(grid()->GetItemCount(), 0);
+    EXPECT_EQ(grid()->gridRowCount(), 0);
     EXPECT_EQ(included()->count(), 0);
     EXPECT_EQ(dialog->currentParent(), nullptr);
     // With nothing current, saving does nothing rather than act on a table that is gone.

@@ -19,13 +19,13 @@
 #include <string>
 #include <vector>
 
-#include "attr_struct_dlg.h"
-#include "attribute_schema.h"
-#include "dialog_template.h"
-#include "edit_grid_ctrl.h"
-#include "editor_prompter.h"
-#include "gbk_text.h"
-#include "search_path_finder.h"
+#include "editor/attr_struct_dlg.h"
+#include "editor/dialog_template.h"
+#include "editor/editor_prompter.h"
+#include "grid/edit_grid_ctrl.h"
+#include "schema/attribute_schema.h"
+#include "schema/gbk_text.h"
+#include "schema/search_path_finder.h"
 
 namespace quorbel::editor::testing {
 
@@ -179,8 +179,8 @@ class EditorTest : public ::testing::Test {
     }
     static QStringList column(const CEditGridCtrl* g, int col) {
         QStringList result;
-        for (int row = 0; row < g->GetItemCount(); ++row) {
-            result.append(g->GetItemText(row, col));
+        for (int row = 0; row < g->gridRowCount(); ++row) {
+            result.append(g->cellText(row, col));
         }
         return result;
     }

@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <string>
 
-#include "gbk_text.h"
+#include "schema/gbk_text.h"
 
 namespace {
 

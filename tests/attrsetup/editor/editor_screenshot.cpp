@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <string>
 
-#include "attr_struct_dlg.h"
-#include "attribute_schema.h"
-#include "search_path_finder.h"
+#include "editor/attr_struct_dlg.h"
+#include "schema/attribute_schema.h"
+#include "schema/search_path_finder.h"
 
 namespace {
 

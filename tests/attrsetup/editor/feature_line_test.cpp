@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "feature_line.h"
+#include "editor/feature_line.h"
 
 namespace quorbel::editor {
 namespace {

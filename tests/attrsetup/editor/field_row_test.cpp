@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "field_row.h"
-#include "gbk_text.h"
+#include "editor/field_row.h"
+#include "schema/gbk_text.h"
 
 namespace quorbel::editor {
 namespace {

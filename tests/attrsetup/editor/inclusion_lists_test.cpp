@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "attribute_schema.h"
-#include "inclusion_lists.h"
-#include "table_kind.h"
+#include "editor/inclusion_lists.h"
+#include "schema/attribute_schema.h"
+#include "schema/table_kind.h"
 
 namespace quorbel::editor {
 namespace {

@@ -19,7 +19,7 @@ TEST_F(GridTest, DropDownEscOnAnEmptyCellLeavesItEmpty) {
     EXPECT_TRUE(list->isEditing());
     QTest::keyClick(list, Qt::Key_Escape);
 
-    EXPECT_EQ(newGrid->GetItemText(0, kType), QString());
+    EXPECT_EQ(newGrid->cellText(0, kType), QString());
     ASSERT_EQ(dialog->changes.size(), 1U);
     EXPECT_EQ(dialog->changes[0].text, QString());
     EXPECT_EQ(dialog->rejects, 0);
@@ -27,18 +27,18 @@ TEST_F(GridTest, DropDownEscOnAnEmptyCellLeavesItEmpty) {
 
 TEST_F(GridTest, DropDownEnterCommitsTheSelectionOrNothing) {
     dialog->setItems(kType, typeNames());
-    newGrid->SetItemText(0, kType, u8("短"));
-    newGrid->SetItemText(1, kType, u8("双精度"));
+    newGrid->setCellText(0, kType, u8("短"));
+    newGrid->setCellText(1, kType, u8("双精度"));
 
     doubleClickCell(newGrid, 0, kType);
     ASSERT_NE(openDropList(), nullptr);
     QTest::keyClick(openDropList(), Qt::Key_Return);
-    EXPECT_EQ(newGrid->GetItemText(0, kType), u8("短整数"));
+    EXPECT_EQ(newGrid->cellText(0, kType), u8("短整数"));
 
     doubleClickCell(newGrid, 1, kType);
     ASSERT_NE(openDropList(), nullptr);
     QTest::keyClick(openDropList(), Qt::Key_Enter);
-    EXPECT_EQ(newGrid->GetItemText(1, kType), QString());
+    EXPECT_EQ(newGrid->cellText(1, kType), QString());
     ASSERT_EQ(dialog->changes.size(), 2U);
     EXPECT_EQ(dialog->changes[1].text, QString());
     EXPECT_EQ(dialog->okPresses, 0);
@@ -46,13 +46,13 @@ TEST_F(GridTest, DropDownEnterCommitsTheSelectionOrNothing) {
 }
 
 TEST_F(GridTest, DropDownWithoutItemsCommitsAnEmptyText) {
-    newGrid->SetItemText(2, 5, QStringLiteral("old"));
+    newGrid->setCellText(2, 5, QStringLiteral("old"));
     doubleClickCell(newGrid, 2, 5);
     CCellDropList* list = openDropList();
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->count(), 0);
     QTest::keyClick(list, Qt::Key_Return);
-    EXPECT_EQ(newGrid->GetItemText(2, 5), QString());
+    EXPECT_EQ(newGrid->cellText(2, 5), QString());
 }
 
 TEST_F(GridTest, ClickOnAnItemOfTheOpenListCommitsIt) {
@@ -73,7 +73,7 @@ TEST_F(GridTest, ClickOnAnItemOfTheOpenListCommitsIt) {
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, item.center());
     QApplication::setDoubleClickInterval(interval);
 
-    EXPECT_EQ(newGrid->GetItemText(1, kType), u8("长整数"));
+    EXPECT_EQ(newGrid->cellText(1, kType), u8("长整数"));
     ASSERT_EQ(dialog->changes.size(), 1U);
     EXPECT_EQ(dialog->changes[0].text, u8("长整数"));
     EXPECT_FALSE(list->isEditing());
@@ -84,20 +84,20 @@ TEST_F(GridTest, ClickOnAnItemOfTheOpenListCommitsIt) {
 
 TEST_F(GridTest, ClosingTheOpenListWithoutAPickCommitsTheCurrentItem) {
     dialog->setItems(kType, typeNames());
-    newGrid->SetItemText(0, kType, u8("日"));
+    newGrid->setCellText(0, kType, u8("日"));
     doubleClickCell(newGrid, 0, kType);
     CCellDropList* list = openDropList();
     ASSERT_NE(list, nullptr);
     list->showPopup();
     list->view()->window()->hide();
     settle();
-    EXPECT_EQ(newGrid->GetItemText(0, kType), u8("日期"));
+    EXPECT_EQ(newGrid->cellText(0, kType), u8("日期"));
     EXPECT_FALSE(list->isEditing());
 }
 
 TEST_F(GridTest, EscInTheOpenListCancels) {
     dialog->setItems(kType, typeNames());
-    newGrid->SetItemText(0, kType, u8("日期"));
+    newGrid->setCellText(0, kType, u8("日期"));
     doubleClickCell(newGrid, 0, kType);
     CCellDropList* list = openDropList();
     ASSERT_NE(list, nullptr);
@@ -106,7 +106,7 @@ TEST_F(GridTest, EscInTheOpenListCancels) {
     QTest::keyClick(view, Qt::Key_Up);
     QTest::keyClick(view, Qt::Key_Escape);
     settle();
-    EXPECT_EQ(newGrid->GetItemText(0, kType), u8("日期"));
+    EXPECT_EQ(newGrid->cellText(0, kType), u8("日期"));
     ASSERT_EQ(dialog->changes.size(), 1U);
     EXPECT_EQ(dialog->rejects, 0);
 }

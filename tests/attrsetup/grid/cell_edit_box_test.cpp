@@ -65,7 +65,7 @@ TEST_F(GridTest, EscRestoresTheOldTextAndStillNotifiesTheParent) {
     QTest::keyClicks(box, QStringLiteral("changed"));
     QTest::keyClick(box, Qt::Key_Escape);
 
-    EXPECT_EQ(newGrid->GetItemText(1, 0), QStringLiteral("f1"));
+    EXPECT_EQ(newGrid->cellText(1, 0), QStringLiteral("f1"));
     ASSERT_EQ(dialog->changes.size(), 1U);
     EXPECT_EQ(dialog->changes[0].gridId, GridTestDialog::kNewGridId);
     EXPECT_EQ(dialog->changes[0].row, 1);
@@ -79,7 +79,7 @@ TEST_F(GridTest, EscRestoresTheOldTextAndStillNotifiesTheParent) {
     settle();
     EXPECT_FALSE(box->windowExists());
     EXPECT_FALSE(box->isVisible());
-    EXPECT_EQ(CCellEditBox::Instance(), box);
+    EXPECT_EQ(CCellEditBox::existing(), box);
 }
 
 TEST_F(GridTest, EnterCommitsWithoutPressingTheDefaultButton) {
@@ -89,7 +89,7 @@ TEST_F(GridTest, EnterCommitsWithoutPressingTheDefaultButton) {
     QTest::keyClicks(box, QStringLiteral("edge of road"));
     QTest::keyClick(box, Qt::Key_Return);
 
-    EXPECT_EQ(newGrid->GetItemText(2, 4), QStringLiteral("edge of road"));
+    EXPECT_EQ(newGrid->cellText(2, 4), QStringLiteral("edge of road"));
     ASSERT_EQ(dialog->changes.size(), 1U);
     EXPECT_EQ(dialog->changes[0].text, QStringLiteral("edge of road"));
     EXPECT_EQ(dialog->okPresses, 0);

@@ -1,12 +1,12 @@
-#include "cell_geometry.h"
+#include "grid/cell_geometry.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 
-using quorbel::grid::CellRectAfterScroll;
-using quorbel::grid::ChooseHorizontalScroll;
-using quorbel::grid::DropListRect;
+using quorbel::grid::cellRectAfterScroll;
+using quorbel::grid::chooseHorizontalScroll;
+using quorbel::grid::dropListRect;
 using quorbel::grid::GetCellRect;
 using quorbel::grid::GridRect;
 using quorbel::grid::HitTestCell;
@@ -63,16 +63,16 @@ TEST(HitTestCell, ZeroWidthColumnIsFoundOnlyAtTheRowsLeftEdge) {
 
 TEST(ChooseHorizontalScroll, TheThreeCases) {
     // Left edge outside the client on either side: that edge comes to the client's left.
-    EXPECT_EQ(ChooseHorizontalScroll(-30, 40, kClient), -30);
-    EXPECT_EQ(ChooseHorizontalScroll(220, 80, kClient), 220);
+    EXPECT_EQ(chooseHorizontalScroll(-30, 40, kClient), -30);
+    EXPECT_EQ(chooseHorizontalScroll(220, 80, kClient), 220);
     // Only the right part hidden: the right edge comes to the client's right.
-    EXPECT_EQ(ChooseHorizontalScroll(160, 60, kClient), 20);
-    EXPECT_EQ(ChooseHorizontalScroll(200, 60, kClient), 60);
+    EXPECT_EQ(chooseHorizontalScroll(160, 60, kClient), 20);
+    EXPECT_EQ(chooseHorizontalScroll(200, 60, kClient), 60);
     // Fully visible, touching either edge.
-    EXPECT_EQ(ChooseHorizontalScroll(0, 50, kClient), 0);
-    EXPECT_EQ(ChooseHorizontalScroll(150, 50, kClient), 0);
+    EXPECT_EQ(chooseHorizontalScroll(0, 50, kClient), 0);
+    EXPECT_EQ(chooseHorizontalScroll(150, 50, kClient), 0);
     // Wider than the client: the right edge wins, pushing the left edge out.
-    EXPECT_EQ(ChooseHorizontalScroll(10, 300, kClient), 110);
+    EXPECT_EQ(chooseHorizontalScroll(10, 300, kClient), 110);
 }
 
 TEST(GetCellRect, CellIsPlacedWhereTheScrollPutsIt) {
@@ -95,18 +95,18 @@ TEST(GetCellRect, CellIsPlacedWhereTheScrollPutsIt) {
 
 TEST(GetCellRect, ClampedScrollMovesTheCellOnlyAsFarAsTheListWent) {
     // Asked for 300 but the list stops at 190: the column's left edge lands at 300 - 190.
-    EXPECT_EQ(CellRectAfterScroll(kRow, kWidths, 5, 190), (GridRect{110, 20, 200, 38}));
-    EXPECT_EQ(CellRectAfterScroll(kRow, kWidths, 0, 0), (GridRect{0, 20, 50, 38}));
+    EXPECT_EQ(cellRectAfterScroll(kRow, kWidths, 5, 190), (GridRect{110, 20, 200, 38}));
+    EXPECT_EQ(cellRectAfterScroll(kRow, kWidths, 0, 0), (GridRect{0, 20, 50, 38}));
 }
 
 TEST(DropListRect, RoomForItemsPlusTenBelowTenItemsElseEleven) {
     const GridRect cell{40, 20, 110, 38};  // 18 pixels high
-    EXPECT_EQ(DropListRect(cell, 0).bottom, 38 + 18 * 10);
-    EXPECT_EQ(DropListRect(cell, 7).bottom, 38 + 18 * 17);
-    EXPECT_EQ(DropListRect(cell, 9).bottom, 38 + 18 * 19);
-    EXPECT_EQ(DropListRect(cell, 10).bottom, 38 + 18 * 11);
-    EXPECT_EQ(DropListRect(cell, 26).bottom, 38 + 18 * 11);
-    const GridRect rect = DropListRect(cell, 3);
+    EXPECT_EQ(dropListRect(cell, 0).bottom, 38 + 18 * 10);
+    EXPECT_EQ(dropListRect(cell, 7).bottom, 38 + 18 * 17);
+    EXPECT_EQ(dropListRect(cell, 9).bottom, 38 + 18 * 19);
+    EXPECT_EQ(dropListRect(cell, 10).bottom, 38 + 18 * 11);
+    EXPECT_EQ(dropListRect(cell, 26).bottom, 38 + 18 * 11);
+    const GridRect rect = dropListRect(cell, 3);
     EXPECT_EQ(rect.left, cell.left);
     EXPECT_EQ(rect.right, cell.right);
     EXPECT_EQ(rect.top, cell.top);

@@ -16,7 +16,7 @@ TEST_F(GridTest, DoubleClickOnNoCellOpensNothing) {
 TEST_F(GridTest, ShiftOrCtrlDoubleClickSelectsButDoesNotEdit) {
     doubleClickAt(newGrid, cellCentre(newGrid, 1, 0), Qt::ShiftModifier);
     EXPECT_EQ(openEditBox(), nullptr);
-    EXPECT_EQ(newGrid->GetSelectedRow(), 1);
+    EXPECT_EQ(newGrid->selectedGridRow(), 1);
 
     doubleClickAt(newGrid, cellCentre(newGrid, 2, 1), Qt::ControlModifier);
     EXPECT_EQ(openDropList(), nullptr);
@@ -46,9 +46,9 @@ TEST_F(GridTest, DoubleClickOpensTheEditorOfTheColumnOverTheCell) {
 
 TEST_F(GridTest, DropDownPreselectsTheFirstItemBeginningWithTheCellText) {
     dialog->setItems(1, {u8("字符串"), u8("短整数"), u8("长整数")});
-    newGrid->SetItemText(0, 1, u8("长整数"));
-    newGrid->SetItemText(1, 1, u8("长"));
-    newGrid->SetItemText(2, 1, u8("日期"));
+    newGrid->setCellText(0, 1, u8("长整数"));
+    newGrid->setCellText(1, 1, u8("长"));
+    newGrid->setCellText(2, 1, u8("日期"));
 
     doubleClickCell(newGrid, 0, 1);
     CCellDropList* list = openDropList();
@@ -69,7 +69,7 @@ TEST_F(GridTest, DropDownPreselectsTheFirstItemBeginningWithTheCellText) {
 
 TEST_F(GridTest, PrefixMatchIgnoresCase) {
     dialog->setItems(5, {QStringLiteral("ROADS"), QStringLiteral("rivers")});
-    newGrid->SetItemText(0, 5, QStringLiteral("Riv"));
+    newGrid->setCellText(0, 5, QStringLiteral("Riv"));
     doubleClickCell(newGrid, 0, 5);
     ASSERT_NE(openDropList(), nullptr);
     EXPECT_EQ(openDropList()->currentText(), QStringLiteral("rivers"));
@@ -77,17 +77,17 @@ TEST_F(GridTest, PrefixMatchIgnoresCase) {
 
 TEST_F(GridTest, NarrowDropDownColumnDoesNotOpenButAZeroWidthEditColumnDoes) {
     dialog->setItems(1, {QStringLiteral("a")});
-    newGrid->SetColumnWidth(1, 9);
+    newGrid->setGridColumnWidth(1, 9);
     doubleClickAt(newGrid, QPoint(54, cellCentre(newGrid, 0, 0).y()));
     EXPECT_EQ(openDropList(), nullptr);
     EXPECT_EQ(dialog->queriedColumns, std::vector<int>{1});
 
-    newGrid->SetColumnWidth(1, 10);
+    newGrid->setGridColumnWidth(1, 10);
     doubleClickAt(newGrid, QPoint(54, cellCentre(newGrid, 0, 0).y()));
     EXPECT_NE(openDropList(), nullptr);
     settle();
 
-    newGrid->SetColumnWidth(0, 0);
+    newGrid->setGridColumnWidth(0, 0);
     EXPECT_TRUE(newGrid->ShowEditBox(1, 0, QStringLiteral("f1")));
     CCellEditBox* box = openEditBox();
     ASSERT_NE(box, nullptr);

@@ -9,7 +9,7 @@ TEST_F(GridTest, ClickIntoAnotherCellCommitsAndTheNextDoubleClickReusesTheEditor
     QTest::keyClicks(box, QStringLiteral("north"));
 
     QTest::mouseClick(newGrid->viewport(), Qt::LeftButton, {}, cellCentre(newGrid, 2, 4));
-    EXPECT_EQ(newGrid->GetItemText(0, 0), QStringLiteral("north"));
+    EXPECT_EQ(newGrid->cellText(0, 0), QStringLiteral("north"));
     ASSERT_EQ(dialog->changes.size(), 1U);
     EXPECT_FALSE(box->isEditing());
     EXPECT_TRUE(box->windowExists());  // its close is still pending
@@ -27,8 +27,8 @@ TEST_F(GridTest, ClickIntoAnotherCellCommitsAndTheNextDoubleClickReusesTheEditor
 
     QTest::keyClicks(box, QStringLiteral("kerb"));
     QTest::keyClick(box, Qt::Key_Return);
-    EXPECT_EQ(newGrid->GetItemText(2, 4), QStringLiteral("kerb"));
-    EXPECT_EQ(newGrid->GetItemText(0, 0), QStringLiteral("north"));
+    EXPECT_EQ(newGrid->cellText(2, 4), QStringLiteral("kerb"));
+    EXPECT_EQ(newGrid->cellText(0, 0), QStringLiteral("north"));
 }
 
 TEST_F(GridTest, ScrollingTheGridCommitsTheOpenEditorFirst) {
@@ -40,7 +40,7 @@ TEST_F(GridTest, ScrollingTheGridCommitsTheOpenEditorFirst) {
     QScrollBar* vertical = grid->verticalScrollBar();
     ASSERT_GT(vertical->maximum(), 0);
     vertical->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_EQ(grid->GetItemText(1, 0), QStringLiteral("scrolled"));
+    EXPECT_EQ(grid->cellText(1, 0), QStringLiteral("scrolled"));
     EXPECT_TRUE(grid->hasFocus());
     EXPECT_EQ(vertical->value(), 1);
 
@@ -48,7 +48,7 @@ TEST_F(GridTest, ScrollingTheGridCommitsTheOpenEditorFirst) {
     ASSERT_NE(openEditBox(), nullptr);
     QTest::keyClicks(box, QStringLiteral("sideways"));
     grid->horizontalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
-    EXPECT_EQ(grid->GetItemText(3, 0), QStringLiteral("sideways"));
+    EXPECT_EQ(grid->cellText(3, 0), QStringLiteral("sideways"));
 
     grid->horizontalScrollBar()->setValue(0);
     doubleClickCell(grid, 4, 0);
@@ -58,7 +58,7 @@ TEST_F(GridTest, ScrollingTheGridCommitsTheOpenEditorFirst) {
     QWheelEvent wheel(at, grid->viewport()->mapToGlobal(at), QPoint(), QPoint(0, -120),
                       Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(grid->viewport(), &wheel);
-    EXPECT_EQ(grid->GetItemText(4, 0), QStringLiteral("wheel"));
+    EXPECT_EQ(grid->cellText(4, 0), QStringLiteral("wheel"));
     ASSERT_EQ(dialog->changes.size(), 3U);
 }
 
@@ -84,9 +84,9 @@ TEST_F(GridTest, EditorsMoveBetweenTheTwoGrids) {
     QTest::keyClick(list, Qt::Key_1);
     QTest::keyClick(list, Qt::Key_Return);
 
-    EXPECT_EQ(grid->GetItemText(0, 0), QStringLiteral("first"));
-    EXPECT_EQ(newGrid->GetItemText(1, 0), QStringLiteral("second"));
-    EXPECT_EQ(grid->GetItemText(2, 3), QStringLiteral("1"));
+    EXPECT_EQ(grid->cellText(0, 0), QStringLiteral("first"));
+    EXPECT_EQ(newGrid->cellText(1, 0), QStringLiteral("second"));
+    EXPECT_EQ(grid->cellText(2, 3), QStringLiteral("1"));
     ASSERT_EQ(dialog->changes.size(), 4U);
     EXPECT_EQ(dialog->changes[0].gridId, GridTestDialog::kGridId);
     EXPECT_EQ(dialog->changes[1].gridId, GridTestDialog::kNewGridId);
@@ -99,13 +99,13 @@ TEST_F(GridTest, DestroyingAGridTakesTheEditorsAndKeepsTheOtherGridsEdit) {
     doubleClickCell(grid, 1, 0);
     CCellEditBox* box = openEditBox();
     ASSERT_NE(box, nullptr);
-    ASSERT_NE(CCellDropList::Instance(), nullptr);
+    ASSERT_NE(CCellDropList::existing(), nullptr);
     QTest::keyClicks(box, QStringLiteral("kept"));
 
     delete newGrid;
-    EXPECT_EQ(CCellEditBox::Instance(), nullptr);
-    EXPECT_EQ(CCellDropList::Instance(), nullptr);
-    EXPECT_EQ(grid->GetItemText(1, 0), QStringLiteral("kept"));
+    EXPECT_EQ(CCellEditBox::existing(), nullptr);
+    EXPECT_EQ(CCellDropList::existing(), nullptr);
+    EXPECT_EQ(grid->cellText(1, 0), QStringLiteral("kept"));
     settle();
 
     doubleClickCell(grid, 2, 0);
@@ -117,16 +117,16 @@ TEST_F(GridTest, RowsChangedUnderAnOpenEditorKeepItsTextOnItsRow) {
     CCellEditBox* box = openEditBox();
     ASSERT_NE(box, nullptr);
     QTest::keyClicks(box, QStringLiteral("moved"));
-    newGrid->InsertItem(0, QStringLiteral("new"));
-    newGrid->DeleteItem(3);
+    newGrid->insertGridRow(0, QStringLiteral("new"));
+    newGrid->deleteGridRow(3);
     QTest::keyClick(box, Qt::Key_Return);
-    EXPECT_EQ(newGrid->GetItemText(2, 0), QStringLiteral("moved"));
+    EXPECT_EQ(newGrid->cellText(2, 0), QStringLiteral("moved"));
 
     doubleClickCell(newGrid, 1, 0);
     ASSERT_EQ(openEditBox(), box);
     QTest::keyClicks(box, QStringLiteral("lost row"));
-    newGrid->DeleteAllItems();
+    newGrid->deleteAllGridRows();
     QTest::keyClick(box, Qt::Key_Return);
-    EXPECT_EQ(newGrid->GetItemCount(), 0);
+    EXPECT_EQ(newGrid->gridRowCount(), 0);
     EXPECT_EQ(dialog->changes.size(), 1U);
 }

@@ -11,9 +11,9 @@
 #include <QTest>
 #include <memory>
 
-#include "cell_drop_list.h"
-#include "cell_edit_box.h"
-#include "grid_beep.h"
+#include "grid/cell_drop_list.h"
+#include "grid/cell_edit_box.h"
+#include "grid/grid_beep.h"
 #include "grid_test_dialog.h"
 
 inline QString u8(const char* text) {
@@ -23,7 +23,7 @@ inline QString u8(const char* text) {
 class GridTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        quorbel::grid::SetBeepHook([this] { ++beeps; });
+        quorbel::grid::setBeepHook([this] { ++beeps; });
         dialog = std::make_unique<GridTestDialog>();
         dialog->show();
         QApplication::setActiveWindow(dialog.get());
@@ -37,13 +37,13 @@ class GridTest : public ::testing::Test {
     void TearDown() override {
         dialog.reset();
         settle();
-        quorbel::grid::SetBeepHook({});
+        quorbel::grid::setBeepHook({});
     }
 
     static void fill(CEditGridCtrl* target, int rows) {
         for (int row = 0; row < rows; ++row) {
-            const int index = target->InsertItem(target->GetItemCount(), QString());
-            target->SetItemText(index, 0, QStringLiteral("f%1").arg(row));
+            const int index = target->insertGridRow(target->gridRowCount(), QString());
+            target->setCellText(index, 0, QStringLiteral("f%1").arg(row));
         }
     }
 
@@ -70,12 +70,12 @@ class GridTest : public ::testing::Test {
     }
 
     static CCellEditBox* openEditBox() {
-        CCellEditBox* box = CCellEditBox::Instance();
+        CCellEditBox* box = CCellEditBox::existing();
         return box != nullptr && box->isEditing() ? box : nullptr;
     }
 
     static CCellDropList* openDropList() {
-        CCellDropList* list = CCellDropList::Instance();
+        CCellDropList* list = CCellDropList::existing();
         return list != nullptr && list->isEditing() ? list : nullptr;
     }
 

@@ -2,7 +2,7 @@
 
 #include <QPushButton>
 
-#include "grid_events.h"
+#include "grid/grid_events.h"
 
 namespace {
 struct Column {
@@ -16,10 +16,10 @@ CEditGridCtrl* makeGrid(QWidget* parent, int id, const QRect& place) {
     auto* grid = new CEditGridCtrl(parent);
     grid->setControlId(id);
     grid->setGeometry(place);
-    grid->SetExtendedStyle(0xA1);
+    grid->setExtendedStyle(0xA1);
     int index = 0;
     for (const Column& column : kColumns) {
-        grid->InsertColumn(index++, QString::fromUtf8(column.caption), column.width);
+        grid->insertGridColumn(index++, QString::fromUtf8(column.caption), column.width);
     }
     grid->SetColumnFilter(QString(), 0);
     grid->SetColumnFilter(QStringLiteral("0123456789"), 2);

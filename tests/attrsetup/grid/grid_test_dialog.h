@@ -9,7 +9,7 @@
 #include <QStringList>
 #include <vector>
 
-#include "edit_grid_ctrl.h"
+#include "grid/edit_grid_ctrl.h"
 
 class QPushButton;
 

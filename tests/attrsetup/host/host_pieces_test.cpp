@@ -3,10 +3,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "arx_host_services.h"
 #include "cadhost/host_state.h"
 #include "cadhost/resource_modules.h"
-#include "extension_module.h"
+#include "host/arx_host_services.h"
+#include "host/extension_module.h"
 
 namespace fs = std::filesystem;
 using namespace quorbel::host;

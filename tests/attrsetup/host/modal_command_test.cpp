@@ -1,4 +1,4 @@
-#include "modal_command.h"
+#include "host/modal_command.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "attribute_def_file.h"
+#include "schema/attribute_def_file.h"
 
 #include <gtest/gtest.h>
 

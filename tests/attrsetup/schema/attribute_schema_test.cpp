@@ -1,4 +1,4 @@
-#include "attribute_schema.h"
+#include "schema/attribute_schema.h"
 
 #include <gtest/gtest.h>
 

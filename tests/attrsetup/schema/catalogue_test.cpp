@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "candidate_features.h"
-#include "feature_category.h"
-#include "field_catalogue.h"
-#include "gbk_letter_case.h"
-#include "gbk_text.h"
+#include "schema/candidate_features.h"
+#include "schema/feature_category.h"
+#include "schema/field_catalogue.h"
+#include "schema/gbk_letter_case.h"
+#include "schema/gbk_text.h"
+#include "schema/table_kind.h"
 #include "schema_test_support.h"
-#include "table_kind.h"
 
 namespace quorbel {
 namespace {

@@ -4,8 +4,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "attribute_def_file.h"
-#include "index_ini_file.h"
+#include "schema/attribute_def_file.h"
+#include "schema/index_ini_file.h"
 
 namespace quorbel {
 namespace {

@@ -1,4 +1,4 @@
-#include "index_ini_file.h"
+#include "schema/index_ini_file.h"
 
 #include <gtest/gtest.h>
 

@@ -7,9 +7,9 @@
 #include <fstream>
 #include <iterator>
 
-#include "attribute_schema.h"
+#include "schema/attribute_schema.h"
+#include "schema/search_path_finder.h"
 #include "schema_test_support.h"
-#include "search_path_finder.h"
 
 namespace quorbel {
 namespace {

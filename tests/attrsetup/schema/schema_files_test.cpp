@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "attribute_schema.h"
+#include "schema/attribute_schema.h"
 #include "schema_test_support.h"
 
 namespace quorbel {

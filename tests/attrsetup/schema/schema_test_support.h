@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "file_store.h"
-#include "gbk_text.h"
-#include "host_services.h"
+#include "schema/file_store.h"
+#include "schema/gbk_text.h"
+#include "schema/host_services.h"
 
 namespace quorbel::testing {
 

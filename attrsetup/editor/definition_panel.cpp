@@ -1,20 +1,22 @@
-// The table definition panel: a table's name, kind, description and fields.
+#include "editor/definition_panel.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QTreeWidget>
+#include <QPushButton>
 
-#include "attr_struct_dlg.h"
-#include "attribute_schema.h"
-#include "dialog_template.h"
-#include "edit_grid_ctrl.h"
-#include "editor_messages.h"
-#include "field_catalogue.h"
-#include "field_row.h"
-#include "table_kind.h"
-#include "text_rules.h"
+#include "editor/dialog_controls.h"
+#include "editor/dialog_template.h"
+#include "editor/editor_area_host.h"
+#include "editor/editor_messages.h"
+#include "editor/field_row.h"
+#include "editor/text_rules.h"
+#include "grid/edit_grid_ctrl.h"
+#include "schema/attribute_schema.h"
+#include "schema/field_catalogue.h"
+#include "schema/table_kind.h"
 
-using namespace quorbel::editor;
+namespace quorbel::editor {
 
 namespace {
 
@@ -23,7 +25,7 @@ constexpr int kKeptShownRole = Qt::UserRole;
 constexpr int kKeptBytesRole = Qt::UserRole + 1;
 
 void keepInCell(CEditGridCtrl& grid, int row, int column, const std::string& bytes) {
-    grid.SetItemText(row, column, fromGbk(bytes));
+    grid.setCellText(row, column, fromGbk(bytes));
     QTableWidgetItem* cell = grid.item(row, column);
     cell->setData(kKeptShownRole, cell->text());
     cell->setData(kKeptBytesRole, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
@@ -92,11 +94,78 @@ QString fieldProblemMessage(FieldProblem problem, int row) {
 
 }  // namespace
 
-void CAttrStructDlg::setUpGrid(CEditGridCtrl& grid) {
-    grid.SetExtendedStyle(kGridExtendedStyle);
+DefinitionPanel::DefinitionPanel(QWidget& dialog, EditorAreaHost& host)
+    : QObject(&dialog), m_host(host) {
+    const auto makeGrid = [&dialog](int id) {
+        auto* grid = new CEditGridCtrl(&dialog);
+        grid->setObjectName(idName(id));
+        grid->setControlId(id);
+        return grid;
+    };
+    m_grid = makeGrid(IDC_FIELD_GRID);
+    connect(makeButton(dialog, IDC_ADD_FIELD, kAddFieldCaption), &QPushButton::clicked, this,
+            [this] { onAddField(); });
+    connect(makeButton(dialog, IDC_DELETE_FIELD, kDeleteFieldCaption), &QPushButton::clicked, this,
+            [this] { onDeleteField(); });
+    connect(makeButton(dialog, IDC_SAVE_TABLE, kSaveCaption), &QPushButton::clicked, this,
+            [this] { onSaveDefinition(); });
+    makeLabel(dialog, IDC_LABEL_NAME, kLabelNameCaption);
+    m_name = makeEdit(dialog, IDC_TABLE_NAME);
+    makeLabel(dialog, IDC_LABEL_KIND, kLabelKindCaption);
+    makeLabel(dialog, IDC_LABEL_DESCRIPTION, kLabelDescriptionCaption);
+    m_description = makeEdit(dialog, IDC_TABLE_DESCRIPTION);
+    m_kind = makeKindCombo(dialog, IDC_TABLE_KIND);
+    m_newName = makeEdit(dialog, IDC_NEW_TABLE_NAME);
+    m_newGrid = makeGrid(IDC_NEW_FIELD_GRID);
+    m_newKind = makeKindCombo(dialog, IDC_NEW_TABLE_KIND);
+    m_newDescription = makeEdit(dialog, IDC_NEW_TABLE_DESCRIPTION);
+
+    // The grids need their columns before the tree's first selection shows a table in them.
+    setUpGrid(*m_grid);
+    setUpGrid(*m_newGrid);
+}
+
+void DefinitionPanel::setDefinitionSetVisible(bool newTable) {
+    m_grid->setVisible(!newTable);
+    m_name->setVisible(!newTable);
+    m_kind->setVisible(!newTable);
+    m_description->setVisible(!newTable);
+    m_newGrid->setVisible(newTable);
+    m_newName->setVisible(newTable);
+    m_newKind->setVisible(newTable);
+    m_newDescription->setVisible(newTable);
+}
+
+void DefinitionPanel::fillKindCombos(int kindPlusOne) {
+    fillKindCombo(*m_kind);
+    fillKindCombo(*m_newKind);
+    selectKind(*m_kind, kindPlusOne);
+    selectKind(*m_newKind, kindPlusOne);
+}
+
+void DefinitionPanel::clearFields() {
+    m_grid->deleteAllGridRows();
+}
+
+void DefinitionPanel::clearHeader() {
+    m_name->clear();
+    m_description->clear();
+    selectKind(*m_kind, 0);
+}
+
+void DefinitionPanel::beginNewTable() {
+    setDefinitionSetVisible(true);
+    m_newName->setText(QString::fromUtf8(kNewTableName));
+    m_newDescription->clear();
+    m_newGrid->deleteAllGridRows();
+}
+
+void DefinitionPanel::setUpGrid(CEditGridCtrl& grid) {
+    grid.setExtendedStyle(kGridExtendedStyle);
     for (std::size_t column = 0; column < kGridColumns.size(); ++column) {
-        grid.InsertColumn(static_cast<int>(column), QString::fromUtf8(kGridColumns[column].caption),
-                          kGridColumns[column].widthPx);
+        grid.insertGridColumn(static_cast<int>(column),
+                              QString::fromUtf8(kGridColumns[column].caption),
+                              kGridColumns[column].widthPx);
     }
     grid.SetColumnFilter(QString(), kColumnName);
     grid.SetColumnFilter(QString::fromLatin1(kLengthFilter), kColumnLength);
@@ -105,45 +174,45 @@ void CAttrStructDlg::setUpGrid(CEditGridCtrl& grid) {
     grid.SetComboColumn(kColumnDictionary, true);
 }
 
-void CAttrStructDlg::setUpGrids() {
-    m_grid->DeleteAllItems();
+void DefinitionPanel::setUpGrids() {
+    m_grid->deleteAllGridRows();
     showTableFields();
-    m_newGrid->DeleteAllItems();
+    m_newGrid->deleteAllGridRows();
 }
 
-void CAttrStructDlg::showTableFields() {
-    const auto position = m_schema.findTable(m_strCurTable);
+void DefinitionPanel::showTableFields() {
+    const auto position = m_host.schema().findTable(m_host.currentTable());
     if (!position) {
         return;
     }
-    for (const quorbel::FieldDef& field : m_schema.tables()[*position].fields) {
+    for (const quorbel::FieldDef& field : m_host.schema().tables()[*position].fields) {
         const FieldRow row = fieldToRow(field);
-        const int index = m_grid->InsertItem(m_grid->GetItemCount(), QString());
+        const int index = m_grid->insertGridRow(m_grid->gridRowCount(), QString());
         for (std::size_t column = 0; column < row.size(); ++column) {
             keepInCell(*m_grid, index, static_cast<int>(column), row[column]);
         }
     }
 }
 
-void CAttrStructDlg::showTableHeader() {
-    const auto position = m_schema.findTable(m_strCurTable);
+void DefinitionPanel::showTableHeader() {
+    const auto position = m_host.schema().findTable(m_host.currentTable());
     if (!position) {
         return;
     }
-    const quorbel::AttributeTable& table = m_schema.tables()[*position];
+    const quorbel::AttributeTable& table = m_host.schema().tables()[*position];
     m_name->setText(fromGbk(table.name));
     m_keptName = {m_name->text(), table.name};
     m_description->setText(fromGbk(table.description));
     m_keptDescription = {m_description->text(), table.description};
-    selectKind(*m_kind, m_nCurKind);
+    selectKind(*m_kind, m_host.currentKindPlusOne());
 }
 
-void CAttrStructDlg::fillKindCombo(QComboBox& combo) {
+void DefinitionPanel::fillKindCombo(QComboBox& combo) {
     combo.clear();
     combo.addItems(decodedList(quorbel::tableKindNames()));
 }
 
-void CAttrStructDlg::selectKind(QComboBox& combo, int kindPlusOne) {
+void DefinitionPanel::selectKind(QComboBox& combo, int kindPlusOne) {
     const int index = kindPlusOne - 1;
     combo.setCurrentIndex(index >= 0 && index < combo.count() ? index : -1);
     if (combo.currentIndex() < 0) {
@@ -151,7 +220,7 @@ void CAttrStructDlg::selectKind(QComboBox& combo, int kindPlusOne) {
     }
 }
 
-int CAttrStructDlg::selectedKind(const QComboBox& combo) const {
+int DefinitionPanel::selectedKind(const QComboBox& combo) const {
     // The text can be typed over; a text that is not the selected entry means no selection.
     const int index = combo.currentIndex();
     if (index >= 0 && combo.itemText(index) == combo.currentText()) {
@@ -160,55 +229,55 @@ int CAttrStructDlg::selectedKind(const QComboBox& combo) const {
     return combo.findText(combo.currentText(), Qt::MatchExactly);
 }
 
-CEditGridCtrl& CAttrStructDlg::visibleGrid() const {
-    return m_bNewTable ? *m_newGrid : *m_grid;
+CEditGridCtrl& DefinitionPanel::visibleGrid() const {
+    return m_host.isNewTableMode() ? *m_newGrid : *m_grid;
 }
 
-void CAttrStructDlg::onAddField() {
+void DefinitionPanel::onAddField() {
     CEditGridCtrl& grid = visibleGrid();
-    const int selected = grid.GetSelectedRow();
-    const int position = selected >= 0 ? selected + 1 : grid.GetItemCount();
+    const int selected = grid.selectedGridRow();
+    const int position = selected >= 0 ? selected + 1 : grid.gridRowCount();
     const int source = position - 1;
-    const int row = grid.InsertItem(position, QString());
+    const int row = grid.insertGridRow(position, QString());
     if (source >= 0) {
-        const int lastCopied = m_bNewTable ? kColumnName : kColumnDescription;
+        const int lastCopied = m_host.isNewTableMode() ? kColumnName : kColumnDescription;
         for (int column = kColumnName; column <= lastCopied; ++column) {
             copyCell(grid, source, row, column);
         }
     }
     grid.setFocus();
-    grid.SelectRow(row);
-    grid.EnsureVisible(row);
+    grid.selectGridRow(row);
+    grid.ensureGridRowVisible(row);
 }
 
-void CAttrStructDlg::onDeleteField() {
+void DefinitionPanel::onDeleteField() {
     CEditGridCtrl& grid = visibleGrid();
-    const int selected = grid.GetSelectedRow();
+    const int selected = grid.selectedGridRow();
     if (selected >= 0) {
-        grid.DeleteItem(selected);
+        grid.deleteGridRow(selected);
     }
 }
 
-void CAttrStructDlg::onSaveDefinition() {
-    if (m_bNewTable) {
+void DefinitionPanel::onSaveDefinition() {
+    if (m_host.isNewTableMode()) {
         saveNewTable();
     } else {
         saveCurrentTable();
     }
 }
 
-bool CAttrStructDlg::readText(const QLineEdit& edit, const KeptText& kept, std::string& bytes,
-                              bool& typed) {
+bool DefinitionPanel::readText(const QLineEdit& edit, const KeptText& kept, std::string& bytes,
+                               bool& typed) {
     if (bytesOf(edit.text(), kept, bytes, typed)) {
         return true;
     }
-    inform(QString::fromUtf8(messages::kUnencodable).arg(edit.text()));
+    m_host.inform(QString::fromUtf8(messages::kUnencodable).arg(edit.text()));
     return false;
 }
 
-bool CAttrStructDlg::readFields(CEditGridCtrl& grid, std::vector<quorbel::FieldDef>& fields) {
+bool DefinitionPanel::readFields(CEditGridCtrl& grid, std::vector<quorbel::FieldDef>& fields) {
     fields.clear();
-    const int rows = grid.GetItemCount();
+    const int rows = grid.gridRowCount();
     fields.reserve(static_cast<std::size_t>(rows > 0 ? rows : 0));
     for (int row = 0; row < rows; ++row) {
         FieldRow texts;
@@ -216,8 +285,8 @@ bool CAttrStructDlg::readFields(CEditGridCtrl& grid, std::vector<quorbel::FieldD
         for (std::size_t column = 0; column < texts.size(); ++column) {
             bool cellTyped = true;
             if (!cellBytes(grid, row, static_cast<int>(column), texts[column], cellTyped)) {
-                inform(QString::fromUtf8(messages::kUnencodable)
-                           .arg(grid.GetItemText(row, static_cast<int>(column))));
+                m_host.inform(QString::fromUtf8(messages::kUnencodable)
+                                  .arg(grid.cellText(row, static_cast<int>(column))));
                 return false;
             }
             typed[column] = cellTyped;
@@ -225,9 +294,9 @@ bool CAttrStructDlg::readFields(CEditGridCtrl& grid, std::vector<quorbel::FieldD
         quorbel::FieldDef field;
         const FieldProblem problem = rowToField(texts, field, typed);
         if (problem != FieldProblem::None) {
-            grid.SelectRow(row);
-            grid.EnsureVisible(row);
-            inform(fieldProblemMessage(problem, row + 1));
+            grid.selectGridRow(row);
+            grid.ensureGridRowVisible(row);
+            m_host.inform(fieldProblemMessage(problem, row + 1));
             return false;
         }
         fields.push_back(std::move(field));
@@ -235,40 +304,41 @@ bool CAttrStructDlg::readFields(CEditGridCtrl& grid, std::vector<quorbel::FieldD
     return true;
 }
 
-bool CAttrStructDlg::checkTableName(const std::string& name) {
+bool DefinitionPanel::checkTableName(const std::string& name) {
     switch (checkText(name, kTableNameRule)) {
         case TextProblem::None:
             return true;
         case TextProblem::TooLong:
-            inform(QString::fromUtf8(messages::kTableNameTooLong)
-                       .arg(quorbel::kEditorTableNameCapacity));
+            m_host.inform(QString::fromUtf8(messages::kTableNameTooLong)
+                              .arg(quorbel::kEditorTableNameCapacity));
             return false;
         case TextProblem::Comma:
         case TextProblem::Space:
-            inform(QString::fromUtf8(messages::kTableNameSeparator));
+            m_host.inform(QString::fromUtf8(messages::kTableNameSeparator));
             return false;
     }
     return false;
 }
 
-bool CAttrStructDlg::checkTableDescription(const std::string& description) {
+bool DefinitionPanel::checkTableDescription(const std::string& description) {
     switch (checkText(description, kTableDescriptionRule)) {
         case TextProblem::None:
             return true;
         case TextProblem::TooLong:
-            inform(QString::fromUtf8(messages::kTableDescriptionTooLong)
-                       .arg(quorbel::kTableDescriptionCapacity));
+            m_host.inform(QString::fromUtf8(messages::kTableDescriptionTooLong)
+                              .arg(quorbel::kTableDescriptionCapacity));
             return false;
         case TextProblem::Comma:
         case TextProblem::Space:
-            inform(QString::fromUtf8(messages::kTableDescriptionComma));
+            m_host.inform(QString::fromUtf8(messages::kTableDescriptionComma));
             return false;
     }
     return false;
 }
 
-void CAttrStructDlg::saveCurrentTable() {
-    const auto position = m_schema.findTable(m_strCurTable);
+void DefinitionPanel::saveCurrentTable() {
+    quorbel::AttributeSchema& schema = m_host.schema();
+    const auto position = schema.findTable(m_host.currentTable());
     if (!position) {
         // Only after the last table was deleted; there is nothing left to save into.
         return;
@@ -279,12 +349,12 @@ void CAttrStructDlg::saveCurrentTable() {
         return;
     }
     if (name.empty()) {
-        inform(QString::fromUtf8(messages::kTableNameEmpty));
+        m_host.inform(QString::fromUtf8(messages::kTableNameEmpty));
         return;
     }
-    const auto holder = m_schema.findTable(name);
+    const auto holder = schema.findTable(name);
     if (holder && *holder != *position) {
-        inform(QString::fromUtf8(messages::kTableNameTakenByOther).arg(m_name->text()));
+        m_host.inform(QString::fromUtf8(messages::kTableNameTakenByOther).arg(m_name->text()));
         return;
     }
     std::string description;
@@ -296,33 +366,26 @@ void CAttrStructDlg::saveCurrentTable() {
         return;
     }
 
-    QTreeWidgetItem* item = treeItemOfTable(m_strCurTable);
-    m_schema.renameTable(*position, name);
-    if (item != nullptr) {
-        item->setText(0, fromGbk(name));
-        item->setData(0, Qt::UserRole,
-                      QByteArray(name.data(), static_cast<qsizetype>(name.size())));
-    }
-    m_strCurTable = name;
+    m_host.renameCurrentTable(*position, name);
     m_keptName = {m_name->text(), name};
     m_keptDescription = {m_description->text(), description};
-    m_schema.setKind(*position, selectedKind(*m_kind));
-    m_schema.setDescription(*position, description);
-    m_schema.replaceFields(*position, std::move(fields));
+    schema.setKind(*position, selectedKind(*m_kind));
+    schema.setDescription(*position, description);
+    schema.replaceFields(*position, std::move(fields));
 }
 
-void CAttrStructDlg::saveNewTable() {
+void DefinitionPanel::saveNewTable() {
     std::string name;
     bool typed = true;
     if (!readText(*m_newName, KeptText{}, name, typed)) {
         return;
     }
-    if (m_schema.findTable(name)) {
-        inform(QString::fromUtf8(messages::kTableNameTakenByAny).arg(m_newName->text()));
+    if (m_host.schema().findTable(name)) {
+        m_host.inform(QString::fromUtf8(messages::kTableNameTakenByAny).arg(m_newName->text()));
         return;
     }
     if (name.empty()) {
-        inform(QString::fromUtf8(messages::kTableNameEmpty));
+        m_host.inform(QString::fromUtf8(messages::kTableNameEmpty));
         return;
     }
     quorbel::AttributeTable table;
@@ -331,18 +394,13 @@ void CAttrStructDlg::saveNewTable() {
         !checkTableDescription(table.description) || !readFields(*m_newGrid, table.fields)) {
         return;
     }
-    m_bNewTable = false;
     table.name = name;
     table.kind = selectedKind(*m_newKind);
     table.auxToken = "NULL";
-    m_schema.insertTableAfter(m_schema.findTable(m_strCurTable), std::move(table));
-
-    QTreeWidgetItem* parent = m_hCurParent != nullptr ? m_hCurParent : m_tree->topLevelItem(0);
-    QTreeWidgetItem* after = m_hCurParent != nullptr ? m_hCurItem : nullptr;
-    selectTreeItem(addTreeItem(parent, after, name));
+    m_host.insertNewTable(std::move(table));
 }
 
-void CAttrStructDlg::queryItems(int column, QStringList& items) const {
+void DefinitionPanel::queryItems(int column, QStringList& items) const {
     items.clear();
     const QWidget* focus = QApplication::focusWidget();
     const CEditGridCtrl& grid = visibleGrid();
@@ -367,3 +425,5 @@ void CAttrStructDlg::queryItems(int column, QStringList& items) const {
             break;
     }
 }
+
+}  // namespace quorbel::editor

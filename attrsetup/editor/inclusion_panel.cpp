@@ -1,15 +1,20 @@
-// The feature inclusion lists: which features use the current table.
+#include "editor/inclusion_panel.h"
+
 #include <QComboBox>
 #include <QItemSelectionModel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <algorithm>
 
-#include "attr_struct_dlg.h"
-#include "attribute_schema.h"
-#include "feature_category.h"
+#include "editor/dialog_controls.h"
+#include "editor/dialog_template.h"
+#include "editor/editor_area_host.h"
+#include "editor/widget_text.h"
+#include "schema/attribute_schema.h"
+#include "schema/feature_category.h"
 
-using namespace quorbel::editor;
+namespace quorbel::editor {
 
 namespace {
 
@@ -67,30 +72,54 @@ void moveSelectedRows(QListWidget& from, QListWidget& to, std::size_t moved) {
 
 }  // namespace
 
-void CAttrStructDlg::fillCategories() {
+InclusionPanel::InclusionPanel(QWidget& dialog, EditorAreaHost& host)
+    : QObject(&dialog), m_host(host) {
+    m_category = new QComboBox(&dialog);
+    m_category->setObjectName(idName(IDC_CATEGORY));
+    connect(m_category, &QComboBox::activated, this, [this] { onCategoryChanged(); });
+
+    m_available = makeFeatureList(dialog, IDC_AVAILABLE);
+    m_included = makeFeatureList(dialog, IDC_INCLUDED);
+    connect(m_available, &QListWidget::itemDoubleClicked, this, [this] { onInclude(); });
+    connect(m_included, &QListWidget::itemDoubleClicked, this, [this] { onExclude(); });
+
+    connect(makeButton(dialog, IDC_INCLUDE, kIncludeCaption), &QPushButton::clicked, this,
+            [this] { onInclude(); });
+    connect(makeButton(dialog, IDC_EXCLUDE, kExcludeCaption), &QPushButton::clicked, this,
+            [this] { onExclude(); });
+    connect(makeButton(dialog, IDC_SAVE_INCLUSION, kSaveCaption), &QPushButton::clicked, this,
+            [this] { onSaveInclusion(); });
+}
+
+void InclusionPanel::fillCategories() {
     const QSignalBlocker blocker(m_category);
     m_category->clear();
     for (const quorbel::FeatureCategory& category : quorbel::featureCategories()) {
         m_category->addItem(fromGbk(category.name));
     }
     m_category->setCurrentIndex(0);
-    m_strCurCategory.clear();
-    if (!quorbel::featureCategories().empty()) {
-        m_strCurCategory = quorbel::featureCategories().front().name;
-    }
+    m_host.setCurrentCategory(quorbel::featureCategories().empty()
+                                  ? std::string()
+                                  : quorbel::featureCategories().front().name);
 }
 
-void CAttrStructDlg::rebuildIncluded() {
-    m_lists.rebuildIncluded(m_schema, m_strCurTable);
+void InclusionPanel::takeCategoryText() {
+    std::string category;
+    toGbk(m_category->currentText(), category);
+    m_host.setCurrentCategory(category);
+}
+
+void InclusionPanel::rebuildIncluded() {
+    m_lists.rebuildIncluded(m_host.schema(), m_host.currentTable());
     showIncluded();
 }
 
-void CAttrStructDlg::refillAvailable(const std::string& prefix) {
-    m_lists.refillAvailable(m_schema, prefix, m_nCurKind - 1);
+void InclusionPanel::refillAvailable(const std::string& prefix) {
+    m_lists.refillAvailable(m_host.schema(), prefix, m_host.currentKindPlusOne() - 1);
     showAvailable();
 }
 
-void CAttrStructDlg::categoryFromIncluded() {
+void InclusionPanel::categoryFromIncluded() {
     const std::string prefix = m_lists.firstIncludedPrefix();
     std::string name;
     quorbel::categoryName(prefix, name);
@@ -101,34 +130,35 @@ void CAttrStructDlg::categoryFromIncluded() {
     refillAvailable(prefix);
 }
 
-void CAttrStructDlg::onCategoryChanged() {
-    m_strCurCategory.clear();
-    toGbk(m_category->currentText(), m_strCurCategory);
+void InclusionPanel::onCategoryChanged() {
+    std::string category;
+    toGbk(m_category->currentText(), category);
+    m_host.setCurrentCategory(category);
     std::string prefix;
-    quorbel::categoryPrefix(m_strCurCategory, prefix);
+    quorbel::categoryPrefix(category, prefix);
     // The included list keeps any unsaved moves, so they stay out of the available list.
     takeSelection();
     refillAvailable(prefix);
 }
 
-void CAttrStructDlg::takeSelection() {
+void InclusionPanel::takeSelection() {
     m_lists.setAvailableSelection(selectedRows(*m_available));
     m_lists.setIncludedSelection(selectedRows(*m_included));
 }
 
-void CAttrStructDlg::onInclude() {
+void InclusionPanel::onInclude() {
     takeSelection();
     showMove(m_lists.include(), *m_available, *m_included);
 }
 
-void CAttrStructDlg::onExclude() {
+void InclusionPanel::onExclude() {
     takeSelection();
-    showMove(m_lists.exclude(m_schema), *m_included, *m_available);
+    showMove(m_lists.exclude(m_host.schema()), *m_included, *m_available);
 }
 
 // Small moves are mirrored row by row; large ones redraw both lists, which is cheaper than
 // taking thousands of rows out of a list one at a time.
-void CAttrStructDlg::showMove(std::size_t moved, QListWidget& from, QListWidget& to) {
+void InclusionPanel::showMove(std::size_t moved, QListWidget& from, QListWidget& to) {
     if (moved == 0) {
         return;
     }
@@ -140,18 +170,26 @@ void CAttrStructDlg::showMove(std::size_t moved, QListWidget& from, QListWidget&
     }
 }
 
-void CAttrStructDlg::onSaveInclusion() {
+void InclusionPanel::onSaveInclusion() {
     // With no current table there is nothing to assign the lines to.
-    if (!m_schema.findTable(m_strCurTable)) {
+    if (!m_host.schema().findTable(m_host.currentTable())) {
         return;
     }
-    m_lists.saveInclusion(m_schema, m_strCurTable);
+    m_lists.saveInclusion(m_host.schema(), m_host.currentTable());
 }
 
-void CAttrStructDlg::showAvailable() {
+void InclusionPanel::showAvailable() {
     showLines(*m_available, m_lists.available());
 }
 
-void CAttrStructDlg::showIncluded() {
+void InclusionPanel::showIncluded() {
     showLines(*m_included, m_lists.included());
 }
+
+void InclusionPanel::clear() {
+    m_lists = InclusionLists();
+    showIncluded();
+    showAvailable();
+}
+
+}  // namespace quorbel::editor
