@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "cli/buffer_text_view.h"
+#include "cli/cli_check.h"
 #include "cli/cli_console_prompter.h"
 #include "cli/cli_progress.h"
 #include "cli/cli_transfer_args.h"
@@ -85,6 +86,7 @@ int RunTransferCommand(std::span<const std::string> args) {
         }
         job = request.kind == TransferKind::UploadCoords ? BuildCoordUploadJob(text)
                                                          : BuildPcodeUploadJob(text);
+        WarnAboutUpload(request.kind == TransferKind::UploadCoords, text);
     }
     // Opened before the transfer so that a download never runs only to find it cannot be kept.
     std::ofstream file;

@@ -93,6 +93,7 @@ CMainFrame::CMainFrame(CVRK410View& view, CVRK410Doc& doc, ShellDialogs& dialogs
         progressTimer_->stop();
         updateMessagePane();
     });
+    connect(&view_, &CVRK410View::conversionReported, message_, &QLabel::setText);
     resize(760, 520);
 }
 

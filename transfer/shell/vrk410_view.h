@@ -62,6 +62,8 @@ class CVRK410View final : public QPlainTextEdit {
   signals:
     void transferStarted();
     void transferFinished();
+    // What a conversion made, for the status bar.
+    void conversionReported(const QString& report);
 
   private:
     bool refuseIfBusy();
@@ -69,6 +71,7 @@ class CVRK410View final : public QPlainTextEdit {
     void endTransfer();
     void refreshDuringTransfer();
     void startUpload(const UploadJob& job);
+    void reportConversion(const std::string& report);
 
     ShellPrompter& prompter_;
     ShellDialogs& dialogs_;

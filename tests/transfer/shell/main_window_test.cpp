@@ -106,7 +106,8 @@ TEST(MainWindow, EveryMenuItemReachesItsHandler) {
     ASSERT_TRUE(shelltest::WaitFor([&] { return h.prompter.shown.size() >= 7; }));
     // The download emptied the view, which counts as a change: the uploads ask first.
     EXPECT_EQ(h.prompter.texts(),
-              (std::vector<std::string>{"转换失败", "转换失败", "无法创建通讯口!",
+              (std::vector<std::string>{"转换失败\n文本中没有换行符(LF)",
+                                        "转换失败\n文本中没有换行符(LF)", "无法创建通讯口!",
                                         "文本尚未存盘,是否继续?", "无法创建通讯口!",
                                         "文本尚未存盘,是否继续?", "无法创建通讯口!"}));
     EXPECT_EQ(h.line->opens, 3);
