@@ -13,6 +13,7 @@
 #include <QToolBar>
 
 #include "shell/command_ids.h"
+#include "shell/point_plot_window.h"
 #include "shell/recent_file_list.h"
 #include "shell/shell_dialogs.h"
 #include "shell/shell_texts.h"
@@ -54,6 +55,7 @@ constexpr Prompt kPrompts[] = {
     {ids::kViewToolbar, "显示或隐藏工具栏\n显隐工具栏"},
     {ids::kViewStatusBar, "显示或隐藏状态栏\n显隐状态栏"},
     {ids::kAppAbout, "显示程序信息、版本号和版权\n关于"},
+    {ids::kViewPointPlot, "按坐标绘出视图中DELF坐标行的点\n点位图"},
 };
 
 void ApplyPrompt(QAction* action, int id) {
@@ -95,6 +97,22 @@ CMainFrame::CMainFrame(CVRK410View& view, CVRK410Doc& doc, ShellDialogs& dialogs
     });
     connect(&view_, &CVRK410View::conversionReported, message_, &QLabel::setText);
     resize(760, 520);
+}
+
+PointPlotWindow* CMainFrame::pointPlot() const {
+    return pointPlot_;
+}
+
+void CMainFrame::OnViewPointPlot() {
+    if (pointPlot_ == nullptr) {
+        // A child of the frame, so it closes with it; a window of its own, so it is not modal.
+        pointPlot_ = new PointPlotWindow(view_, dialogs_, this);
+    } else {
+        pointPlot_->reload();
+    }
+    pointPlot_->show();
+    pointPlot_->raise();
+    pointPlot_->activateWindow();
 }
 
 CMainFrame::~CMainFrame() {
@@ -187,6 +205,8 @@ void CMainFrame::buildMenus() {
     status->setCheckable(true);
     status->setChecked(true);
     connect(status, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
+    connect(addCommand(viewMenu, ids::kViewPointPlot, "点位图(&M)...", nullptr),
+            &QAction::triggered, this, &CMainFrame::OnViewPointPlot);
 
     QMenu* help = bar->addMenu(QString::fromUtf8("帮助(&H)"));
     connect(addCommand(help, ids::kAppAbout, "关于 VRK410(&A)...", nullptr), &QAction::triggered,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QPrinter>
 
 #include <memory>
@@ -15,6 +16,7 @@ namespace vrk {
 
 class CVRK410Doc;
 class CVRK410View;
+class PointPlotWindow;
 class RecentFileList;
 class ShellDialogs;
 class ShellPrompter;
@@ -36,6 +38,9 @@ class CMainFrame final : public QMainWindow {
     void OnFilePrintPreview();
     void OnFilePrintSetup();
     void OnAppAbout();
+    // 点位图: shows the one plot window, made on first use.
+    void OnViewPointPlot();
+    PointPlotWindow* pointPlot() const;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -61,6 +66,7 @@ class CMainFrame final : public QMainWindow {
     QToolBar* toolBar_ = nullptr;
     QLabel* message_ = nullptr;
     QTimer* progressTimer_ = nullptr;
+    QPointer<PointPlotWindow> pointPlot_;
 };
 
 }  // namespace vrk

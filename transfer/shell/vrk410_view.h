@@ -47,6 +47,7 @@ class CVRK410View final : public QPlainTextEdit {
     void loadRawText(std::string_view bytes);
 
     TextView& textServices() { return services_; }
+    ShellPrompter& prompter() { return prompter_; }
     const TransferProgress& progress() const { return progress_; }
     bool isTransferRunning() const { return runner_.isRunning(); }
     // At quit: give up the running transfer and close its port, within a bound.

@@ -48,7 +48,7 @@ TEST(MainWindow, MenusCarryTheirLabelsShortcutTextsAndSeparators) {
               (QStringList{"通讯参数(&T)\tCtrl+T", "-", "下传数据(&C)\tCtrl+C", "-",
                            "上传坐标(&Z)\tCtrl+Z", "上传PCODE(&O)\tCtrl+O"}));
     EXPECT_EQ(MenuTexts(menu(3)), (QStringList{"DELF坐标(&C)\tCtrl+C", "PCODE编码(&P)\tCtrl+P"}));
-    EXPECT_EQ(MenuTexts(menu(4)), (QStringList{"工具栏(&T)", "状态栏(&S)"}));
+    EXPECT_EQ(MenuTexts(menu(4)), (QStringList{"工具栏(&T)", "状态栏(&S)", "点位图(&M)..."}));
     EXPECT_EQ(MenuTexts(menu(5)), (QStringList{"关于 VRK410(&A)..."}));
     // No menu item owns a key: the text beside it is a label.
     for (QAction* a : h.app->frame().findChildren<QAction*>()) {
