@@ -1,5 +1,7 @@
 #include "convert/delf_conversion.h"
 
+#include <algorithm>
+#include <array>
 #include <optional>
 
 #include "convert/block_stream_reader.h"
@@ -12,6 +14,8 @@ namespace vrk {
 namespace {
 
 constexpr int kFieldsPerPoint = 4;
+// Names up to this long go out through the one-append way.
+constexpr std::size_t kNameRoom = 32;
 // A DELF line runs to about 45 bytes for the instrument's 51-byte record.
 constexpr std::size_t kOutputPerInputNumerator = 9;
 constexpr std::size_t kOutputPerInputDenominator = 8;
@@ -49,7 +53,30 @@ class PointCollector {
     std::string& output() { return output_; }
 
   private:
+    // The common point goes out in one append; any unusual value takes the general way.
     void appendPoint(std::string_view h) {
+        if (name_.size() <= kNameRoom) {
+            std::array<char, 2 * (kNameRoom + 1) + 3 * (kWholeMetresRoom + 1) + 1> line;
+            char* to = std::copy(name_.begin(), name_.end(), line.data());
+            *to++ = ',';
+            to = std::copy(name_.begin(), name_.end(), to);
+            *to++ = ',';
+            to = WriteWholeMetres(to, y_);
+            if (to != nullptr) {
+                *to++ = ',';
+                to = WriteWholeMetres(to, x_);
+            }
+            if (to != nullptr) {
+                *to++ = ',';
+                to = WriteWholeMetres(to, h);
+            }
+            if (to != nullptr) {
+                *to++ = '\r';
+                *to++ = '\n';
+                output_.append(line.data(), static_cast<std::size_t>(to - line.data()));
+                return;
+            }
+        }
         output_ += name_;
         output_ += ',';
         output_ += name_;

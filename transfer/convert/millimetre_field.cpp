@@ -27,10 +27,12 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
+static_assert(kWholeMetresRoom >= kMaxExactDigits + 4, "sign, \"0.\" and the digits");
+
 // The common field: blanks, a sign, whole digits, then anything that cannot continue a number.
 // Its digits are the output's digits with a point before the last three, so they are copied, not
 // computed. False when the value needs the general reading.
-bool AppendWholeMillimetres(std::string& out, std::string_view value) {
+char* WriteWholeMillimetres(char* to, std::string_view value) {
     std::size_t i = 0;
     while (i < value.size() && IsBlank(value[i])) {
         ++i;
@@ -45,15 +47,13 @@ bool AppendWholeMillimetres(std::string& out, std::string_view value) {
     }
     if (i == firstDigit ||
         (i < value.size() && (value[i] == '.' || value[i] == 'e' || value[i] == 'E'))) {
-        return false;
+        return nullptr;
     }
     std::string_view digits = value.substr(firstDigit, i - firstDigit);
     digits.remove_prefix(std::min(digits.find_first_not_of('0'), digits.size()));
     if (digits.size() > kMaxExactDigits) {
-        return false;
+        return nullptr;
     }
-    std::array<char, kMaxExactDigits + 4> text{};
-    char* to = text.data();
     if (negative) {
         *to++ = '-';  // "-0" prints as "-0.000", as the product -0.0 does
     }
@@ -68,17 +68,25 @@ bool AppendWholeMillimetres(std::string& out, std::string_view value) {
         *to++ = '.';
         to = std::copy(digits.begin() + static_cast<std::ptrdiff_t>(whole), digits.end(), to);
     }
-    out.append(text.data(), static_cast<std::size_t>(to - text.data()));
-    return true;
+    return to;
+}
+
+std::string_view ValueOf(std::string_view field) {
+    return field.size() > kLabelWidth ? field.substr(kLabelWidth) : std::string_view();
 }
 
 }  // namespace
 
+char* WriteWholeMetres(char* to, std::string_view field) {
+    return WriteWholeMillimetres(to, ValueOf(field));
+}
+
 void AppendMetres(std::string& out, std::string_view field) {
     // A field too short to hold a value after its label reads as 0, like a field without digits.
-    const std::string_view value =
-        field.size() > kLabelWidth ? field.substr(kLabelWidth) : std::string_view();
-    if (AppendWholeMillimetres(out, value)) {
+    const std::string_view value = ValueOf(field);
+    std::array<char, kWholeMetresRoom> whole{};
+    if (const char* end = WriteWholeMillimetres(whole.data(), value)) {
+        out.append(whole.data(), static_cast<std::size_t>(end - whole.data()));
         return;
     }
     const double millimetres = ReadDecimal(value);

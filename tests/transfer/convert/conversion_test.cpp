@@ -71,6 +71,14 @@ TEST(ConvertToDelf, ValuesAreSignedMillimetres) {
         << "fields too short for a value read as 0";
 }
 
+TEST(ConvertToDelf, NegativeZeroLeadingZerosAndLongNamesKeepTheirCharacters) {
+    const std::string name(40, 'N');
+    const auto r = ConvertToDelf(Download(
+        {Padded("_+" + name + "_ x-000000000_ y+000000042_ z 0000000000000000000001_")}));
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.text, name + "," + name + ",0.042,-0.000,0.001\r\n");
+}
+
 TEST(ConvertToDelf, OnlyWholePointsAreWritten) {
     const auto seven = ConvertToDelf(Download({Padded("_+A_ x1_ y2_ z3_+B_ x4_ y5_ z6")}));
     EXPECT_EQ(seven.text, "A,A,0.002,0.001,0.003\r\n") << "the eighth field is not complete";
