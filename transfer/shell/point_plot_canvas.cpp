@@ -1,5 +1,6 @@
 #include "shell/point_plot_canvas.h"
 
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
@@ -61,7 +62,7 @@ PointPlotCanvas::PointPlotCanvas(QWidget* parent) : QWidget(parent) {
 void PointPlotCanvas::setPoints(std::vector<SurveyPoint> points, bool fit) {
     points_ = std::move(points);
     highlighted_.reset();
-    if (fit) {
+    if (fit || fitting_) {
         fitAll();
     } else {
         update();
@@ -79,13 +80,25 @@ void PointPlotCanvas::fitAll() {
     update();
 }
 
+// The page is drawn as the widget is, scaled up as a whole: points, labels and decorations keep
+// their proportions to the plot whatever the resolution of the printer or PDF.
 void PointPlotCanvas::renderTo(QPainter& painter, const QRectF& area) const {
-    PlotTransform scaled = transform_;
-    scaled.resize(area.width(), area.height());
     const double factor =
         std::min(area.width() / std::max(width(), 1), area.height() / std::max(height(), 1));
-    scaled.zoomAbout({area.width() / 2, area.height() / 2}, factor);
-    paintPlot(painter, area, scaled);
+    if (!(factor > 0)) {
+        return;
+    }
+    painter.save();
+    painter.translate(area.topLeft());
+    painter.scale(factor, factor);
+    QFont pixelFont = font();
+    pixelFont.setPixelSize(QFontInfo(font()).pixelSize());
+    painter.setFont(pixelFont);
+    const QRectF scaled(0, 0, area.width() / factor, area.height() / factor);
+    PlotTransform sameScale = transform_;
+    sameScale.resize(scaled.width(), scaled.height());
+    paintPlot(painter, scaled, sameScale);
+    painter.restore();
 }
 
 std::optional<std::size_t> PointPlotCanvas::pointAt(QPointF at) const {

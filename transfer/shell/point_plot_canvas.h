@@ -20,15 +20,15 @@ class PointPlotCanvas final : public QWidget {
   public:
     explicit PointPlotCanvas(QWidget* parent = nullptr);
 
-    // New points; the view keeps its place unless `fit`.
+    // New points; the view keeps its place if the user has zoomed or panned, unless `fit`.
     void setPoints(std::vector<SurveyPoint> points, bool fit);
     const std::vector<SurveyPoint>& points() const { return points_; }
     void fitAll();
     // Rings the point with this index (the one last clicked); nullopt rings none.
     void setHighlighted(std::optional<std::size_t> index);
 
-    // The plot as it is seen, drawn into `area` of any paint device, scaled so that the same
-    // ground fills it (printing, saving).
+    // The plot as it is seen, drawn into `area` of any paint device and scaled to fill it
+    // (printing, saving).
     void renderTo(QPainter& painter, const QRectF& area) const;
     // The point nearest to `at` (widget pixels) within reach, if any.
     std::optional<std::size_t> pointAt(QPointF at) const;
