@@ -1,11 +1,9 @@
 #include "cli/cli_convert.h"
 
-#include <cstdio>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <optional>
 
+#include "cli/file_bytes.h"
 #include "convert/delf_conversion.h"
 #include "convert/pcode_conversion.h"
 
@@ -23,6 +21,7 @@ struct ConvertRequest {
     Kind kind = Kind::Delf;
     std::string input;   // empty: standard input
     std::string output;  // empty: standard output
+    bool verbose = false;
 };
 
 std::optional<Kind> KindOf(const std::string& word) {
@@ -58,6 +57,8 @@ bool ParseConvertArgs(std::span<const std::string> args, ConvertRequest& request
             }
             request.output = args[++i];
             haveOutput = true;
+        } else if (arg == "-v" || arg == "--verbose") {
+            request.verbose = true;
         } else if (arg.size() > 1 && arg.front() == '-') {
             error = "unknown option: " + arg;
             return false;
@@ -79,31 +80,11 @@ bool ParseConvertArgs(std::span<const std::string> args, ConvertRequest& request
 }
 
 bool ReadAll(const std::string& path, std::string& bytes) {
-    if (path.empty()) {
-        char buffer[65536];
-        std::size_t n = 0;
-        while ((n = std::fread(buffer, 1, sizeof buffer, stdin)) > 0) {
-            bytes.append(buffer, n);
-        }
-        return std::ferror(stdin) == 0;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return false;
-    }
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    return path.empty() ? ReadStandardInput(bytes) : ReadFileBytes(path, bytes);
 }
 
 bool WriteAll(const std::string& path, const std::string& bytes) {
-    if (path.empty()) {
-        const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
-        return std::fflush(stdout) == 0 && written;
-    }
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    return static_cast<bool>(out);
+    return path.empty() ? WriteStandardOutput(bytes) : WriteFileBytes(path, bytes);
 }
 
 std::string Describe(const std::string& path, const char* standard) {
@@ -129,8 +110,11 @@ int RunConvertCommand(std::span<const std::string> args) {
         request.kind == Kind::Delf ? ConvertToDelf(input) : ConvertToPcode(input);
     if (!result.ok) {
         // The output file is left as it was: a failed conversion must not cost an earlier one.
-        std::cerr << result.message << '\n';
+        std::cerr << result.messageWithWhere() << '\n';
         return kExitFailed;
+    }
+    if (request.verbose) {
+        std::cerr << result.report << '\n';
     }
     if (!WriteAll(request.output, result.text)) {
         std::cerr << "vrk410-cli: cannot write " << Describe(request.output, "standard output")
@@ -141,8 +125,8 @@ int RunConvertCommand(std::span<const std::string> args) {
 }
 
 const char* ConvertUsage() {
-    return "  vrk410-cli convert delf [INPUT] [-o OUTPUT]\n"
-           "  vrk410-cli convert pcode [INPUT] [-o OUTPUT]\n";
+    return "  vrk410-cli convert delf [INPUT] [-o OUTPUT] [--verbose]\n"
+           "  vrk410-cli convert pcode [INPUT] [-o OUTPUT] [--verbose]\n";
 }
 
 }  // namespace vrk::cli

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/cli_check.h"
 #include "cli/cli_convert.h"
 #include "cli/cli_ports.h"
 #include "cli/cli_transfer.h"
@@ -15,7 +16,8 @@ constexpr int kExitUsage = 2;
 
 void PrintUsage(std::ostream& out) {
     out << "usage:\n"
-        << vrk::cli::ConvertUsage() << vrk::cli::TransferUsage() << vrk::cli::PortsUsage();
+        << vrk::cli::ConvertUsage() << vrk::cli::TransferUsage() << vrk::cli::PortsUsage()
+        << vrk::cli::CheckUsage();
 }
 
 }  // namespace
@@ -30,6 +32,9 @@ int main(int argc, char** argv) {
     const std::span<const std::string> rest(args.begin() + 1, args.end());
     if (command == "convert") {
         return vrk::cli::RunConvertCommand(rest);
+    }
+    if (command == "check") {
+        return vrk::cli::RunCheckCommand(rest);
     }
     if (vrk::cli::IsTransferCommand(command)) {
         return vrk::cli::RunTransferCommand(args);

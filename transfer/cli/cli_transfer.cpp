@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "cli/buffer_text_view.h"
+#include "cli/cli_check.h"
 #include "cli/cli_console_prompter.h"
 #include "cli/cli_progress.h"
 #include "cli/cli_transfer_args.h"
@@ -122,6 +123,7 @@ int RunTransferCommand(std::span<const std::string> args) {
         }
         job = request.kind == TransferKind::UploadCoords ? BuildCoordUploadJob(text)
                                                          : BuildPcodeUploadJob(text);
+        WarnAboutUpload(request.kind == TransferKind::UploadCoords, text);
     }
     const auto application = EnsureApplication();
     const bool download = request.kind == TransferKind::Download;

@@ -8,26 +8,27 @@ namespace vrk {
 
 namespace {
 
-void ReplaceWith(const ConversionResult& result, TextView& view, Prompter& prompter) {
+std::string ReplaceWith(const ConversionResult& result, TextView& view, Prompter& prompter) {
     if (!result.ok) {
-        prompter.showMessage(result.message);
-        return;
+        prompter.showMessage(result.messageWithWhere());
+        return {};
     }
     if (!ConfirmDiscardText(view, prompter)) {
-        return;
+        return {};
     }
     view.clearText();
     view.setText(result.text);
+    return result.report;
 }
 
 }  // namespace
 
-void OnConvertDelf(TextView& view, Prompter& prompter) {
-    ReplaceWith(ConvertToDelf(view.getText()), view, prompter);
+std::string OnConvertDelf(TextView& view, Prompter& prompter) {
+    return ReplaceWith(ConvertToDelf(view.getText()), view, prompter);
 }
 
-void OnConvertPcode(TextView& view, Prompter& prompter) {
-    ReplaceWith(ConvertToPcode(view.getText()), view, prompter);
+std::string OnConvertPcode(TextView& view, Prompter& prompter) {
+    return ReplaceWith(ConvertToPcode(view.getText()), view, prompter);
 }
 
 }  // namespace vrk

@@ -1,35 +1,31 @@
 #include "convert/delf_conversion.h"
 
+#include <algorithm>
 #include <array>
-#include <charconv>
+#include <optional>
 
 #include "convert/block_stream_reader.h"
+#include "convert/conversion_texts.h"
 #include "convert/convert_messages.h"
-#include "text/decimal_reader.h"
+#include "convert/millimetre_field.h"
 
 namespace vrk {
 
 namespace {
 
-constexpr double kMetresPerMillimetre = 0.001;
 constexpr int kFieldsPerPoint = 4;
-// A coordinate field starts with two label characters (" x"); the value follows them.
-constexpr std::size_t kLabelWidth = 2;
-
-// "%.3f" without the locale's decimal separator.
-void AppendMetres(std::string& out, std::string_view field) {
-    // A field too short to hold a value after its label reads as 0, like a field without digits.
-    const double millimetres =
-        field.size() > kLabelWidth ? ReadDecimal(field.substr(kLabelWidth)) : 0.0;
-    std::array<char, 400> buffer{};
-    const auto result =
-        std::to_chars(buffer.data(), buffer.data() + buffer.size(),
-                      millimetres * kMetresPerMillimetre, std::chars_format::fixed, 3);
-    out.append(buffer.data(), result.ptr);
-}
+// Names up to this long go out through the one-append way.
+constexpr std::size_t kNameRoom = 32;
+// A DELF line runs to about 45 bytes for the instrument's 51-byte record.
+constexpr std::size_t kOutputPerInputNumerator = 9;
+constexpr std::size_t kOutputPerInputDenominator = 8;
 
 class PointCollector {
   public:
+    explicit PointCollector(std::size_t inputSize) {
+        output_.reserve(inputSize / kOutputPerInputDenominator * kOutputPerInputNumerator);
+    }
+
     void operator()(std::string_view field) {
         ++fieldCount_;
         switch (fieldCount_ % kFieldsPerPoint) {
@@ -52,10 +48,35 @@ class PointCollector {
     }
 
     long long fieldCount() const { return fieldCount_; }
+    long long pointCount() const { return fieldCount_ / kFieldsPerPoint; }
+    long long droppedFields() const { return fieldCount_ % kFieldsPerPoint; }
     std::string& output() { return output_; }
 
   private:
+    // The common point goes out in one append; any unusual value takes the general way.
     void appendPoint(std::string_view h) {
+        if (name_.size() <= kNameRoom) {
+            std::array<char, 2 * (kNameRoom + 1) + 3 * (kWholeMetresRoom + 1) + 1> line;
+            char* to = std::copy(name_.begin(), name_.end(), line.data());
+            *to++ = ',';
+            to = std::copy(name_.begin(), name_.end(), to);
+            *to++ = ',';
+            to = WriteWholeMetres(to, y_);
+            if (to != nullptr) {
+                *to++ = ',';
+                to = WriteWholeMetres(to, x_);
+            }
+            if (to != nullptr) {
+                *to++ = ',';
+                to = WriteWholeMetres(to, h);
+            }
+            if (to != nullptr) {
+                *to++ = '\r';
+                *to++ = '\n';
+                output_.append(line.data(), static_cast<std::size_t>(to - line.data()));
+                return;
+            }
+        }
         output_ += name_;
         output_ += ',';
         output_ += name_;
@@ -80,16 +101,25 @@ bool HasCoordinateLetters(std::string_view line) {
            line.find('z') != std::string_view::npos;
 }
 
+std::string Report(const PointCollector& points) {
+    std::string report =
+        WithCount(kReportDelfPoints, static_cast<std::size_t>(points.pointCount()));
+    if (points.droppedFields() != 0) {
+        report += WithCount(kReportDroppedFields, static_cast<std::size_t>(points.droppedFields()));
+    }
+    return report;
+}
+
 }  // namespace
 
 ConversionResult ConvertToDelf(std::string_view viewText) {
-    const std::string text = WithoutStx(viewText);
-    PointCollector points;
+    const std::string_view text = viewText;
+    PointCollector points(text.size());
     BlockStreamReader reader([&points](std::string_view field) { points(field); });
-    bool badFormat = false;
-    const bool hasLines = ForEachDownloadLine(text, [&](std::string_view line) {
+    std::optional<std::size_t> unlabelledLine;  // where it starts
+    const bool hasLines = ForEachDownloadLine(text, [&](std::string_view line, std::size_t at) {
         if (points.fieldCount() == 0 && !HasCoordinateLetters(line)) {
-            badFormat = true;
+            unlabelledLine = at;
             return false;
         }
         if (line.size() >= kDownloadBlockSize) {
@@ -97,13 +127,25 @@ ConversionResult ConvertToDelf(std::string_view viewText) {
         }
         return true;
     });
-    if (badFormat) {
-        return {false, {}, std::string(kMsgBadFormat)};
+    if (unlabelledLine) {
+        return {false,
+                {},
+                std::string(kMsgBadFormat),
+                WithCount(kWhereLineLacksXyz, LineNumberAt(text, *unlabelledLine)),
+                {}};
     }
-    if (!hasLines || points.fieldCount() < kFieldsPerPoint) {
-        return {false, {}, std::string(kMsgConversionFailed)};
+    if (!hasLines) {
+        return {false, {}, std::string(kMsgConversionFailed), std::string(WhereNoLines(text)), {}};
     }
-    return {true, std::move(points.output()), {}};
+    if (points.pointCount() == 0) {
+        return {false,
+                {},
+                std::string(kMsgConversionFailed),
+                WithCount(kWhereTooFewFields, static_cast<std::size_t>(points.fieldCount())),
+                {}};
+    }
+    std::string report = Report(points);
+    return {true, std::move(points.output()), {}, {}, std::move(report)};
 }
 
 }  // namespace vrk

@@ -1,6 +1,7 @@
 #include "convert/pcode_conversion.h"
 
 #include "convert/block_stream_reader.h"
+#include "convert/conversion_texts.h"
 #include "convert/convert_messages.h"
 #include "text/decimal_reader.h"
 
@@ -14,10 +15,12 @@ constexpr std::size_t kNumberWidth = 3;
 }  // namespace
 
 ConversionResult ConvertToPcode(std::string_view viewText) {
-    const std::string text = WithoutStx(viewText);
+    const std::string_view text = viewText;
     std::string output;
     std::size_t codes = 0;
+    std::size_t fields = 0;
     BlockStreamReader reader([&](std::string_view field) {
+        ++fields;
         const std::size_t marker = field.find(kCodeMarker);
         // The number takes three characters and at least one more must follow as text.
         if (marker == std::string_view::npos || field.size() - marker - 1 <= kNumberWidth) {
@@ -36,10 +39,14 @@ ConversionResult ConvertToPcode(std::string_view viewText) {
         }
         return true;
     });
-    if (!hasLines || codes == 0) {
-        return {false, {}, std::string(kMsgConversionFailed)};
+    if (!hasLines) {
+        return {false, {}, std::string(kMsgConversionFailed), std::string(WhereNoLines(text)), {}};
     }
-    return {true, std::move(output), {}};
+    if (codes == 0) {
+        return {
+            false, {}, std::string(kMsgConversionFailed), WithCount(kWhereNoCodeField, fields), {}};
+    }
+    return {true, std::move(output), {}, {}, WithCount(kReportPcodeCodes, codes)};
 }
 
 }  // namespace vrk

@@ -38,6 +38,12 @@ inline constexpr int kMainTemplate = 128;  // menu, accelerators, toolbar, icon
 inline constexpr int kAboutDialog = 100;
 inline constexpr int kCommSettingsDialog = 130;
 
+// Point plot window and its buttons.
+inline constexpr int kViewPointPlot = 32790;
+inline constexpr int kPlotFit = 1100;
+inline constexpr int kPlotPrint = 1101;
+inline constexpr int kPlotSave = 1102;
+
 // Communication settings dialog.
 inline constexpr int kIdOk = 1;
 inline constexpr int kIdCancel = 2;

@@ -12,8 +12,10 @@
 #include <QToolBar>
 
 #include "shell/command_ids.h"
+#include "shell/point_plot_window.h"
 #include "shell/recent_file_list.h"
 #include "shell/shell_dialogs.h"
+#include "shell/shell_prompter.h"
 #include "shell/shell_texts.h"
 #include "shell/text_printer.h"
 #include "shell/toolbar_icons.h"
@@ -57,6 +59,7 @@ constexpr Prompt kPrompts[] = {
     {ids::kAppAbout, "显示程序信息、版本号和版权\n关于"},
     {ids::kPortMapping, "选择每个通讯口对应的串口设备\n端口映射"},
     {ids::kCommTranscript, "显示当前或最近一次通讯的逐字节记录\n通讯记录"},
+    {ids::kViewPointPlot, "按坐标绘出视图中DELF坐标行的点\n点位图"},
 };
 
 void ApplyPrompt(QAction* action, int id) {
@@ -96,7 +99,24 @@ CMainFrame::CMainFrame(CVRK410View& view, CVRK410Doc& doc, ShellDialogs& dialogs
         progressTimer_->stop();
         updateMessagePane();
     });
+    connect(&view_, &CVRK410View::conversionReported, message_, &QLabel::setText);
     resize(760, 520);
+}
+
+PointPlotWindow* CMainFrame::pointPlot() const {
+    return pointPlot_;
+}
+
+void CMainFrame::OnViewPointPlot() {
+    if (pointPlot_ == nullptr) {
+        // A child of the frame, so it closes with it; a window of its own, so it is not modal.
+        pointPlot_ = new PointPlotWindow(view_, dialogs_, this);
+    } else {
+        pointPlot_->reload();
+    }
+    pointPlot_->show();
+    pointPlot_->raise();
+    pointPlot_->activateWindow();
 }
 
 CMainFrame::~CMainFrame() {
@@ -194,6 +214,8 @@ void CMainFrame::buildMenus() {
     status->setCheckable(true);
     status->setChecked(true);
     connect(status, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
+    connect(addCommand(viewMenu, ids::kViewPointPlot, "点位图(&M)...", nullptr),
+            &QAction::triggered, this, &CMainFrame::OnViewPointPlot);
 
     QMenu* help = bar->addMenu(QString::fromUtf8("帮助(&H)"));
     connect(addCommand(help, ids::kAppAbout, "关于 VRK410(&A)...", nullptr), &QAction::triggered,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QPrinter>
 
 #include <memory>
@@ -15,6 +16,7 @@ namespace vrk {
 
 class CVRK410Doc;
 class CVRK410View;
+class PointPlotWindow;
 class RecentFileList;
 class TranscriptWindow;
 class ShellDialogs;
@@ -39,6 +41,9 @@ class CMainFrame final : public QMainWindow {
     void OnAppAbout();
     void OnPortMapping();
     void OnCommTranscript();
+    // 点位图: shows the one plot window, made on first use.
+    void OnViewPointPlot();
+    PointPlotWindow* pointPlot() const;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -65,6 +70,7 @@ class CMainFrame final : public QMainWindow {
     QLabel* message_ = nullptr;
     TranscriptWindow* transcript_ = nullptr;
     QTimer* progressTimer_ = nullptr;
+    QPointer<PointPlotWindow> pointPlot_;
 };
 
 }  // namespace vrk

@@ -1,6 +1,7 @@
 #include "shell/message_box_prompter.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "shell/shell_texts.h"
 
@@ -37,6 +38,22 @@ SaveAnswer MessageBoxPrompter::askSaveChanges(const QString& documentName) {
         default:
             return SaveAnswer::Cancel;
     }
+}
+
+// The findings go into the box's details as well as its text, so a long list stays readable.
+bool MessageBoxPrompter::askSendAnyway(const UploadFindings& findings) {
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(texts::kAppTitle),
+                    FromUtf8(kAskSendAnyway), QMessageBox::NoButton, parent_);
+    const QString list = QString::fromStdString(FormatFindings(findings)).trimmed();
+    constexpr int kLinesShownInText = 12;
+    box.setInformativeText(list.section(QLatin1Char('\n'), 0, kLinesShownInText - 1));
+    box.setDetailedText(list);
+    QPushButton* proceed = box.addButton(FromUtf8(kAnswerContinue), QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(FromUtf8(kAnswerCancel), QMessageBox::RejectRole);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == proceed;
 }
 
 }  // namespace vrk

@@ -15,6 +15,7 @@ class MessageBoxPrompter final : public ShellPrompter {
     void showMessage(std::string_view text) override;
     bool askYesNo(std::string_view text) override;
     SaveAnswer askSaveChanges(const QString& documentName) override;
+    bool askSendAnyway(const UploadFindings& findings) override;
 
   private:
     QPointer<QWidget> parent_;

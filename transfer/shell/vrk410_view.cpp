@@ -116,10 +116,6 @@ bool CVRK410View::refuseIfBusy() {
     return true;
 }
 
-Prompter& CVRK410View::prompter() {
-    return prompter_;
-}
-
 void CVRK410View::startTransfer(const TranscriptHeader& header,
                                 std::function<TransferOutcome(TransferContext&)> run) {
     beginTransfer();
@@ -158,25 +154,31 @@ void CVRK410View::startUpload(const UploadJob& job) {
 }
 
 void CVRK410View::OnUploadCoords() {
-    const std::optional<UploadJob> job = PrepareCoordUpload(services_, prompter_);
+    const std::optional<UploadJob> job = PrepareCoordUpload(services_, prompter_, prompter_);
     if (job && !refuseIfBusy()) {
         startUpload(*job);
     }
 }
 
 void CVRK410View::OnUploadPcode() {
-    const std::optional<UploadJob> job = PreparePcodeUpload(services_, prompter_);
+    const std::optional<UploadJob> job = PreparePcodeUpload(services_, prompter_, prompter_);
     if (job && !refuseIfBusy()) {
         startUpload(*job);
     }
 }
 
 void CVRK410View::OnConvertDelf() {
-    vrk::OnConvertDelf(services_, prompter_);
+    reportConversion(vrk::OnConvertDelf(services_, prompter_));
 }
 
 void CVRK410View::OnConvertPcode() {
-    vrk::OnConvertPcode(services_, prompter_);
+    reportConversion(vrk::OnConvertPcode(services_, prompter_));
+}
+
+void CVRK410View::reportConversion(const std::string& report) {
+    if (!report.empty()) {
+        emit conversionReported(QString::fromStdString(report));
+    }
 }
 
 }  // namespace vrk

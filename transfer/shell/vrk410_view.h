@@ -50,6 +50,7 @@ class CVRK410View final : public QPlainTextEdit {
     void loadRawText(std::string_view bytes);
 
     TextView& textServices() { return services_; }
+    ShellPrompter& prompter() { return prompter_; }
     const TransferProgress& progress() const { return progress_; }
     bool isTransferRunning() const { return runner_.isRunning(); }
     // At quit: give up the running transfer and close its port, within a bound.
@@ -58,7 +59,6 @@ class CVRK410View final : public QPlainTextEdit {
     std::shared_ptr<const TranscriptLog> transcript() const { return transcript_; }
     // How the last finished transfer ended.
     const TransferOutcome& lastOutcome() const { return lastOutcome_; }
-    Prompter& prompter();
 
     void OnCommSettings();
     void OnDownload();
@@ -70,6 +70,8 @@ class CVRK410View final : public QPlainTextEdit {
   signals:
     void transferStarted();
     void transferFinished();
+    // What a conversion made, for the status bar.
+    void conversionReported(const QString& report);
 
   private:
     bool refuseIfBusy();
@@ -80,6 +82,7 @@ class CVRK410View final : public QPlainTextEdit {
     // Starts `run` recorded in the transcript.
     void startTransfer(const TranscriptHeader& header,
                        std::function<TransferOutcome(TransferContext&)> run);
+    void reportConversion(const std::string& report);
 
     ShellPrompter& prompter_;
     ShellDialogs& dialogs_;

@@ -72,14 +72,21 @@ long DecimalMagnitude(std::string_view number) {
     return magnitude;
 }
 
-}  // namespace
+// Where the number in `text` lies: digits from `start` to `end`, after blanks and a sign.
+struct DecimalSpan {
+    std::size_t start = 0;
+    std::size_t end = 0;
+    bool negative = false;
+    bool found = false;
+};
 
-double ReadDecimal(std::string_view text) {
+DecimalSpan ScanDecimal(std::string_view text) {
+    DecimalSpan span;
     std::size_t i = SkipBlanks(text);
-    const bool negative = TakeSign(text, i);
-    const std::size_t start = i;
+    span.negative = TakeSign(text, i);
+    span.start = i;
     std::size_t end = SkipDigits(text, i);
-    const std::size_t integerDigits = end - start;
+    const std::size_t integerDigits = end - span.start;
     std::size_t fractionDigits = 0;
     if (end < text.size() && text[end] == '.') {
         const std::size_t fractionEnd = SkipDigits(text, end + 1);
@@ -87,7 +94,7 @@ double ReadDecimal(std::string_view text) {
         end = fractionEnd;
     }
     if (integerDigits + fractionDigits == 0) {
-        return 0.0;
+        return span;
     }
     // The exponent belongs to the number only when at least one digit follows it.
     if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
@@ -98,6 +105,26 @@ double ReadDecimal(std::string_view text) {
             end = digitsEnd;
         }
     }
+    span.end = end;
+    span.found = true;
+    return span;
+}
+
+}  // namespace
+
+std::size_t DecimalLength(std::string_view text) {
+    const DecimalSpan span = ScanDecimal(text);
+    return span.found ? span.end : 0;
+}
+
+double ReadDecimal(std::string_view text) {
+    const DecimalSpan span = ScanDecimal(text);
+    if (!span.found) {
+        return 0.0;
+    }
+    const std::size_t start = span.start;
+    const std::size_t end = span.end;
+    const bool negative = span.negative;
     double value = 0.0;
     const char* first = text.data() + start;
     const char* last = text.data() + end;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 namespace vrk {
@@ -10,6 +11,9 @@ namespace vrk {
 // "inf", "nan" and hexadecimal are not numbers here. Values beyond the range of double are held
 // at its largest finite magnitude.
 double ReadDecimal(std::string_view text);
+
+// How many bytes of `text` ReadDecimal reads, leading blanks included; 0 when there is no number.
+std::size_t DecimalLength(std::string_view text);
 
 // Leading blanks, an optional sign, decimal digits; stops at the first non-digit; no digits read
 // as 0. Values beyond the range of int are held at its limits.

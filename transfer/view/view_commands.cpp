@@ -1,21 +1,40 @@
 #include "view/view_commands.h"
 
+#include "survey/upload_check.h"
 #include "view/confirm_discard.h"
 
 namespace vrk {
 
-std::optional<UploadJob> PrepareCoordUpload(TextView& view, Prompter& prompter) {
-    if (!ConfirmDiscardText(view, prompter)) {
-        return std::nullopt;
-    }
-    return BuildCoordUploadJob(view.getText());
+namespace {
+
+bool MaySend(const UploadFindings& findings, SendAnywayQuestion& question) {
+    return findings.empty() || question.askSendAnyway(findings);
 }
 
-std::optional<UploadJob> PreparePcodeUpload(TextView& view, Prompter& prompter) {
+}  // namespace
+
+std::optional<UploadJob> PrepareCoordUpload(TextView& view, Prompter& prompter,
+                                            SendAnywayQuestion& question) {
     if (!ConfirmDiscardText(view, prompter)) {
         return std::nullopt;
     }
-    return BuildPcodeUploadJob(view.getText());
+    const std::string text = view.getText();
+    if (!MaySend(CheckCoordUpload(text), question)) {
+        return std::nullopt;
+    }
+    return BuildCoordUploadJob(text);
+}
+
+std::optional<UploadJob> PreparePcodeUpload(TextView& view, Prompter& prompter,
+                                            SendAnywayQuestion& question) {
+    if (!ConfirmDiscardText(view, prompter)) {
+        return std::nullopt;
+    }
+    const std::string text = view.getText();
+    if (!MaySend(CheckPcodeUpload(text), question)) {
+        return std::nullopt;
+    }
+    return BuildPcodeUploadJob(text);
 }
 
 bool ConfirmDownload(TextView& view, Prompter& prompter) {

@@ -8,6 +8,7 @@
 
 #include "convert/delf_conversion.h"
 #include "convert/pcode_conversion.h"
+#include "coord_download.h"
 #include "download_text.h"
 #include "link/upload_lines.h"
 
@@ -15,34 +16,8 @@ namespace {
 
 constexpr std::size_t kDownloadSize = 1 << 20;
 
-// Built piece by piece: GCC 12 at -O3 warns falsely about chains of string additions.
-void AppendPoint(std::string& lines, int i) {
-    const std::string number = std::to_string(i);
-    for (int k = 0; k < 2; ++k) {
-        lines += 'P';
-        lines += number;
-        lines += ',';
-    }
-    lines += std::to_string(3500 + i % 997);
-    lines += ".125,";
-    lines += std::to_string(8100 + i % 613);
-    lines += ".250,-";
-    lines += std::to_string(i % 90);
-    lines += ".375\r\n";
-}
-
 const std::string& CoordDownload() {
-    static const std::string text = [] {
-        std::string lines;
-        std::string download;
-        for (int i = 0; download.size() < kDownloadSize; ++i) {
-            for (int j = 0; j < 500; ++j, ++i) {
-                AppendPoint(lines, i);
-            }
-            download = vrk::test::DownloadTextOf(vrk::BuildCoordUpload(lines));
-        }
-        return download;
-    }();
+    static const std::string text = vrk::bench::CoordDownloadOfAtLeast(kDownloadSize);
     return text;
 }
 

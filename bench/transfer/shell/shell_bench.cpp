@@ -209,13 +209,3 @@ void BM_DownloadOneMebibyteThroughTheWindow(benchmark::State& state) {
 BENCHMARK(BM_DownloadOneMebibyteThroughTheWindow)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -15,9 +15,11 @@ void CheckResult(const vrk::ConversionResult& result) {
         fuzzCheck(!result.text.empty());
         fuzzCheck(result.text.size() >= 2 && result.text.substr(result.text.size() - 2) == "\r\n");
         fuzzCheck(result.message.empty());
+        fuzzCheck(result.report.rfind("DELF: ", 0) == 0 || result.report.rfind("PCODE: ", 0) == 0);
     } else {
         fuzzCheck(result.text.empty());
         fuzzCheck(result.message == "转换失败" || result.message == "文件格式不正确");
+        fuzzCheck(!result.where.empty());
     }
 }
 

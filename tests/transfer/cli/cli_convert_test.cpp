@@ -110,17 +110,17 @@ TEST_F(CliConvert, AFailedConversionSaysWhyAndLeavesTheOutputAlone) {
     const CliRun delf = run("convert delf '" + file("junk.txt").string() + "' -o '" +
                             file("keep.txt").string() + "'");
     EXPECT_EQ(delf.exitCode, 1);
-    EXPECT_EQ(delf.err, "文件格式不正确\n");
+    EXPECT_EQ(delf.err, "文件格式不正确\n第1行没有x、y或z\n");
     EXPECT_EQ(ReadFile(file("keep.txt")), "earlier result");
 
     const CliRun pcode = run("convert pcode '" + kSamples + "/download-coords.txt'");
     EXPECT_EQ(pcode.exitCode, 1);
-    EXPECT_EQ(pcode.err, "转换失败\n");
+    EXPECT_EQ(pcode.err, "转换失败\n读出0个字段,其中没有编码\n");
     EXPECT_EQ(pcode.out, "");
 
     const CliRun empty = run("convert delf");
     EXPECT_EQ(empty.exitCode, 1);
-    EXPECT_EQ(empty.err, "转换失败\n");
+    EXPECT_EQ(empty.err, "转换失败\n文本中没有换行符(LF)\n");
 }
 
 TEST_F(CliConvert, UnreadableInputAndUnwritableOutputFail) {
@@ -140,6 +140,25 @@ TEST_F(CliConvert, CommandLinesNotUnderstoodExitWithTwo) {
         EXPECT_NE(r.err.find("usage"), std::string::npos) << args;
         EXPECT_EQ(r.out, "") << args;
     }
+}
+
+TEST_F(CliConvert, VerboseReportsWhatCameOut) {
+    const CliRun r = run("convert delf '" + kSamples + "/download-coords.txt' --verbose");
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.err, "DELF: 20 个点\n");
+}
+
+TEST_F(CliConvert, CheckPrintsTheFindingsAndExitsWithOneWhenThereAreAny) {
+    WriteFile(file("coords.delf"), "P1,,1,2,3\r\nP1,,4,5\r\nP_2,,1,2,3\r\n");
+    const CliRun found = run("check coords '" + file("coords.delf").string() + "'");
+    EXPECT_EQ(found.exitCode, 1);
+    EXPECT_EQ(found.out, "2: 不是恰好4个逗号,此行不发送\n3: 点名含有\"_\",全站仪会读成另一个点\n");
+
+    const CliRun clean = run("check coords '" + kSamples + "/survey.delf'");
+    EXPECT_EQ(clean.exitCode, 0);
+    EXPECT_EQ(clean.out, "");
+    EXPECT_EQ(run("check pcode '" + file("missing").string() + "'").exitCode, 1);
+    EXPECT_EQ(run("check lines '" + file("coords.delf").string() + "'").exitCode, 2);
 }
 
 }  // namespace

@@ -71,6 +71,14 @@ TEST(ConvertToDelf, ValuesAreSignedMillimetres) {
         << "fields too short for a value read as 0";
 }
 
+TEST(ConvertToDelf, NegativeZeroLeadingZerosAndLongNamesKeepTheirCharacters) {
+    const std::string name(40, 'N');
+    const auto r = ConvertToDelf(Download(
+        {Padded("_+" + name + "_ x-000000000_ y+000000042_ z 0000000000000000000001_")}));
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.text, name + "," + name + ",0.042,-0.000,0.001\r\n");
+}
+
 TEST(ConvertToDelf, OnlyWholePointsAreWritten) {
     const auto seven = ConvertToDelf(Download({Padded("_+A_ x1_ y2_ z3_+B_ x4_ y5_ z6")}));
     EXPECT_EQ(seven.text, "A,A,0.002,0.001,0.003\r\n") << "the eighth field is not complete";
@@ -175,6 +183,30 @@ TEST(ConvertToPcode, UploadBlocksDownloadedAgainGiveTheSameCodes) {
     const auto r = ConvertToPcode(DownloadTextOf(BuildPcodeUpload(lines)));
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(r.text, expected);
+}
+
+}  // namespace
+}  // namespace vrk
+
+namespace vrk {
+namespace {
+
+TEST(ConversionReport, SaysWhatCameOutAndWhatWasDroppedAtTheEnd) {
+    EXPECT_EQ(ConvertToDelf(Download({kP1Block})).report, "DELF: 1 个点");
+    EXPECT_EQ(ConvertToDelf(Download({Padded("_+A_ x1_ y2_ z3_+B_ x4_ y5_")})).report,
+              "DELF: 1 个点,末尾丢弃3个字段(最后一个点不完整)");
+    EXPECT_EQ(ConvertToPcode(Download({Padded("_:001TREE_:002ROAD_")})).report, "PCODE: 2 条");
+}
+
+TEST(ConversionReport, AFailureSaysWhereUnderItsMessage) {
+    const auto where = [](const ConversionResult& r) { return r.messageWithWhere(); };
+    EXPECT_EQ(where(ConvertToDelf("x y z\r\n\nno letters\r\n\n" + Download({kP1Block}))),
+              "文件格式不正确\n第3行没有x、y或z");
+    EXPECT_EQ(where(ConvertToDelf("no LF at all")), "转换失败\n文本中没有换行符(LF)");
+    EXPECT_EQ(where(ConvertToDelf("\nP1")), "转换失败\n文本以换行符(LF)开头");
+    EXPECT_EQ(where(ConvertToDelf(Download({Padded("_+Az_ x1_ y2")}))),
+              "转换失败\n只读出2个字段,不够一个点");
+    EXPECT_EQ(where(ConvertToPcode(Download({kP1Block}))), "转换失败\n读出0个字段,其中没有编码");
 }
 
 }  // namespace

@@ -19,7 +19,8 @@ TEST(ConvertCommands, AFailureIsToldAndTheViewStays) {
     view.modified = true;
     OnConvertDelf(view, prompter);
     OnConvertPcode(view, prompter);
-    EXPECT_EQ(prompter.messages, (std::vector<std::string>{"转换失败", "转换失败"}));
+    EXPECT_EQ(prompter.messages, (std::vector<std::string>{"转换失败\n文本中没有换行符(LF)",
+                                                           "转换失败\n文本中没有换行符(LF)"}));
     EXPECT_TRUE(prompter.questions.empty()) << "no question before a failure";
     EXPECT_EQ(view.text, "nothing to convert");
 }
@@ -36,7 +37,7 @@ TEST(ConvertCommands, NoToTheQuestionKeepsTheTextAndYesReplacesIt) {
     EXPECT_TRUE(view.modified);
     EXPECT_TRUE(events.back() == "question");
 
-    OnConvertDelf(view, prompter);
+    EXPECT_EQ(OnConvertDelf(view, prompter), "DELF: 1 个点");
     EXPECT_EQ(view.text, "P1        ,P1        ,1000.000,2000.000,50.000\r\n");
     EXPECT_EQ(std::vector<std::string>(events.end() - 2, events.end()),
               (std::vector<std::string>{"clear", "set"}));

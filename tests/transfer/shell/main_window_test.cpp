@@ -49,7 +49,7 @@ TEST(MainWindow, MenusCarryTheirLabelsShortcutTextsAndSeparators) {
                            "下传数据(&C)	Ctrl+C", "-", "上传坐标(&Z)	Ctrl+Z",
                            "上传PCODE(&O)	Ctrl+O", "-", "通讯记录(&L)..."}));
     EXPECT_EQ(MenuTexts(menu(3)), (QStringList{"DELF坐标(&C)\tCtrl+C", "PCODE编码(&P)\tCtrl+P"}));
-    EXPECT_EQ(MenuTexts(menu(4)), (QStringList{"工具栏(&T)", "状态栏(&S)"}));
+    EXPECT_EQ(MenuTexts(menu(4)), (QStringList{"工具栏(&T)", "状态栏(&S)", "点位图(&M)..."}));
     EXPECT_EQ(MenuTexts(menu(5)), (QStringList{"关于 VRK410(&A)..."}));
     // No menu item owns a key: the text beside it is a label.
     for (QAction* a : h.app->frame().findChildren<QAction*>()) {
@@ -108,7 +108,8 @@ TEST(MainWindow, EveryMenuItemReachesItsHandler) {
     ASSERT_TRUE(shelltest::WaitFor([&] { return h.prompter.shown.size() >= 7; }));
     // The download emptied the view, which counts as a change: the uploads ask first.
     EXPECT_EQ(h.prompter.texts(),
-              (std::vector<std::string>{"转换失败", "转换失败", "无法创建通讯口!",
+              (std::vector<std::string>{"转换失败\n文本中没有换行符(LF)",
+                                        "转换失败\n文本中没有换行符(LF)", "无法创建通讯口!",
                                         "文本尚未存盘,是否继续?", "无法创建通讯口!",
                                         "文本尚未存盘,是否继续?", "无法创建通讯口!"}));
     EXPECT_EQ(h.line->opens, 3);

@@ -130,6 +130,7 @@ TEST(Conversions, ReplaceTheTextOnlyAfterYes) {
     EXPECT_EQ(view.rawText().bytes,
               "A1        ,A1        ,1000.000,2000.000,50.000\r\n"
               "A2        ,A2        ,1010.500,2020.250,51.125\r\n");
+    EXPECT_EQ(h.app->frame().messagePane()->text(), "DELF: 2 个点");
 
     // A saved text is replaced without the question.
     h.prompter.shown.clear();
@@ -266,11 +267,13 @@ TEST(Transfers, SecondTransferIsRefusedBeforeItTouchesTheView) {
     };
     view.OnDownload();
     ASSERT_TRUE(WaitFor([&] { return view.rawText().bytes == "first\r\n"; }));
-    view.OnDownload();  // asks (the download changed the text), then is refused
-    view.OnUploadPcode();
-    EXPECT_EQ(h.prompter.texts(),
-              (std::vector<std::string>{kComputerFirst, kDiscard, "无法创建通讯口!", kDiscard,
-                                        "无法创建通讯口!"}));
+    view.OnDownload();     // asks (the download changed the text), then is refused
+    view.OnUploadPcode();  // asks, finds "first" is no PCODE line and asks again, then is refused
+    EXPECT_EQ(
+        h.prompter.texts(),
+        (std::vector<std::string>{kComputerFirst, kDiscard, "无法创建通讯口!", kDiscard,
+                                  "要发送的数据有以下问题,仍然发送吗?\n1: 没有逗号,此行不发送\n",
+                                  "无法创建通讯口!"}));
     EXPECT_EQ(view.rawText().bytes, "first\r\n");
     EXPECT_EQ(h.line->opens, 1);
     h.line->feed("second\r\n\x04");

@@ -1,0 +1,47 @@
+#include "cli/cli_check.h"
+
+#include <iostream>
+
+#include "cli/file_bytes.h"
+#include "survey/upload_check.h"
+
+namespace vrk::cli {
+
+namespace {
+
+constexpr int kExitClean = 0;
+constexpr int kExitFindings = 1;
+constexpr int kExitUsage = 2;
+
+UploadFindings Check(bool coords, std::string_view text) {
+    return coords ? CheckCoordUpload(text) : CheckPcodeUpload(text);
+}
+
+}  // namespace
+
+int RunCheckCommand(std::span<const std::string> args) {
+    if (args.size() != 2 || (args[0] != "coords" && args[0] != "pcode")) {
+        std::cerr << "vrk410-cli: check needs coords or pcode and one file\nusage:\n"
+                  << CheckUsage();
+        return kExitUsage;
+    }
+    std::string text;
+    if (!ReadFileBytes(args[1], text)) {
+        std::cerr << "vrk410-cli: cannot read " << args[1] << '\n';
+        return kExitFindings;
+    }
+    const UploadFindings findings = Check(args[0] == "coords", text);
+    std::cout << FormatFindings(findings) << std::flush;
+    return findings.empty() ? kExitClean : kExitFindings;
+}
+
+void WarnAboutUpload(bool coords, std::string_view text) {
+    std::cerr << FormatFindings(Check(coords, text)) << std::flush;
+}
+
+const char* CheckUsage() {
+    return "  vrk410-cli check coords FILE\n"
+           "  vrk410-cli check pcode FILE\n";
+}
+
+}  // namespace vrk::cli

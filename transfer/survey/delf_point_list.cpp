@@ -1,0 +1,36 @@
+#include "survey/delf_point_list.h"
+
+#include "survey/numbered_upload_lines.h"
+
+namespace vrk {
+
+std::string_view DelfCode(std::string_view line) {
+    const std::size_t first = line.find(',');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    std::string_view code = line.substr(first + 1, line.find(',', first + 1) - first - 1);
+    const std::size_t start = code.find_first_not_of(' ');
+    if (start == std::string_view::npos) {
+        return {};
+    }
+    code.remove_prefix(start);
+    return code.substr(0, code.find_last_not_of(' ') + 1);
+}
+
+SurveyPointList ReadDelfPoints(std::string_view viewText) {
+    SurveyPointList list;
+    const UnreadTail unread = ForEachNumberedUploadLine(viewText, [&](const NumberedLine& line) {
+        const auto record = ParseCoordLine(line.text);
+        if (!record) {
+            list.skippedLines += IsBlankLine(line.text) ? 0U : 1U;
+            return;
+        }
+        list.points.push_back(SurveyPoint{record->name, std::string(DelfCode(line.text)), record->y,
+                                          record->x, record->h, line.number, line.offset});
+    });
+    list.skippedLines += unread.contentLines;
+    return list;
+}
+
+}  // namespace vrk
