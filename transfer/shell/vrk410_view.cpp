@@ -15,8 +15,6 @@
 
 namespace vrk {
 
-CVRK410View* g_pView = nullptr;
-
 namespace {
 
 constexpr int kTabStopChars = 8;  // 32 dialog units of the edit control
@@ -52,14 +50,10 @@ CVRK410View::CVRK410View(Services services, QWidget* parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setFont(ViewFont());
     setTabStopDistance(kTabStopChars * fontMetrics().horizontalAdvance(QLatin1Char('x')));
-    g_pView = this;
 }
 
 CVRK410View::~CVRK410View() {
     abandonTransfer();
-    if (g_pView == this) {
-        g_pView = nullptr;
-    }
 }
 
 void CVRK410View::loadRawText(std::string_view bytes) {
@@ -146,10 +140,10 @@ void CVRK410View::OnDownload() {
 }
 
 void CVRK410View::startUpload(const UploadJob& job) {
-    m_bUploadCoords = job.m_bUploadCoords;
-    m_strUpload = job.m_strUpload;
+    m_bUploadCoords = job.uploadCoords;
+    m_strUpload = job.uploadBuffer;
     progress_.begin(TransferProgress::Kind::Upload, CountUploadBlocks(job));
-    startTransfer({kProgramName, job.m_bUploadCoords ? "上传坐标" : "上传PCODE", false},
+    startTransfer({kProgramName, job.uploadCoords ? "上传坐标" : "上传PCODE", false},
                   [job](TransferContext& ctx) { return RunUpload(ctx, job); });
 }
 

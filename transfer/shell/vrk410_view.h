@@ -24,6 +24,8 @@ class ShellPrompter;
 // The one text view of the program. It shows the document's bytes through the lossless GBK
 // mapping, owns the communication settings and the upload buffer, and handles the
 // communication and conversion commands by forwarding to the transfer and conversion cores.
+// A transfer's worker thread reaches the view only through the TransferContext its runner hands
+// it (UI-thread text services and message boxes); there is no global pointer to the view.
 class CVRK410View final : public QPlainTextEdit {
     Q_OBJECT
   public:
@@ -94,8 +96,5 @@ class CVRK410View final : public QPlainTextEdit {
     TransferOutcome lastOutcome_;
     TransferRunner runner_;
 };
-
-// The view of the program, set once when it is constructed.
-extern CVRK410View* g_pView;
 
 }  // namespace vrk
