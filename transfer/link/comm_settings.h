@@ -30,7 +30,7 @@ enum class Parity { None, Odd, Even };
 // Settings are read, not copied, by a running transfer: a change made in the dialog reaches the
 // next protocol decision. The lock makes that hand-over well defined between the two threads.
 class SharedCommSettings {
-public:
+  public:
     CommSettings load() const {
         std::lock_guard lock(mutex_);
         return value_;
@@ -40,7 +40,7 @@ public:
         value_ = value;
     }
 
-private:
+  private:
     mutable std::mutex mutex_;
     CommSettings value_;
 };

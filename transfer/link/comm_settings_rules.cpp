@@ -50,7 +50,7 @@ std::chrono::milliseconds ReadTimeoutFor(const CommSettings& settings) {
     return std::chrono::seconds(seconds);
 }
 
-PortParams portParamsFor(const CommSettings& settings) {
+PortParams PortParamsFor(const CommSettings& settings) {
     PortParams params;
     params.portName = PortNameFor(settings);
     params.baudRate = BaudRateFor(settings);

@@ -30,6 +30,6 @@ bool IsAckNak(const CommSettings& settings);
 // mean a read that never ends.
 std::chrono::milliseconds ReadTimeoutFor(const CommSettings& settings);
 
-PortParams portParamsFor(const CommSettings& settings);
+PortParams PortParamsFor(const CommSettings& settings);
 
 }  // namespace vrk

@@ -23,7 +23,7 @@ void ShowOpenFailure(TransferContext& ctx, std::string_view message) {
 }  // namespace
 
 bool OpenPort(TransferContext& ctx) {
-    const PortParams params = portParamsFor(ctx.settings.load());
+    const PortParams params = PortParamsFor(ctx.settings.load());
     if (params.portName.empty()) {
         ctx.prompter.showMessage(kMsgCannotOpenPort);
         return false;

@@ -7,7 +7,7 @@ namespace vrk {
 // Progress of a running transfer, for a status line. Called from the transfer thread; every
 // method may be ignored.
 class TransferObserver {
-public:
+  public:
     virtual ~TransferObserver() = default;
     // After each received byte: lines shown so far and bytes received so far.
     virtual void onReceived(std::size_t /*lines*/, std::size_t /*bytes*/) {}

@@ -95,7 +95,7 @@ UploadJob BuildPcodeUploadJob(std::string_view viewText) {
 }
 
 std::size_t CountUploadBlocks(const UploadJob& job) {
-    return CountUploadBlocks(job.m_strUpload);
+    return CountUploadBlocks(job.uploadBuffer);
 }
 
 namespace {
@@ -112,14 +112,14 @@ TransferOutcome Send(TransferContext& ctx, const UploadJob& job) {
                             ctx.sleeper,  counter,  ctx.abandoned};
     FrameResult result = FrameResult::Abandoned;
     if (!ctx.abandoned.load()) {
-        result = job.m_bUploadCoords ? SendHeaders(counted) : FrameResult::Delivered;
+        result = job.uploadCoords ? SendHeaders(counted) : FrameResult::Delivered;
     }
     if (result == FrameResult::Delivered && ctx.abandoned.load()) {
         result = FrameResult::Abandoned;
     }
     if (result == FrameResult::Delivered) {
         ctx.view.clearText();
-        result = SendBlocks(counted, counter, job.m_strUpload, outcome.blocks);
+        result = SendBlocks(counted, counter, job.uploadBuffer, outcome.blocks);
     }
     outcome.repetitions = counter.total();
     if (result == FrameResult::Refused) {

@@ -12,8 +12,8 @@ namespace vrk {
 // What the upload command hands to the upload thread: the kind (coordinates get the two header
 // records first) and the upload buffer, blocks each followed by 0x02.
 struct UploadJob {
-    bool m_bUploadCoords = false;
-    std::string m_strUpload;
+    bool uploadCoords = false;
+    std::string uploadBuffer;
 };
 
 UploadJob BuildCoordUploadJob(std::string_view viewText);

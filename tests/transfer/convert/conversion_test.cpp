@@ -73,8 +73,8 @@ TEST(ConvertToDelf, ValuesAreSignedMillimetres) {
 
 TEST(ConvertToDelf, NegativeZeroLeadingZerosAndLongNamesKeepTheirCharacters) {
     const std::string name(40, 'N');
-    const auto r = ConvertToDelf(Download(
-        {Padded("_+" + name + "_ x-000000000_ y+000000042_ z 0000000000000000000001_")}));
+    const auto r = ConvertToDelf(
+        Download({Padded("_+" + name + "_ x-000000000_ y+000000042_ z 0000000000000000000001_")}));
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(r.text, name + "," + name + ",0.042,-0.000,0.001\r\n");
 }

@@ -27,8 +27,8 @@ std::string EchoOf(const vrk::UploadJob& job, std::size_t count) {
     std::string echo;
     std::size_t start = 0;
     for (std::size_t i = 0; i < count; ++i) {
-        const std::size_t end = job.m_strUpload.find('\x02', start);
-        echo += job.m_strUpload.substr(start, end - start) + "\r\n";
+        const std::size_t end = job.uploadBuffer.find('\x02', start);
+        echo += job.uploadBuffer.substr(start, end - start) + "\r\n";
         start = end + 1;
     }
     return echo;

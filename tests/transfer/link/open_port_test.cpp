@@ -8,7 +8,7 @@ namespace vrk {
 namespace {
 
 TEST(PortParams, FreshSettingsGiveCom1At1200Baud8N1) {
-    const PortParams p = portParamsFor(CommSettings{});
+    const PortParams p = PortParamsFor(CommSettings{});
     EXPECT_EQ(p.portName, "COM1");
     EXPECT_EQ(p.baudRate, 1200);
     EXPECT_EQ(p.dataBits, 8);

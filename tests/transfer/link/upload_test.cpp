@@ -75,7 +75,7 @@ TEST(Upload, NonePausesAfterEveryFrameButTheEndFrame) {
 TEST(Upload, PcodeGoesWithoutHeaders) {
     test::Rig rig;
     const UploadJob job = BuildPcodeUploadJob("1,TREE\r\n2,POLE\r\n");
-    EXPECT_FALSE(job.m_bUploadCoords);
+    EXPECT_FALSE(job.uploadCoords);
     UploadThreadProc(rig.ctx, job);
     EXPECT_EQ(rig.port.written, kPcodeOnTheLine);
     EXPECT_EQ(rig.prompter.messages.back(), "通讯结束");

@@ -34,12 +34,12 @@ std::string DownloadedText(const std::string& delfLines) {
     const UploadJob job = BuildCoordUploadJob(delfLines);
     std::string text;
     std::size_t start = 0;
-    for (std::size_t end = job.m_strUpload.find('\x02'); end != std::string::npos;
-         end = job.m_strUpload.find('\x02', start)) {
+    for (std::size_t end = job.uploadBuffer.find('\x02'); end != std::string::npos;
+         end = job.uploadBuffer.find('\x02', start)) {
         if (!text.empty()) {
             text += '\n';
         }
-        text += '\x02' + job.m_strUpload.substr(start, end - start) + "0000\x03\r\n";
+        text += '\x02' + job.uploadBuffer.substr(start, end - start) + "0000\x03\r\n";
         start = end + 1;
     }
     return text;

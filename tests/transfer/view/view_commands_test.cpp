@@ -40,11 +40,11 @@ TEST(ViewCommands, NoLeavesEverythingAndYesBuildsTheJob) {
 
     const auto coords = PrepareCoordUpload(rig.view, rig.prompter, question);
     ASSERT_TRUE(coords);
-    EXPECT_TRUE(coords->m_bUploadCoords);
-    EXPECT_EQ(coords->m_strUpload.substr(0, 7), "_+P1   ");
+    EXPECT_TRUE(coords->uploadCoords);
+    EXPECT_EQ(coords->uploadBuffer.substr(0, 7), "_+P1   ");
     const auto codes = PreparePcodeUpload(rig.view, rig.prompter, question);
     ASSERT_TRUE(codes);
-    EXPECT_FALSE(codes->m_bUploadCoords);
+    EXPECT_FALSE(codes->uploadCoords);
     EXPECT_TRUE(ConfirmDownload(rig.view, rig.prompter));
     EXPECT_EQ(rig.view.text, "P1,P1,1,2,3\r\n");
     EXPECT_TRUE(question.asked.empty()) << "a clean list asks nothing more";
@@ -64,7 +64,7 @@ TEST(ViewCommands, FindingsAskAfterTheUnsavedQuestionAndCancelSendsNothing) {
     question.answer = true;
     const auto coords = PrepareCoordUpload(rig.view, rig.prompter, question);
     ASSERT_TRUE(coords);
-    const std::string& sent = coords->m_strUpload;
+    const std::string& sent = coords->uploadBuffer;
     EXPECT_NE(sent.find("_+P1"), sent.rfind("_+P1")) << "both points are sent";
     EXPECT_EQ(rig.prompter.questions.size(), 2u);
 }
