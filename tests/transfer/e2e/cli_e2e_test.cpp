@@ -94,17 +94,9 @@ TEST_F(CliE2E, FailedTransferWithoutTracePrintsTheDiagnosis) {
     EXPECT_NE(result.err.find("vrk410-cli: 诊断:没有收到全站仪的任何数据"), std::string::npos);
 }
 
-TEST_F(CliE2E, UploadToABusyOrAbsentPortExitsOneWithTheMessage) {
-    vrk::QtSerialPort holder({station->slavePath(), nullptr});
-    vrk::PortParams params;
-    params.portName = "COM1";
-    ASSERT_EQ(holder.open(params), vrk::OpenResult::Ok);
-    auto result = RunCli(dir, {"upload", "pcode", e2e::SamplePath("pcode.txt"), "--port",
-                               station->slavePath(), "--yes"});
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_NE(result.err.find(e2e::kCannotOpen), std::string::npos) << result.err;
-
-    result =
+// A busy port is refused by the same path; its reason line is checked with vrk410-cli ports.
+TEST_F(CliE2E, UploadToAnAbsentPortExitsOneWithTheMessage) {
+    const auto result =
         RunCli(dir, {"upload", "pcode", e2e::SamplePath("pcode.txt"), "--port", "COM6", "--yes"},
                {"VRK410_COM6=" + dir.file("no-such-device")});
     EXPECT_EQ(result.exitCode, 1);

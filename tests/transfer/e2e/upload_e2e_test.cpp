@@ -154,22 +154,4 @@ TEST_F(UploadE2E, SilentInstrumentTimesOut) {
     EXPECT_TRUE(e2e::PortIsFree(station->slavePath()));
 }
 
-TEST_F(UploadE2E, BusyPortSendsNothingAndLeavesTheView) {
-    start(tssim::Protocol::AckNak);
-    vrk::QtSerialPort holder({station->slavePath(), nullptr});
-    vrk::PortParams params;
-    params.portName = "COM1";
-    ASSERT_EQ(holder.open(params), vrk::OpenResult::Ok);
-    run(CoordJob(e2e::SampleSurvey()), vrk::kProtocolAckNak, 1);
-    station->stop();
-
-    ASSERT_EQ(reports().size(), 1u);
-    EXPECT_EQ(reports()[0].rfind(std::string(e2e::kCannotOpen) + "\n", 0), 0u)
-        << "the fixed first line, then why";
-    EXPECT_EQ(computer->view.getText(), "before the upload");
-    EXPECT_EQ(station->stats().bytesReceived, 0u);
-    holder.close();
-    EXPECT_TRUE(e2e::PortIsFree(station->slavePath()));
-}
-
 }  // namespace
