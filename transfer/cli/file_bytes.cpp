@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <optional>
 
 namespace vrk::cli {
 
@@ -92,7 +93,9 @@ bool ReadStandardInput(std::string& bytes) {
     return ReadToEnd(STDIN_FILENO, bytes, 0);
 }
 
-bool WriteFileBytes(const std::string& path, std::string_view bytes) {
+namespace {
+
+bool WriteInPlace(const std::string& path, std::string_view bytes) {
     constexpr mode_t kNewFileMode = 0666;  // narrowed by the umask, as for any new file
     Descriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, kNewFileMode));
     if (file.get() < 0) {
@@ -100,6 +103,58 @@ bool WriteFileBytes(const std::string& path, std::string_view bytes) {
     }
     const bool written = WriteAllTo(file.get(), bytes);
     return file.close() && written;
+}
+
+// A copy beside `path` that takes its place only once every byte is written, so a full disk or
+// a size limit leaves the earlier file as it was. Answers nullopt when no copy can be made
+// there (a folder the user may not write): the caller then writes in place.
+std::optional<bool> WriteBesideAndRename(const std::string& path, std::string_view bytes,
+                                         const struct stat* existing) {
+    std::string staged = path + ".XXXXXX";
+    Descriptor file(::mkstemp(staged.data()));
+    if (file.get() < 0) {
+        return std::nullopt;
+    }
+    // The copy must end up with the earlier file's group, or the rename would change it.
+    if (existing != nullptr &&
+        ::fchown(file.get(), static_cast<uid_t>(-1), existing->st_gid) != 0) {
+        ::unlink(staged.c_str());
+        return std::nullopt;
+    }
+    const mode_t umask = ::umask(0);
+    ::umask(umask);
+    const mode_t mode = existing != nullptr ? existing->st_mode & 07777 : 0666 & ~umask;
+    // No fsync: the rename already keeps the earlier file until this one is whole, and a
+    // conversion that a power cut interrupts is simply run again.
+    bool ok = ::fchmod(file.get(), mode) == 0 && WriteAllTo(file.get(), bytes);
+    ok = file.close() && ok;
+    if (!ok || ::rename(staged.c_str(), path.c_str()) != 0) {
+        ::unlink(staged.c_str());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool WriteFileBytes(const std::string& path, std::string_view bytes) {
+    struct stat existing {};
+    const bool exists = ::stat(path.c_str(), &existing) == 0;
+    if (exists && ::access(path.c_str(), W_OK) != 0) {
+        return false;  // never replace a file the user may not write
+    }
+    // A device, a pipe, a symbolic link, a file with other names or another owner is written
+    // where it is, so that it keeps what a rename would take from it.
+    struct stat entry {};
+    const bool isLink = exists && ::lstat(path.c_str(), &entry) == 0 && S_ISLNK(entry.st_mode);
+    const bool replaceable = !exists || (S_ISREG(existing.st_mode) && !isLink &&
+                                         existing.st_nlink == 1 && existing.st_uid == ::geteuid());
+    if (replaceable) {
+        if (const auto renamed = WriteBesideAndRename(path, bytes, exists ? &existing : nullptr)) {
+            return *renamed;
+        }
+    }
+    return WriteInPlace(path, bytes);
 }
 
 bool WriteStandardOutput(std::string_view bytes) {

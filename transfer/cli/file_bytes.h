@@ -11,8 +11,8 @@ bool ReadFileBytes(const std::string& path, std::string& bytes);
 // Standard input to its end.
 bool ReadStandardInput(std::string& bytes);
 
-// `bytes` as the file at `path` (created or emptied first, as before); false when any of it
-// could not be written.
+// `bytes` as the file at `path`; false when any of it could not be written. An earlier file is
+// replaced only once the new content is complete, and never when the user may not write it.
 bool WriteFileBytes(const std::string& path, std::string_view bytes);
 
 // `bytes` on standard output.
