@@ -6,6 +6,8 @@
 #include <type_traits>
 #include <utility>
 
+#include "link/link_constants.h"
+
 namespace vrk {
 
 // The first 128 bytes of a downloaded line carry data; shorter lines carry none.
@@ -68,7 +70,6 @@ void BlockStreamReader<Consumer>::feed(std::string_view block) {
 // instead of copying the whole text without them saves a pass over a download of megabytes.
 template <typename OnLine>
 bool ForEachDownloadLine(std::string_view text, OnLine&& onLine) {
-    constexpr char kStx = '\x02';
     const std::size_t firstLf = text.find('\n');
     if (firstLf == std::string_view::npos || text.find_first_not_of(kStx) == firstLf) {
         return false;

@@ -19,14 +19,6 @@ constexpr std::size_t kLabelWidth = 2;
 constexpr std::size_t kMaxExactDigits = 15;
 constexpr std::size_t kDecimals = 3;
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
 static_assert(kWholeMetresRoom >= kMaxExactDigits + 4, "sign, \"0.\" and the digits");
 
 // The common field: blanks, a sign, whole digits, then anything that cannot continue a number.
@@ -34,7 +26,7 @@ static_assert(kWholeMetresRoom >= kMaxExactDigits + 4, "sign, \"0.\" and the dig
 // computed. False when the value needs the general reading.
 char* WriteWholeMillimetres(char* to, std::string_view value) {
     std::size_t i = 0;
-    while (i < value.size() && IsBlank(value[i])) {
+    while (i < value.size() && IsDecimalBlank(value[i])) {
         ++i;
     }
     bool negative = false;
@@ -42,7 +34,7 @@ char* WriteWholeMillimetres(char* to, std::string_view value) {
         negative = value[i++] == '-';
     }
     const std::size_t firstDigit = i;
-    while (i < value.size() && IsDigit(value[i])) {
+    while (i < value.size() && IsDecimalDigit(value[i])) {
         ++i;
     }
     if (i == firstDigit ||

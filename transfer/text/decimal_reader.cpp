@@ -8,24 +8,16 @@ namespace vrk {
 
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 std::size_t SkipBlanks(std::string_view text) {
     std::size_t i = 0;
-    while (i < text.size() && IsBlank(text[i])) {
+    while (i < text.size() && IsDecimalBlank(text[i])) {
         ++i;
     }
     return i;
 }
 
 std::size_t SkipDigits(std::string_view text, std::size_t i) {
-    while (i < text.size() && IsDigit(text[i])) {
+    while (i < text.size() && IsDecimalDigit(text[i])) {
         ++i;
     }
     return i;
@@ -47,7 +39,7 @@ long DecimalMagnitude(std::string_view number) {
         ++i;
     }
     long magnitude = 0;
-    while (i < number.size() && IsDigit(number[i])) {
+    while (i < number.size() && IsDecimalDigit(number[i])) {
         ++magnitude;
         ++i;
     }
@@ -142,7 +134,7 @@ int ReadLeadingInt(std::string_view text) {
     const bool negative = TakeSign(text, i);
     long long value = 0;
     constexpr long long kLimit = static_cast<long long>(std::numeric_limits<int>::max()) + 1;
-    for (; i < text.size() && IsDigit(text[i]); ++i) {
+    for (; i < text.size() && IsDecimalDigit(text[i]); ++i) {
         if (value < kLimit) {
             value = value * 10 + (text[i] - '0');
         }

@@ -5,6 +5,15 @@
 
 namespace vrk {
 
+// The blanks a number may start after, and its digits, as every reader of the instrument's
+// numbers sees them (the C locale's, whatever the computer's locale says).
+inline constexpr bool IsDecimalBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+inline constexpr bool IsDecimalDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
 // Numbers in the instrument's texts are plain decimals, whatever the computer's locale: leading
 // blanks, an optional sign, digits with an optional decimal point, an optional exponent. Reading
 // stops at the first character that cannot continue the number; no number at all reads as 0.
