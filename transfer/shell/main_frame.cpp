@@ -10,6 +10,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <utility>
 
 #include "shell/command_ids.h"
 #include "shell/point_plot_window.h"
@@ -296,9 +297,11 @@ void CMainFrame::buildAccelerators() {
         connect(shortcut, &QShortcut::activated, action, &QAction::trigger);
     }
     // Next and previous pane: the frame has one pane, the view.
-    for (const QKeySequence& keys :
-         {QKeySequence(Qt::Key_F6), QKeySequence(Qt::SHIFT | Qt::Key_F6)}) {
+    for (const auto& [keys, id] :
+         {std::pair{QKeySequence(Qt::Key_F6), ids::kNextPane},
+          std::pair{QKeySequence(Qt::SHIFT | Qt::Key_F6), ids::kPrevPane}}) {
         auto* shortcut = new QShortcut(keys, this);
+        shortcut->setObjectName(QString::number(id));
         connect(shortcut, &QShortcut::activated, &view_, [this] { view_.setFocus(); });
     }
 }
