@@ -27,6 +27,11 @@ endfunction()
 # LABELS …). QT gives it the Qt defaults (moc); LABELS as for project_add_gtest.
 function(project_test target)
     cmake_parse_arguments(ARG "QT" "" "SOURCES;LIBS;DEFINES;LABELS" ${ARGN})
+    # A misspelt keyword would otherwise drop its words, or the test's label, without a sound.
+    if(ARG_UNPARSED_ARGUMENTS OR NOT ARG_SOURCES OR NOT ARG_LABELS)
+        message(FATAL_ERROR "project_test(${target}): SOURCES and LABELS are needed; not understood: "
+                            "${ARG_UNPARSED_ARGUMENTS}")
+    endif()
     add_executable(${target} ${ARG_SOURCES})
     if(ARG_QT)
         project_qt_defaults(${target})
