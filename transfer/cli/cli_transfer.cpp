@@ -3,13 +3,11 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
-#include <QSaveFile>
 #include <QThread>
 #include <atomic>
 #include <csignal>
-#include <fstream>
+#include <filesystem>
 #include <iostream>
-#include <iterator>
 #include <memory>
 
 #include "cli/buffer_text_view.h"
@@ -17,6 +15,7 @@
 #include "cli/cli_console_prompter.h"
 #include "cli/cli_progress.h"
 #include "cli/cli_transfer_args.h"
+#include "cli/file_bytes.h"
 #include "link/download.h"
 #include "link/traced_transfer.h"
 #include "link/upload.h"
@@ -41,15 +40,6 @@ extern "C" void OnInterrupt(int) {
     std::signal(SIGINT, SIG_DFL);
 }
 
-bool ReadInput(const std::string& path, std::string& text) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return false;
-    }
-    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
-}
-
 // QSerialPort needs the thread it runs in to have an event dispatcher, which the main thread
 // only gets from an application object.
 std::unique_ptr<QCoreApplication> EnsureApplication() {
@@ -63,19 +53,25 @@ std::unique_ptr<QCoreApplication> EnsureApplication() {
 }
 
 // Whatever arrived is kept, also after a failure: it is what the view would show. A download
-// that brought nothing leaves an earlier file as it was.
-bool WriteDownload(const std::string& text, QSaveFile* file) {
-    if (file == nullptr) {
-        std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
-        std::cout.flush();
-        return static_cast<bool>(std::cout);
+// that brought nothing leaves an earlier file as it was. When the file cannot take it after all,
+// the text goes to a new file in the temporary folder rather than being lost.
+bool WriteDownload(const std::string& text, const std::string& path) {
+    if (path.empty()) {
+        return WriteStandardOutput(text);
     }
-    if (text.empty()) {
-        file->cancelWriting();
+    if (text.empty() || WriteFileBytes(path, text)) {
         return true;
     }
-    const auto size = static_cast<qint64>(text.size());
-    return file->write(text.data(), size) == size && file->commit();
+    std::string rescue =
+        (std::filesystem::temp_directory_path() / "vrk410-download-XXXXXX").string();
+    const int fd = ::mkstemp(rescue.data());
+    if (fd >= 0) {
+        ::close(fd);
+        if (WriteFileBytes(rescue, text)) {
+            std::cerr << "vrk410-cli: " << path << " -> " << rescue << '\n';
+        }
+    }
+    return false;
 }
 
 TranscriptHeader HeaderFor(TransferKind kind) {
@@ -88,12 +84,6 @@ TranscriptHeader HeaderFor(TransferKind kind) {
             break;
     }
     return {"vrk410-cli " VRK410_VERSION, "下传数据", true};
-}
-
-// The transcript replaces an earlier file only once it is complete.
-bool WriteTranscript(QSaveFile& file, const std::string& text) {
-    const auto size = static_cast<qint64>(text.size());
-    return file.write(text.data(), size) == size && file.commit();
 }
 
 int Usage(const std::string& error) {
@@ -117,7 +107,7 @@ int RunTransferCommand(std::span<const std::string> args) {
     UploadJob job;
     if (request.kind != TransferKind::Download) {
         std::string text;
-        if (!ReadInput(request.path, text)) {
+        if (!ReadFileBytes(request.path, text)) {
             std::cerr << "vrk410-cli: cannot read " << request.path << '\n';
             return kExitFailed;
         }
@@ -127,21 +117,10 @@ int RunTransferCommand(std::span<const std::string> args) {
     }
     const auto application = EnsureApplication();
     const bool download = request.kind == TransferKind::Download;
-    // Checked before the transfer so that a download never runs only to find it cannot be kept;
-    // QSaveFile writes beside FILE and renames, so FILE changes only once, complete.
-    std::unique_ptr<QSaveFile> file;
-    if (download && !request.path.empty()) {
-        file = std::make_unique<QSaveFile>(QString::fromLocal8Bit(request.path));
-        if (!file->open(QIODevice::WriteOnly)) {
-            std::cerr << "vrk410-cli: cannot write " << request.path << '\n';
-            return kExitFailed;
-        }
-    }
-    std::unique_ptr<QSaveFile> traceFile;
-    if (!request.tracePath.empty()) {
-        traceFile = std::make_unique<QSaveFile>(QString::fromLocal8Bit(request.tracePath));
-        if (!traceFile->open(QIODevice::WriteOnly)) {
-            std::cerr << "vrk410-cli: cannot write " << request.tracePath << '\n';
+    // Checked before the transfer so that a download never runs only to find it cannot be kept.
+    for (const std::string* path : {download ? &request.path : nullptr, &request.tracePath}) {
+        if (path != nullptr && !path->empty() && !CanWriteFile(*path)) {
+            std::cerr << "vrk410-cli: cannot write " << *path << '\n';
             return kExitFailed;
         }
     }
@@ -184,8 +163,8 @@ int RunTransferCommand(std::span<const std::string> args) {
     progress.finish();
 
     bool ok = outcome.succeeded();
-    if (traceFile != nullptr) {
-        if (!WriteTranscript(*traceFile, transcript.text())) {
+    if (!request.tracePath.empty()) {
+        if (!WriteFileBytes(request.tracePath, transcript.text())) {
             std::cerr << "vrk410-cli: cannot write " << request.tracePath << '\n';
             ok = false;
         }
@@ -194,7 +173,7 @@ int RunTransferCommand(std::span<const std::string> args) {
             std::cerr << "vrk410-cli: 诊断:" << line << '\n';
         }
     }
-    if (download && !WriteDownload(view.getText(), file.get())) {
+    if (download && !WriteDownload(view.getText(), request.path)) {
         std::cerr << "vrk410-cli: cannot write "
                   << (request.path.empty() ? "standard output" : request.path) << '\n';
         ok = false;

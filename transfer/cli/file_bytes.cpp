@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
+#include <memory>
 #include <optional>
 
 namespace vrk::cli {
@@ -95,22 +97,36 @@ bool ReadStandardInput(std::string& bytes) {
 
 namespace {
 
+// Writes `bytes` over the file from its start without cutting it first: room for the new length
+// is taken before the first byte changes, so a full disk or a size limit fails while the earlier
+// content is still whole; the file is cut to length only once every byte is in.
 bool WriteInPlace(const std::string& path, std::string_view bytes) {
     constexpr mode_t kNewFileMode = 0666;  // narrowed by the umask, as for any new file
-    Descriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, kNewFileMode));
-    if (file.get() < 0) {
+    Descriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, kNewFileMode));
+    struct stat info {};
+    if (file.get() < 0 || ::fstat(file.get(), &info) != 0) {
         return false;
     }
-    const bool written = WriteAllTo(file.get(), bytes);
+    if (!S_ISREG(info.st_mode)) {
+        // A device or a pipe takes the bytes as they come; there is nothing to keep.
+        const bool written = WriteAllTo(file.get(), bytes);
+        return file.close() && written;
+    }
+    const auto size = static_cast<off_t>(bytes.size());
+    if (size > 0 && ::posix_fallocate(file.get(), 0, size) != 0) {
+        return false;
+    }
+    const bool written = WriteAllTo(file.get(), bytes) && ::ftruncate(file.get(), size) == 0;
     return file.close() && written;
 }
 
-// A copy beside `path` that takes its place only once every byte is written, so a full disk or
-// a size limit leaves the earlier file as it was. Answers nullopt when no copy can be made
-// there (a folder the user may not write): the caller then writes in place.
-std::optional<bool> WriteBesideAndRename(const std::string& path, std::string_view bytes,
+// A copy beside `target` that takes its place only once every byte is written, so a full disk
+// or a size limit leaves the earlier file as it was. Answers nullopt when no such copy can be
+// made there (a folder the user may not write, a group the user cannot give): the caller then
+// writes in place.
+std::optional<bool> WriteBesideAndRename(const std::string& target, std::string_view bytes,
                                          const struct stat* existing) {
-    std::string staged = path + ".XXXXXX";
+    std::string staged = target + ".XXXXXX";
     Descriptor file(::mkstemp(staged.data()));
     if (file.get() < 0) {
         return std::nullopt;
@@ -128,7 +144,7 @@ std::optional<bool> WriteBesideAndRename(const std::string& path, std::string_vi
     // conversion that a power cut interrupts is simply run again.
     bool ok = ::fchmod(file.get(), mode) == 0 && WriteAllTo(file.get(), bytes);
     ok = file.close() && ok;
-    if (!ok || ::rename(staged.c_str(), path.c_str()) != 0) {
+    if (!ok || ::rename(staged.c_str(), target.c_str()) != 0) {
         ::unlink(staged.c_str());
         return false;
     }
@@ -137,24 +153,42 @@ std::optional<bool> WriteBesideAndRename(const std::string& path, std::string_vi
 
 }  // namespace
 
+bool CanWriteFile(const std::string& path) {
+    if (::access(path.c_str(), F_OK) == 0) {
+        return ::access(path.c_str(), W_OK) == 0;
+    }
+    const std::string::size_type slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    return ::access(folder.c_str(), W_OK) == 0;
+}
+
 bool WriteFileBytes(const std::string& path, std::string_view bytes) {
     struct stat existing {};
     const bool exists = ::stat(path.c_str(), &existing) == 0;
     if (exists && ::access(path.c_str(), W_OK) != 0) {
         return false;  // never replace a file the user may not write
     }
-    // A device, a pipe, a symbolic link, a file with other names or another owner is written
-    // where it is, so that it keeps what a rename would take from it.
-    struct stat entry {};
-    const bool isLink = exists && ::lstat(path.c_str(), &entry) == 0 && S_ISLNK(entry.st_mode);
-    const bool replaceable = !exists || (S_ISREG(existing.st_mode) && !isLink &&
-                                         existing.st_nlink == 1 && existing.st_uid == ::geteuid());
+    // A symbolic link stays a link: its target is what gets replaced.
+    std::string target = path;
+    if (exists) {
+        std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
+                                                             &std::free);
+        if (resolved == nullptr) {
+            return false;
+        }
+        target = resolved.get();
+    }
+    // A device, a pipe, a file with other names or another owner is written where it is, so
+    // that it keeps what a rename would take from it.
+    const bool replaceable = !exists || (S_ISREG(existing.st_mode) && existing.st_nlink == 1 &&
+                                         existing.st_uid == ::geteuid());
     if (replaceable) {
-        if (const auto renamed = WriteBesideAndRename(path, bytes, exists ? &existing : nullptr)) {
+        if (const auto renamed =
+                WriteBesideAndRename(target, bytes, exists ? &existing : nullptr)) {
             return *renamed;
         }
     }
-    return WriteInPlace(path, bytes);
+    return WriteInPlace(target, bytes);
 }
 
 bool WriteStandardOutput(std::string_view bytes) {

@@ -11,6 +11,10 @@ bool ReadFileBytes(const std::string& path, std::string& bytes);
 // Standard input to its end.
 bool ReadStandardInput(std::string& bytes);
 
+// Whether WriteFileBytes may write `path`: an existing file the user may write, or a new one in a
+// folder the user may write. Checked before a transfer, so that nothing is received in vain.
+bool CanWriteFile(const std::string& path);
+
 // `bytes` as the file at `path`; false when any of it could not be written. An earlier file is
 // replaced only once the new content is complete, and never when the user may not write it.
 bool WriteFileBytes(const std::string& path, std::string_view bytes);

@@ -131,23 +131,32 @@ TEST_F(CliConvert, UnreadableInputAndUnwritableOutputFail) {
     EXPECT_NE(r.err.find("cannot write"), std::string::npos);
 
     // A write cut short (here by a file-size limit, as by a full disk) keeps the earlier file
-    // whole and leaves no copy behind. Three samples in a row convert to about 3 KB.
+    // whole and leaves no copy behind, whether the output is replaced by a rename or, for a
+    // symbolic link and a file with two names, written where it is. Three samples in a row
+    // convert to about 3 KB.
     const std::string sample = ReadFile(kSamples + "/download-coords.txt");
     WriteFile(file("big.txt"), sample + sample + sample);
     WriteFile(file("keep.txt"), "earlier result");
-    const std::string limited = "bash -c \"trap '' XFSZ; ulimit -f 1; exec '" +
-                                std::string(VRK410_CLI) + "' convert delf '" +
-                                file("big.txt").string() + "' -o '" + file("keep.txt").string() +
-                                "'\" 2>/dev/null";
-    const int status = std::system(limited.c_str());
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1);
+    WriteFile(file("linked.txt"), "earlier result");
+    fs::create_symlink(file("keep.txt"), file("symlink.txt"));
+    fs::create_hard_link(file("linked.txt"), file("second-name.txt"));
+    for (const char* output : {"keep.txt", "symlink.txt", "second-name.txt"}) {
+        const std::string limited = "bash -c \"trap '' XFSZ; ulimit -f 1; exec '" +
+                                    std::string(VRK410_CLI) + "' convert delf '" +
+                                    file("big.txt").string() + "' -o '" + file(output).string() +
+                                    "'\" 2>/dev/null";
+        const int status = std::system(limited.c_str());
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << output;
+    }
     EXPECT_EQ(ReadFile(file("keep.txt")), "earlier result");
+    EXPECT_EQ(ReadFile(file("linked.txt")), "earlier result");
+    EXPECT_TRUE(fs::is_symlink(file("symlink.txt")));
     std::size_t entries = 0;
     for ([[maybe_unused]] const auto& entry :
          fs::directory_iterator(file("keep.txt").parent_path())) {
         ++entries;
     }
-    EXPECT_EQ(entries, 4u) << "big.txt, keep.txt, out and err only";
+    EXPECT_EQ(entries, 7u) << "the inputs, the three outputs, out and err only";
 }
 
 TEST_F(CliConvert, CommandLinesNotUnderstoodExitWithTwo) {
