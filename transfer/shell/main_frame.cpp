@@ -93,15 +93,23 @@ CMainFrame::CMainFrame(CVRK410View& view, CVRK410Doc& doc, ShellDialogs& dialogs
     progressTimer_->setInterval(kProgressIntervalMs);
     connect(progressTimer_, &QTimer::timeout, this, &CMainFrame::updateMessagePane);
     connect(&view_, &CVRK410View::transferStarted, this, [this] {
+        enableConversions(false);
         updateMessagePane();
         progressTimer_->start();
     });
     connect(&view_, &CVRK410View::transferFinished, this, [this] {
         progressTimer_->stop();
         updateMessagePane();
+        enableConversions(true);
     });
     connect(&view_, &CVRK410View::conversionReported, message_, &QLabel::setText);
     resize(760, 520);
+}
+
+void CMainFrame::enableConversions(bool enabled) {
+    for (const int id : {ids::kConvertDelf, ids::kConvertPcode}) {
+        command(id)->setEnabled(enabled);
+    }
 }
 
 PointPlotWindow* CMainFrame::pointPlot() const {

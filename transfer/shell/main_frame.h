@@ -56,6 +56,7 @@ class CMainFrame final : public QMainWindow {
     void buildAccelerators();
     void rebuildRecentFiles();
     void updateMessagePane();
+    void enableConversions(bool enabled);
     void paintText(QPrinter* printer);
 
     CVRK410View& view_;

@@ -31,4 +31,7 @@ inline constexpr const char* kProgressReceive =
     "正在接收：%1 行，%2 字节；距上一字节 %3 秒（接收延时 %4 秒）";
 inline constexpr const char* kProgressSend = "正在发送：第 %1 / %2 块，重发 %3 次";
 
+// The second line under "无法创建通讯口!" when this program's own transfer holds the port.
+inline constexpr const char* kPortBusyHere = "通讯口正被本程序的另一次通讯使用,请等它结束后再试。";
+
 }  // namespace vrk::texts

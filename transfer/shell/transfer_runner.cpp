@@ -47,27 +47,42 @@ bool TransferRunner::start(Work work, std::function<void()> finished) {
     waitForThread();  // the last transfer has ended; only its return is left
     abandoned_ = false;
     running_ = true;
-    thread_.reset(QThread::create([this, work = std::move(work), finished = std::move(finished)] {
-        {
-            UiThreadTextView view(parts_.uiContext, parts_.view, abandoned_);
-            UiThreadPrompter prompter(parts_.uiContext, parts_.prompter, abandoned_);
-            AbandonableSleeper realSleeper(abandoned_);
-            std::unique_ptr<BytePort> port = parts_.portFactory(abandoned_);
-            TransferContext ctx{parts_.settings,
-                                *port,
-                                view,
-                                prompter,
-                                parts_.sleeper != nullptr ? *parts_.sleeper : realSleeper,
-                                parts_.observer,
-                                abandoned_};
-            work(ctx);
-            port->close();
-        }
-        running_ = false;
-        if (!abandoned_.load() && finished) {
-            QMetaObject::invokeMethod(parts_.uiContext, finished, Qt::QueuedConnection);
-        }
-    }));
+    const std::uint64_t generation = ++generation_;
+    thread_.reset(
+        QThread::create([this, generation, work = std::move(work), finished = std::move(finished)] {
+            {
+                UiThreadTextView view(parts_.uiContext, parts_.view, abandoned_);
+                UiThreadPrompter prompter(parts_.uiContext, parts_.prompter, abandoned_);
+                AbandonableSleeper realSleeper(abandoned_);
+                std::unique_ptr<BytePort> port = parts_.portFactory(abandoned_);
+                TransferContext ctx{parts_.settings,
+                                    *port,
+                                    view,
+                                    prompter,
+                                    parts_.sleeper != nullptr ? *parts_.sleeper : realSleeper,
+                                    parts_.observer,
+                                    abandoned_};
+                work(ctx);
+                port->close();
+            }
+            if (abandoned_.load()) {
+                return;
+            }
+            // The transfer counts as running until the UI thread has heard that it ended: a new one
+            // started in between would otherwise be ended by this one's `finished`.
+            QMetaObject::invokeMethod(
+                parts_.uiContext,
+                [this, generation, finished] {
+                    if (generation != generation_ || abandoned_.load()) {
+                        return;
+                    }
+                    running_ = false;
+                    if (finished) {
+                        finished();
+                    }
+                },
+                Qt::QueuedConnection);
+        }));
     thread_->start();
     return true;
 }
@@ -75,6 +90,7 @@ bool TransferRunner::start(Work work, std::function<void()> finished) {
 void TransferRunner::abandon() {
     abandoned_ = true;
     waitForThread();
+    running_ = false;
 }
 
 void TransferRunner::waitForThread() {

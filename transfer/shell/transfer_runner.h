@@ -4,6 +4,7 @@
 #include <QThread>
 
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -55,7 +56,8 @@ class TransferRunner {
 
     Parts parts_;
     std::atomic<bool> abandoned_{false};
-    std::atomic<bool> running_{false};
+    std::atomic<bool> running_{false};  // set and cleared on the UI thread
+    std::uint64_t generation_ = 0;      // UI thread only: which start a `finished` belongs to
     std::unique_ptr<QThread> thread_;
 };
 

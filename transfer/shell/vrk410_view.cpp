@@ -11,6 +11,7 @@
 #include "serial/com_port_device.h"
 #include "shell/shell_dialogs.h"
 #include "shell/shell_prompter.h"
+#include "shell/shell_texts.h"
 #include "view/view_commands.h"
 
 namespace vrk {
@@ -106,7 +107,7 @@ bool CVRK410View::refuseIfBusy() {
     if (!runner_.isRunning()) {
         return false;
     }
-    prompter_.showMessage(kMsgCannotOpenPort);
+    prompter_.showMessage(std::string(kMsgCannotOpenPort) + "\n" + texts::kPortBusyHere);
     return true;
 }
 
@@ -161,12 +162,18 @@ void CVRK410View::OnUploadPcode() {
     }
 }
 
+// A conversion replaces the text a running transfer is still writing into; the frame greys
+// the commands out meanwhile, and a key that still reaches them does nothing.
 void CVRK410View::OnConvertDelf() {
-    reportConversion(vrk::OnConvertDelf(services_, prompter_));
+    if (!runner_.isRunning()) {
+        reportConversion(vrk::OnConvertDelf(services_, prompter_));
+    }
 }
 
 void CVRK410View::OnConvertPcode() {
-    reportConversion(vrk::OnConvertPcode(services_, prompter_));
+    if (!runner_.isRunning()) {
+        reportConversion(vrk::OnConvertPcode(services_, prompter_));
+    }
 }
 
 void CVRK410View::reportConversion(const std::string& report) {

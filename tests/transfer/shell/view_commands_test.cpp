@@ -257,6 +257,8 @@ TEST(Transfers, UploadEchoesTheBlocksAndEndsWithTheReport) {
 }
 
 TEST(Transfers, SecondTransferIsRefusedBeforeItTouchesTheView) {
+    const std::string kRefused =
+        "无法创建通讯口!\n通讯口正被本程序的另一次通讯使用,请等它结束后再试。";
     Harness h;
     ASSERT_TRUE(h.app->InitInstance({}));
     CVRK410View& view = h.app->view();
@@ -269,16 +271,20 @@ TEST(Transfers, SecondTransferIsRefusedBeforeItTouchesTheView) {
     ASSERT_TRUE(WaitFor([&] { return view.rawText().bytes == "first\r\n"; }));
     view.OnDownload();     // asks (the download changed the text), then is refused
     view.OnUploadPcode();  // asks, finds "first" is no PCODE line and asks again, then is refused
-    EXPECT_EQ(
-        h.prompter.texts(),
-        (std::vector<std::string>{kComputerFirst, kDiscard, "无法创建通讯口!", kDiscard,
-                                  "要发送的数据有以下问题,仍然发送吗?\n1: 没有逗号,此行不发送\n",
-                                  "无法创建通讯口!"}));
+    EXPECT_EQ(h.prompter.texts(),
+              (std::vector<std::string>{
+                  kComputerFirst, kDiscard, kRefused, kDiscard,
+                  "要发送的数据有以下问题,仍然发送吗?\n1: 没有逗号,此行不发送\n", kRefused}));
+    // A conversion would replace the text the download is still writing into.
+    EXPECT_FALSE(h.app->frame().command(ids::kConvertDelf)->isEnabled());
+    view.OnConvertDelf();
+    EXPECT_EQ(h.prompter.texts().size(), 6u);
     EXPECT_EQ(view.rawText().bytes, "first\r\n");
     EXPECT_EQ(h.line->opens, 1);
     h.line->feed("second\r\n\x04");
     ASSERT_TRUE(WaitFor([&] { return !view.isTransferRunning(); }));
     EXPECT_EQ(view.rawText().bytes, "first\r\n\nsecond\r\n");
+    EXPECT_TRUE(h.app->frame().command(ids::kConvertDelf)->isEnabled());
 }
 
 TEST(Transfers, QuittingDuringADownloadAsksFirstThenClosesThePort) {
