@@ -11,7 +11,9 @@ namespace {
 
 constexpr int kExitClean = 0;
 constexpr int kExitFindings = 1;
-constexpr int kExitUsage = 2;
+// Nothing was checked: a wrong command line or a file that cannot be read. A script must not
+// take either for a list with findings.
+constexpr int kExitNotChecked = 2;
 
 UploadFindings Check(bool coords, std::string_view text) {
     return coords ? CheckCoordUpload(text) : CheckPcodeUpload(text);
@@ -23,12 +25,12 @@ int RunCheckCommand(std::span<const std::string> args) {
     if (args.size() != 2 || (args[0] != "coords" && args[0] != "pcode")) {
         std::cerr << "vrk410-cli: check needs coords or pcode and one file\nusage:\n"
                   << CheckUsage();
-        return kExitUsage;
+        return kExitNotChecked;
     }
     std::string text;
     if (!ReadFileBytes(args[1], text)) {
         std::cerr << "vrk410-cli: cannot read " << args[1] << '\n';
-        return kExitFindings;
+        return kExitNotChecked;
     }
     const UploadFindings findings = Check(args[0] == "coords", text);
     std::cout << FormatFindings(findings) << std::flush;

@@ -176,7 +176,7 @@ TEST_F(CliConvert, CheckPrintsTheFindingsAndExitsWithOneWhenThereAreAny) {
     const CliRun clean = run("check coords '" + kSamples + "/survey.delf'");
     EXPECT_EQ(clean.exitCode, 0);
     EXPECT_EQ(clean.out, "");
-    EXPECT_EQ(run("check pcode '" + file("missing").string() + "'").exitCode, 1);
+    EXPECT_EQ(run("check pcode '" + file("missing").string() + "'").exitCode, 2);
     EXPECT_EQ(run("check lines '" + file("coords.delf").string() + "'").exitCode, 2);
 }
 
