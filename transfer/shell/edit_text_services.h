@@ -17,7 +17,6 @@ class EditTextServices final : public TextView {
     void clearText() override;
     void moveCaret(std::size_t position) override;
     void insertAtCaret(std::string_view bytes) override;
-    void appendText(std::string_view bytes) override;
     void setReadOnly(bool readOnly) override;
     void setText(std::string_view bytes) override;
 
