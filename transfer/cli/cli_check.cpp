@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "cli/cli_texts.h"
 #include "cli/file_bytes.h"
 #include "survey/upload_check.h"
 
@@ -23,13 +24,13 @@ UploadFindings Check(bool coords, std::string_view text) {
 
 int RunCheckCommand(std::span<const std::string> args) {
     if (args.size() != 2 || (args[0] != "coords" && args[0] != "pcode")) {
-        std::cerr << "vrk410-cli: check needs coords or pcode and one file\nusage:\n"
+        std::cerr << texts::kProgram << texts::kCheckNeedsKindAndFile << "\nusage:\n"
                   << CheckUsage();
         return kExitNotChecked;
     }
     std::string text;
     if (!ReadFileBytes(args[1], text)) {
-        std::cerr << "vrk410-cli: cannot read " << args[1] << '\n';
+        std::cerr << texts::kProgram << texts::kCannotRead << args[1] << '\n';
         return kExitNotChecked;
     }
     const UploadFindings findings = Check(args[0] == "coords", text);

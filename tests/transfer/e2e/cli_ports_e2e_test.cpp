@@ -48,11 +48,11 @@ TEST_F(CliPortsE2E, PortsShowsTheMappingInForceAndDownloadsUseIt) {
     const std::string config = configWithMapping("COM3=" + station->slavePath() + "\n");
     const auto ports = RunCli(dir, {"ports"}, {config, "VRK410_COM2=/dev/ttyUSB9"});
     EXPECT_EQ(ports.exitCode, 0) << ports.err;
-    EXPECT_NE(ports.out.find("\nCOM1 = /dev/ttyS0  (default)\n"), std::string::npos) << ports.out;
+    EXPECT_NE(ports.out.find("\nCOM1 = /dev/ttyS0  (默认)\n"), std::string::npos) << ports.out;
     EXPECT_NE(ports.out.find("\nCOM2 = /dev/ttyUSB9  (VRK410_COM2)\n"), std::string::npos);
-    EXPECT_NE(ports.out.find("\nCOM3 = " + station->slavePath() + "  (port mapping: "),
+    EXPECT_NE(ports.out.find("\nCOM3 = " + station->slavePath() + "  (端口映射: "),
               std::string::npos);
-    EXPECT_EQ(ports.out.rfind("device: ", 0), 0u) << "the devices come first";
+    EXPECT_EQ(ports.out.rfind("设备: ", 0), 0u) << "the devices come first";
 
     ASSERT_TRUE(station->startSend(tssim::Content::Pcode));
     const auto result =
