@@ -7,8 +7,10 @@
 #include "cli/cli_check.h"
 #include "cli/cli_convert.h"
 #include "cli/cli_ports.h"
+#include "cli/cli_texts.h"
 #include "cli/cli_transfer.h"
 #include "cli/cli_transfer_args.h"
+#include "serial/open_failure_reason.h"
 
 namespace {
 
@@ -23,6 +25,7 @@ void PrintUsage(std::ostream& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    vrk::SetPortChoiceAdvice({vrk::cli::texts::kChooseDevice, vrk::cli::texts::kCheckDevice});
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) {
         PrintUsage(std::cerr);
