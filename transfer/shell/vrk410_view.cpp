@@ -11,6 +11,7 @@
 #include "serial/com_port_device.h"
 #include "shell/shell_dialogs.h"
 #include "shell/shell_prompter.h"
+#include "shell/vrk410_doc.h"
 #include "view/view_commands.h"
 
 namespace vrk {
@@ -39,7 +40,8 @@ CVRK410View::CVRK410View(Services services, QWidget* parent)
     : QPlainTextEdit(parent),
       prompter_(services.prompter),
       dialogs_(services.dialogs),
-      services_(*this),
+      // The view holds no more than a document may have, so that a saved download opens again.
+      services_(*this, static_cast<std::size_t>(CVRK410Doc::kMaxFileSize)),
       runner_(TransferRunner::Parts{this, services_, prompter_, settings_, progress_,
                                     std::move(services.portFactory), services.sleeper}) {
     setObjectName(QStringLiteral("CVRK410View"));
