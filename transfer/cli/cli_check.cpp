@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "cli/cli_texts.h"
 #include "cli/file_bytes.h"
 #include "survey/upload_check.h"
 
@@ -11,7 +12,9 @@ namespace {
 
 constexpr int kExitClean = 0;
 constexpr int kExitFindings = 1;
-constexpr int kExitUsage = 2;
+// Nothing was checked: a wrong command line or a file that cannot be read. A script must not
+// take either for a list with findings.
+constexpr int kExitNotChecked = 2;
 
 UploadFindings Check(bool coords, std::string_view text) {
     return coords ? CheckCoordUpload(text) : CheckPcodeUpload(text);
@@ -21,14 +24,14 @@ UploadFindings Check(bool coords, std::string_view text) {
 
 int RunCheckCommand(std::span<const std::string> args) {
     if (args.size() != 2 || (args[0] != "coords" && args[0] != "pcode")) {
-        std::cerr << "vrk410-cli: check needs coords or pcode and one file\nusage:\n"
+        std::cerr << texts::kProgram << texts::kCheckNeedsKindAndFile << texts::kUsage
                   << CheckUsage();
-        return kExitUsage;
+        return kExitNotChecked;
     }
     std::string text;
     if (!ReadFileBytes(args[1], text)) {
-        std::cerr << "vrk410-cli: cannot read " << args[1] << '\n';
-        return kExitFindings;
+        std::cerr << texts::kProgram << texts::kCannotRead << args[1] << '\n';
+        return kExitNotChecked;
     }
     const UploadFindings findings = Check(args[0] == "coords", text);
     std::cout << FormatFindings(findings) << std::flush;

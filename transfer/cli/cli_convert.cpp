@@ -3,6 +3,7 @@
 #include <iostream>
 #include <optional>
 
+#include "cli/cli_texts.h"
 #include "cli/file_bytes.h"
 #include "convert/delf_conversion.h"
 #include "convert/pcode_conversion.h"
@@ -37,12 +38,12 @@ std::optional<Kind> KindOf(const std::string& word) {
 bool ParseConvertArgs(std::span<const std::string> args, ConvertRequest& request,
                       std::string& error) {
     if (args.empty()) {
-        error = "convert needs a kind: delf or pcode";
+        error = texts::kConvertNeedsKind;
         return false;
     }
     const auto kind = KindOf(args[0]);
     if (!kind) {
-        error = "unknown conversion: " + args[0];
+        error = texts::kUnknownConversion + args[0];
         return false;
     }
     request.kind = *kind;
@@ -52,7 +53,8 @@ bool ParseConvertArgs(std::span<const std::string> args, ConvertRequest& request
         const std::string& arg = args[i];
         if (arg == "-o" || arg == "--output") {
             if (haveOutput || i + 1 >= args.size()) {
-                error = haveOutput ? "more than one output" : arg + " needs a file name";
+                error = haveOutput ? std::string(texts::kMoreThanOneOutput)
+                                   : arg + texts::kNeedsFileName;
                 return false;
             }
             request.output = args[++i];
@@ -60,11 +62,11 @@ bool ParseConvertArgs(std::span<const std::string> args, ConvertRequest& request
         } else if (arg == "-v" || arg == "--verbose") {
             request.verbose = true;
         } else if (arg.size() > 1 && arg.front() == '-') {
-            error = "unknown option: " + arg;
+            error = texts::kUnknownOption + arg;
             return false;
         } else {
             if (haveInput) {
-                error = "more than one input: " + arg;
+                error = texts::kMoreThanOneInput + arg;
                 return false;
             }
             // "-" is standard input, as the default.
@@ -73,7 +75,7 @@ bool ParseConvertArgs(std::span<const std::string> args, ConvertRequest& request
         }
     }
     if (haveOutput && request.output.empty()) {
-        error = "-o needs a file name";
+        error = std::string("-o") + texts::kNeedsFileName;
         return false;
     }
     return true;
@@ -97,13 +99,13 @@ int RunConvertCommand(std::span<const std::string> args) {
     ConvertRequest request;
     std::string error;
     if (!ParseConvertArgs(args, request, error)) {
-        std::cerr << "vrk410-cli: " << error << "\nusage:\n" << ConvertUsage();
+        std::cerr << texts::kProgram << error << texts::kUsage << ConvertUsage();
         return kExitUsage;
     }
     std::string input;
     if (!ReadAll(request.input, input)) {
-        std::cerr << "vrk410-cli: cannot read " << Describe(request.input, "standard input")
-                  << '\n';
+        std::cerr << texts::kProgram << texts::kCannotRead
+                  << Describe(request.input, texts::kStandardInput) << '\n';
         return kExitFailed;
     }
     const ConversionResult result =
@@ -117,8 +119,8 @@ int RunConvertCommand(std::span<const std::string> args) {
         std::cerr << result.report << '\n';
     }
     if (!WriteAll(request.output, result.text)) {
-        std::cerr << "vrk410-cli: cannot write " << Describe(request.output, "standard output")
-                  << '\n';
+        std::cerr << texts::kProgram << texts::kCannotWrite
+                  << Describe(request.output, texts::kStandardOutput) << '\n';
         return kExitFailed;
     }
     return kExitOk;

@@ -7,15 +7,17 @@
 #include "cli/cli_check.h"
 #include "cli/cli_convert.h"
 #include "cli/cli_ports.h"
+#include "cli/cli_texts.h"
 #include "cli/cli_transfer.h"
 #include "cli/cli_transfer_args.h"
+#include "serial/open_failure_reason.h"
 
 namespace {
 
 constexpr int kExitUsage = 2;
 
 void PrintUsage(std::ostream& out) {
-    out << "usage:\n"
+    out << "用法:\n"
         << vrk::cli::ConvertUsage() << vrk::cli::TransferUsage() << vrk::cli::PortsUsage()
         << vrk::cli::CheckUsage();
 }
@@ -23,6 +25,7 @@ void PrintUsage(std::ostream& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    vrk::SetPortChoiceAdvice({vrk::cli::texts::kChooseDevice, vrk::cli::texts::kCheckDevice});
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) {
         PrintUsage(std::cerr);
@@ -46,7 +49,7 @@ int main(int argc, char** argv) {
         PrintUsage(std::cout);
         return 0;
     }
-    std::cerr << "vrk410-cli: unknown command: " << command << '\n';
+    std::cerr << vrk::cli::texts::kProgram << vrk::cli::texts::kUnknownCommand << command << '\n';
     PrintUsage(std::cerr);
     return kExitUsage;
 }

@@ -3,6 +3,7 @@
 #include <ostream>
 #include <string>
 
+#include "cli/cli_texts.h"
 #include "serial/com_port_device.h"
 #include "serial/port_discovery.h"
 #include "serial/port_mapping.h"
@@ -16,11 +17,11 @@ std::string SourceText(ComDeviceSource source, int number) {
         case ComDeviceSource::Environment:
             return "(VRK410_COM" + std::to_string(number) + ")";
         case ComDeviceSource::Mapping:
-            return "(port mapping: " + PortMappingFile() + ")";
+            return std::string("(") + texts::kFromMapping + PortMappingFile() + ")";
         case ComDeviceSource::Default:
             break;
     }
-    return "(default)";
+    return std::string("(") + texts::kDefaultDevice + ")";
 }
 
 }  // namespace
@@ -28,10 +29,10 @@ std::string SourceText(ComDeviceSource source, int number) {
 int RunPortsCommand(std::ostream& out) {
     const auto devices = DiscoverSerialDevices();
     if (devices.empty()) {
-        out << "device: none reported (type a path such as /dev/ttyUSB0 or /dev/pts/3)\n";
+        out << texts::kNoDeviceReported << '\n';
     }
     for (const SerialDevice& device : devices) {
-        out << "device: " << DescribeSerialDevice(device) << '\n';
+        out << texts::kDevice << DescribeSerialDevice(device) << '\n';
     }
     for (int number = kFirstComNumber; number <= kLastComNumber; ++number) {
         const ComDevice com = ComDeviceFor(number);

@@ -14,6 +14,7 @@
 #include "cli/cli_check.h"
 #include "cli/cli_console_prompter.h"
 #include "cli/cli_progress.h"
+#include "cli/cli_texts.h"
 #include "cli/cli_transfer_args.h"
 #include "cli/file_bytes.h"
 #include "link/download.h"
@@ -68,7 +69,8 @@ bool WriteDownload(const std::string& text, const std::string& path) {
     if (fd >= 0) {
         ::close(fd);
         if (WriteFileBytes(rescue, text)) {
-            std::cerr << "vrk410-cli: " << path << " -> " << rescue << '\n';
+            std::cerr << texts::kProgram << texts::kCannotWrite << path << ", "
+                      << texts::kSavedInstead << rescue << '\n';
         }
     }
     return false;
@@ -87,7 +89,7 @@ TranscriptHeader HeaderFor(TransferKind kind) {
 }
 
 int Usage(const std::string& error) {
-    std::cerr << "vrk410-cli: " << error << "\nusage:\n" << TransferUsage();
+    std::cerr << texts::kProgram << error << texts::kUsage << TransferUsage();
     return kExitUsage;
 }
 
@@ -108,7 +110,7 @@ int RunTransferCommand(std::span<const std::string> args) {
     if (request.kind != TransferKind::Download) {
         std::string text;
         if (!ReadFileBytes(request.path, text)) {
-            std::cerr << "vrk410-cli: cannot read " << request.path << '\n';
+            std::cerr << texts::kProgram << texts::kCannotRead << request.path << '\n';
             return kExitFailed;
         }
         job = request.kind == TransferKind::UploadCoords ? BuildCoordUploadJob(text)
@@ -120,7 +122,7 @@ int RunTransferCommand(std::span<const std::string> args) {
     // Checked before the transfer so that a download never runs only to find it cannot be kept.
     for (const std::string* path : {download ? &request.path : nullptr, &request.tracePath}) {
         if (path != nullptr && !path->empty() && !CanWriteFile(*path)) {
-            std::cerr << "vrk410-cli: cannot write " << *path << '\n';
+            std::cerr << texts::kProgram << texts::kCannotWrite << *path << '\n';
             return kExitFailed;
         }
     }
@@ -165,21 +167,21 @@ int RunTransferCommand(std::span<const std::string> args) {
     bool ok = outcome.succeeded();
     if (!request.tracePath.empty()) {
         if (!WriteFileBytes(request.tracePath, transcript.text())) {
-            std::cerr << "vrk410-cli: cannot write " << request.tracePath << '\n';
+            std::cerr << texts::kProgram << texts::kCannotWrite << request.tracePath << '\n';
             ok = false;
         }
     } else if (!ok) {
         for (const std::string& line : recorder.diagnosis()) {
-            std::cerr << "vrk410-cli: 诊断:" << line << '\n';
+            std::cerr << texts::kProgram << "诊断:" << line << '\n';
         }
     }
     if (download && !WriteDownload(view.getText(), request.path)) {
-        std::cerr << "vrk410-cli: cannot write "
-                  << (request.path.empty() ? "standard output" : request.path) << '\n';
+        std::cerr << texts::kProgram << texts::kCannotWrite
+                  << (request.path.empty() ? texts::kStandardOutput : request.path) << '\n';
         ok = false;
     }
     if (g_abandoned.load()) {
-        std::cerr << "vrk410-cli: interrupted\n";
+        std::cerr << texts::kProgram << texts::kInterrupted << '\n';
         ok = false;
     }
     return ok ? kExitOk : kExitFailed;

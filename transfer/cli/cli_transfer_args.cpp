@@ -4,6 +4,7 @@
 #include <charconv>
 #include <string_view>
 
+#include "cli/cli_texts.h"
 #include "link/comm_settings_rules.h"
 
 namespace vrk::cli {
@@ -61,11 +62,11 @@ bool ApplyPortOption(std::string_view name, std::string_view value, TransferRequ
         ok = ParseInt(value, number) && number >= kMinRecvDelay && number <= kMaxRecvDelay;
         settings.m_nRecvDelay = number;
     } else {
-        error = "unknown option " + std::string(name);
+        error = texts::kUnknownOption + std::string(name);
         return false;
     }
     if (!ok) {
-        error = "invalid value for " + std::string(name) + ": " + std::string(value);
+        error = texts::kInvalidValue + std::string(name) + " " + std::string(value);
     }
     return ok;
 }
@@ -83,7 +84,7 @@ bool ParseTransferArgs(std::span<const std::string> args, TransferRequest& reque
     request = TransferRequest{};
     std::size_t next = 0;
     if (args.empty()) {
-        error = "missing command";
+        error = texts::kMissingCommand;
         return false;
     }
     if (args[0] == "download") {
@@ -94,7 +95,8 @@ bool ParseTransferArgs(std::span<const std::string> args, TransferRequest& reque
         request.kind = args[1] == "coords" ? TransferKind::UploadCoords : TransferKind::UploadPcode;
         next = 2;
     } else {
-        error = args[0] == "upload" ? "upload needs coords or pcode" : "unknown command " + args[0];
+        error = args[0] == "upload" ? std::string(texts::kUploadNeedsKind)
+                                    : texts::kUnknownCommand + args[0];
         return false;
     }
 
@@ -117,21 +119,21 @@ bool ParseTransferArgs(std::span<const std::string> args, TransferRequest& reque
         if (TakesValue(word)) {
             if (!hasValue) {
                 if (i + 1 >= args.size()) {
-                    error = "missing value for " + std::string(word);
+                    error = std::string(word) + texts::kMissingValue;
                     return false;
                 }
                 value = args[++i];
             }
             if (word == "-o" || word == "--output") {
                 if (request.kind != TransferKind::Download || outputSeen) {
-                    error = "-o is for one download output";
+                    error = texts::kOneDownloadOutput;
                     return false;
                 }
                 request.path = std::string(value);
                 outputSeen = true;
             } else if (word == "--trace") {
                 if (!request.tracePath.empty() || value.empty()) {
-                    error = "--trace takes one FILE";
+                    error = texts::kOneTraceFile;
                     return false;
                 }
                 request.tracePath = std::string(value);
@@ -141,18 +143,18 @@ bool ParseTransferArgs(std::span<const std::string> args, TransferRequest& reque
             continue;
         }
         if (word.starts_with("-") && word.size() > 1) {
-            error = "unknown option " + std::string(word);
+            error = texts::kUnknownOption + std::string(word);
             return false;
         }
         if (request.kind == TransferKind::Download || inputSeen) {
-            error = "unexpected argument " + std::string(word);
+            error = texts::kUnexpectedArgument + std::string(word);
             return false;
         }
         request.path = std::string(word);
         inputSeen = true;
     }
     if (request.kind != TransferKind::Download && !inputSeen) {
-        error = "missing INPUT file";
+        error = texts::kMissingInput;
         return false;
     }
     return true;

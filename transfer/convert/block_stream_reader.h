@@ -25,8 +25,6 @@ class BlockStreamReader {
     void feed(std::string_view block);
 
   private:
-    static constexpr char kFieldSeparator = '_';
-
     Consumer consumer_;
     std::string carry_;  // the start of the field still open, without its leading "_"
     bool started_ = false;

@@ -17,7 +17,7 @@ void BlockPacker::add(std::string_view record) {
 }
 
 void BlockPacker::finish() {
-    accumulator_ += '_';
+    accumulator_ += kFieldSeparator;
     emitFullBlocks();
     if (!accumulator_.empty()) {
         accumulator_.resize(kBlockSize, ' ');

@@ -9,8 +9,8 @@ namespace vrk {
 
 namespace {
 
-constexpr std::size_t kMillimetreDigits = 9;
-constexpr std::size_t kNamePartWidth = 12;
+// "_+" and the name.
+constexpr std::size_t kNamePartWidth = 2 + kCoordNameBytes;
 constexpr double kMillimetresPerMetre = 1000.0;
 
 // Whole millimetres, rounded as printf's "%.f" rounds, but never with a locale's separators.
@@ -31,8 +31,8 @@ std::string FormatCoord(double metres) {
         millimetres = std::isnan(millimetres) ? 0.0 : std::numeric_limits<double>::max();
     }
     const std::string digits = RoundedDigits(millimetres);
-    if (digits.size() < kMillimetreDigits) {
-        text.append(kMillimetreDigits - digits.size(), '0');
+    if (digits.size() < kCoordMillimetreDigits) {
+        text.append(kCoordMillimetreDigits - digits.size(), '0');
     }
     text += digits;
     return text;

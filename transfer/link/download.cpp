@@ -1,5 +1,7 @@
 #include "link/download.h"
 
+#include <string>
+
 #include "link/comm_settings_rules.h"
 #include "link/counting_port.h"
 #include "link/link_constants.h"
@@ -10,8 +12,26 @@ namespace vrk {
 
 namespace {
 
-// Reads until the transfer ends, placing each complete line in the view.
-TransferEnd ReceiveLines(TransferContext& ctx, std::size_t& lines) {
+constexpr std::size_t kBytesPerMiB = 1024 * 1024;
+
+// The size a view holds, as the user reads it: "16 MiB", or bytes when not whole MiB.
+std::string SizeText(std::size_t bytes) {
+    return bytes % kBytesPerMiB == 0 ? std::to_string(bytes / kBytesPerMiB) + " MiB"
+                                     : std::to_string(bytes) + " 字节";
+}
+
+std::string ViewFullReason(std::size_t capacity) {
+    std::string reason(kReasonViewFull);
+    const std::string placeholder = "%1";
+    reason.replace(reason.find(placeholder), placeholder.size(), SizeText(capacity));
+    return reason;
+}
+
+// Reads until the transfer ends, placing each complete line in the view. `viewFull` is set when
+// it ended because the view could hold no more.
+TransferEnd ReceiveLines(TransferContext& ctx, std::size_t& lines, bool& viewFull) {
+    const std::size_t capacity = ctx.view.capacity();
+    std::size_t shown = 0;
     std::string line;
     std::size_t bytes = 0;
     for (;;) {
@@ -36,6 +56,11 @@ TransferEnd ReceiveLines(TransferContext& ctx, std::size_t& lines) {
             return TransferEnd::Eot;
         }
         ++bytes;
+        // A line that cannot fit is neither acknowledged nor waited for to its end.
+        if (line.size() + 1 > capacity - shown) {
+            viewFull = true;
+            return TransferEnd::Failed;
+        }
         // The protocol is read anew for every line: a change in the dialog takes effect at once.
         const bool ackFailed =
             byte == kLf && IsAckNak(ctx.settings.load()) && !ctx.port.write(std::string(1, kAck));
@@ -47,6 +72,7 @@ TransferEnd ReceiveLines(TransferContext& ctx, std::size_t& lines) {
             // The line is complete even when its ACK could not go out: the user keeps it, and
             // the failure ends the transfer after it.
             ctx.view.appendText(line);
+            shown += line.size();
             ++lines;
             // Lines after the first keep a leading LF: the stored download has always had it.
             line.assign(1, kLf);
@@ -74,11 +100,12 @@ TransferOutcome Receive(TransferContext& ctx) {
         return outcome;
     }
     outcome.end = TransferEnd::Failed;
+    bool viewFull = false;
     if (!ackNak || ctx.port.write(std::string(1, kEnq))) {
-        outcome.end = ReceiveLines(ctx, outcome.lines);
+        outcome.end = ReceiveLines(ctx, outcome.lines, viewFull);
     }
     if (outcome.end == TransferEnd::Failed) {
-        outcome.reason = ctx.port.failureReason();
+        outcome.reason = viewFull ? ViewFullReason(ctx.view.capacity()) : ctx.port.failureReason();
     }
     ctx.port.close();
     switch (outcome.end) {
@@ -86,7 +113,9 @@ TransferOutcome Receive(TransferContext& ctx) {
             // The program is going away: the view may no longer be there to answer.
             return outcome;
         case TransferEnd::Failed:
-            ctx.prompter.showMessage(kMsgFailed);
+            // Nothing on the line went wrong: the user is told the reason rather than a diagnosis.
+            ctx.prompter.showMessage(viewFull ? std::string(kMsgFailed) + '\n' + outcome.reason
+                                              : std::string(kMsgFailed));
             break;
         case TransferEnd::TimedOut:
             ctx.prompter.showMessage(kMsgTimedOut);

@@ -15,6 +15,10 @@ inline constexpr char kAck = '\x06';
 inline constexpr char kCr = '\r';
 inline constexpr char kLf = '\n';
 
+// Separates the fields of the instrument's records, in uploads and downloads alike; a name or
+// text holding one splits the stream.
+inline constexpr char kFieldSeparator = '_';
+
 // Both serial queues are kept this small: the instrument never sends ahead of its protocol.
 inline constexpr std::size_t kQueueSize = 128;
 

@@ -13,7 +13,9 @@
 #include <fstream>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 namespace vrk {
@@ -127,13 +129,28 @@ std::string InUse(const std::string& device, const std::optional<Holder>& holder
     return "设备 " + device + " 正被另一个程序占用（" + who + "）：请先关闭该程序，再重试。";
 }
 
+PortChoiceAdvice& Advice() {
+    static PortChoiceAdvice advice{"在“通讯”菜单的“端口映射”中为该端口选择实际存在的设备",
+                                   "在“通讯”菜单的“端口映射”中检查该端口对应的设备"};
+    return advice;
+}
+
 std::string NotFound(const std::string& device) {
-    return "设备 " + device +
-           " 不存在：请接好串口线或 USB 转换器，或在“通讯”菜单的“端口映射”中为该端口选择实际存在的"
-           "设备。";
+    return "设备 " + device + " 不存在：请接好串口线或 USB 转换器，或" + Advice().chooseDevice +
+           "。";
+}
+
+// A device of root's group, or one behind a folder the user may not search: there is no group
+// the user could join, only an administrator can open the device to others.
+std::string AdministratorMustGrant(const std::string& device, std::string_view owner) {
+    return "没有权限打开设备 " + device + std::string(owner) +
+           "：请让管理员授予访问权限，例如用 udev 规则把该设备交给 dialout 组并把用户加入该组。";
 }
 
 std::string PermissionDenied(const std::string& device, gid_t owningGroup) {
+    if (owningGroup == 0) {
+        return AdministratorMustGrant(device, "（属于 root）");
+    }
     const struct group* entry = ::getgrgid(owningGroup);
     const std::string groupName = entry != nullptr ? entry->gr_name : std::to_string(owningGroup);
     const passwd* user = ::getpwuid(::getuid());
@@ -145,10 +162,14 @@ std::string PermissionDenied(const std::string& device, gid_t owningGroup) {
 
 }  // namespace
 
+void SetPortChoiceAdvice(PortChoiceAdvice advice) {
+    Advice() = std::move(advice);
+}
+
 std::string OpenFailureReason(const std::string& device, OpenErrorHint hint) {
     struct stat info {};
     if (::stat(device.c_str(), &info) != 0) {
-        return errno == EACCES ? PermissionDenied(device, 0) : NotFound(device);
+        return errno == EACCES ? AdministratorMustGrant(device, {}) : NotFound(device);
     }
     std::error_code error;
     fs::path real = fs::canonical(device, error);
@@ -176,7 +197,7 @@ std::string OpenFailureReason(const std::string& device, OpenErrorHint hint) {
     if (hint == OpenErrorHint::NotFound) {
         return NotFound(device);
     }
-    return "设备 " + device + " 不是可用的串口：请在“通讯”菜单的“端口映射”中检查该端口对应的设备。";
+    return "设备 " + device + " 不是可用的串口：请" + Advice().checkDevice + "。";
 }
 
 std::string SetParamsFailureReason(const std::string& device, const std::string& lineSettings) {

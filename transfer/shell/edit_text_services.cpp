@@ -90,11 +90,6 @@ void EditTextServices::insertAtCaret(std::string_view bytes) {
     });
 }
 
-void EditTextServices::appendText(std::string_view bytes) {
-    moveCaret(kEnd);
-    insertAtCaret(bytes);
-}
-
 void EditTextServices::setReadOnly(bool readOnly) {
     edit_.setReadOnly(readOnly);
 }

@@ -10,19 +10,21 @@ namespace vrk {
 // texts are document bytes, mapped through the lossless GBK view mapping.
 class EditTextServices final : public TextView {
   public:
-    explicit EditTextServices(QPlainTextEdit& edit) : edit_(edit) {}
+    explicit EditTextServices(QPlainTextEdit& edit, std::size_t capacity = kNoLimit)
+        : edit_(edit), capacity_(capacity) {}
 
     std::string getText() override;
     bool isTextModified() override;
     void clearText() override;
     void moveCaret(std::size_t position) override;
     void insertAtCaret(std::string_view bytes) override;
-    void appendText(std::string_view bytes) override;
+    std::size_t capacity() override { return capacity_; }
     void setReadOnly(bool readOnly) override;
     void setText(std::string_view bytes) override;
 
   private:
     QPlainTextEdit& edit_;
+    std::size_t capacity_;
 };
 
 // The editor's text as document bytes; `unencodable` tells the first character GBK cannot hold.

@@ -119,7 +119,7 @@ PointPlotWindow* CMainFrame::pointPlot() const {
 void CMainFrame::OnViewPointPlot() {
     if (pointPlot_ == nullptr) {
         // A child of the frame, so it closes with it; a window of its own, so it is not modal.
-        pointPlot_ = new PointPlotWindow(view_, dialogs_, this);
+        pointPlot_ = new PointPlotWindow(view_, dialogs_, printer_, this);
     } else {
         pointPlot_->reload();
     }

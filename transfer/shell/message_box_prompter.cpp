@@ -48,8 +48,9 @@ bool MessageBoxPrompter::askSendAnyway(const UploadFindings& findings) {
     constexpr int kLinesShownInText = 12;
     box.setInformativeText(list.section(QLatin1Char('\n'), 0, kLinesShownInText - 1));
     box.setDetailedText(list);
-    QPushButton* proceed = box.addButton(FromUtf8(kAnswerContinue), QMessageBox::AcceptRole);
-    QPushButton* cancel = box.addButton(FromUtf8(kAnswerCancel), QMessageBox::RejectRole);
+    QPushButton* proceed =
+        box.addButton(QString::fromUtf8(texts::kContinue), QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(QString::fromUtf8(texts::kCancel), QMessageBox::RejectRole);
     box.setDefaultButton(cancel);
     box.setEscapeButton(cancel);
     box.exec();

@@ -38,8 +38,9 @@ QPushButton* AddButton(QBoxLayout* row, const char* text, int id) {
 
 }  // namespace
 
-PointPlotWindow::PointPlotWindow(CVRK410View& view, ShellDialogs& dialogs, QWidget* parent)
-    : QWidget(parent, Qt::Window), view_(view), dialogs_(dialogs) {
+PointPlotWindow::PointPlotWindow(CVRK410View& view, ShellDialogs& dialogs, QPrinter& printer,
+                                 QWidget* parent)
+    : QWidget(parent, Qt::Window), view_(view), dialogs_(dialogs), printer_(printer) {
     setObjectName(QString::number(ids::kViewPointPlot));
     setWindowTitle(QString::fromUtf8(texts::kPlotTitle));
     heading_ = new QLabel;
@@ -103,12 +104,11 @@ void PointPlotWindow::selectPoint(std::size_t index) {
 }
 
 void PointPlotWindow::print() {
-    QPrinter printer(QPrinter::HighResolution);
-    if (!dialogs_.choosePrinter(this, printer)) {
+    if (!dialogs_.choosePrinter(this, printer_)) {
         return;
     }
-    QPainter painter(&printer);
-    canvas_->renderTo(painter, QRectF(0, 0, printer.width(), printer.height()));
+    QPainter painter(&printer_);
+    canvas_->renderTo(painter, QRectF(0, 0, printer_.width(), printer_.height()));
 }
 
 void PointPlotWindow::saveAs() {

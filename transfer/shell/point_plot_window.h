@@ -4,6 +4,7 @@
 #include <QWidget>
 
 class QLabel;
+class QPrinter;
 class QPushButton;
 
 namespace vrk {
@@ -20,7 +21,9 @@ class PointPlotWindow final : public QWidget {
   public:
     static constexpr int kFollowDelayMs = 400;
 
-    PointPlotWindow(CVRK410View& view, ShellDialogs& dialogs, QWidget* parent = nullptr);
+    // `printer` is the frame's, so printing uses the printer and paper chosen in 打印设置.
+    PointPlotWindow(CVRK410View& view, ShellDialogs& dialogs, QPrinter& printer,
+                    QWidget* parent = nullptr);
 
     // Reads the view's text again now; the first reading also fits the plot.
     void reload();
@@ -39,6 +42,7 @@ class PointPlotWindow final : public QWidget {
   private:
     CVRK410View& view_;
     ShellDialogs& dialogs_;
+    QPrinter& printer_;
     PointPlotCanvas* canvas_ = nullptr;
     QLabel* heading_ = nullptr;
     QLabel* pointInfo_ = nullptr;

@@ -19,7 +19,6 @@ constexpr auto kTitle = "端口映射";
 constexpr auto kIntro = "为每个通讯口选择串口设备，或直接键入设备路径（如 /dev/ttyUSB0）：";
 constexpr auto kDefaultItem = "默认 (%1)";
 constexpr auto kRefresh = "刷新";
-constexpr auto kCancel = "取消";
 constexpr auto kEnvironmentWins = "环境变量 %1 优先：%2";
 constexpr int kMinimumComboWidth = 360;
 
@@ -61,7 +60,8 @@ CPortMapDlg::CPortMapDlg(QWidget* parent) : QDialog(parent) {
     auto* ok = buttons->addButton(QString::fromUtf8(texts::kOk), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QString::number(ids::kIdOk));
     ok->setDefault(true);
-    auto* cancel = buttons->addButton(QString::fromUtf8(kCancel), QDialogButtonBox::RejectRole);
+    auto* cancel =
+        buttons->addButton(QString::fromUtf8(texts::kCancel), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QString::number(ids::kIdCancel));
     connect(refreshButton, &QPushButton::clicked, this, &CPortMapDlg::refresh);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -72,7 +72,8 @@ CPrintSetupDlg::CPrintSetupDlg(QPrinter& printer, QWidget* parent)
     auto* ok = buttons->addButton(QString::fromUtf8(texts::kOk), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QString::number(ids::kIdOk));
     ok->setDefault(true);
-    auto* cancel = buttons->addButton(QString::fromUtf8("取消"), QDialogButtonBox::RejectRole);
+    auto* cancel =
+        buttons->addButton(QString::fromUtf8(texts::kCancel), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QString::number(ids::kIdCancel));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

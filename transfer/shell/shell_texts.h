@@ -21,6 +21,8 @@ inline constexpr const char* kAboutTitle = "关于 VRK410传输软件";
 inline constexpr const char* kAboutLine1 = "VRK410 全站仪数据传输软件 1.0 版";
 inline constexpr const char* kAboutLine2 = "下传、转换、上传全站仪坐标与编码数据";
 inline constexpr const char* kOk = "确定";
+inline constexpr const char* kCancel = "取消";
+inline constexpr const char* kContinue = "继续";
 
 inline constexpr const char* kSettingsTitle = "通讯参数设置";
 inline constexpr const char* kEnterInteger = "请键入一个整数。";

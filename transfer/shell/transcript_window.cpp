@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include "shell/file_failure_reason.h"
 #include "shell/shell_dialogs.h"
 #include "view/prompter.h"
 
@@ -108,7 +109,10 @@ void TranscriptWindow::save() {
         file.write(text.data(), static_cast<qint64>(text.size())) !=
             static_cast<qint64>(text.size()) ||
         !file.commit()) {
-        prompter_.showMessage("无法保存通讯记录:" + path->toStdString());
+        file.cancelWriting();
+        prompter_.showMessage(
+            "无法保存通讯记录:" + path->toStdString() + '\n' +
+            SaveFailureReason(*path, static_cast<qint64>(text.size())).toStdString());
     }
 }
 

@@ -34,6 +34,11 @@ void UiThreadTextView::appendText(std::string_view bytes) {
                    [t = &target_, copy = std::string(bytes)] { t->appendText(copy); });
 }
 
+std::size_t UiThreadTextView::capacity() {
+    return CallOnUiThread<std::size_t>(
+        context_, abandoned_, [t = &target_] { return t->capacity(); }, kNoLimit);
+}
+
 void UiThreadTextView::setReadOnly(bool readOnly) {
     CallOnUiThread(context_, abandoned_, [t = &target_, readOnly] { t->setReadOnly(readOnly); });
 }

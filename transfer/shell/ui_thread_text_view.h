@@ -22,6 +22,7 @@ class UiThreadTextView final : public TextView {
     void moveCaret(std::size_t position) override;
     void insertAtCaret(std::string_view bytes) override;
     void appendText(std::string_view bytes) override;
+    std::size_t capacity() override;
     void setReadOnly(bool readOnly) override;
     void setText(std::string_view bytes) override;
 

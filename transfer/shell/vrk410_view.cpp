@@ -12,6 +12,7 @@
 #include "shell/shell_dialogs.h"
 #include "shell/shell_prompter.h"
 #include "shell/shell_texts.h"
+#include "shell/vrk410_doc.h"
 #include "view/view_commands.h"
 
 namespace vrk {
@@ -40,7 +41,8 @@ CVRK410View::CVRK410View(Services services, QWidget* parent)
     : QPlainTextEdit(parent),
       prompter_(services.prompter),
       dialogs_(services.dialogs),
-      services_(*this),
+      // The view holds no more than a document may have, so that a saved download opens again.
+      services_(*this, static_cast<std::size_t>(CVRK410Doc::kMaxFileSize)),
       runner_(TransferRunner::Parts{this, services_, prompter_, settings_, progress_,
                                     std::move(services.portFactory), services.sleeper}) {
     setObjectName(QStringLiteral("CVRK410View"));

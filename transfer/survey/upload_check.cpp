@@ -7,6 +7,8 @@
 #include <unordered_map>
 
 #include "link/coord_record.h"
+#include "link/link_constants.h"
+#include "link/pcode_record.h"
 #include "survey/delf_point_list.h"
 #include "survey/numbered_upload_lines.h"
 #include "survey/upload_check_texts.h"
@@ -15,12 +17,6 @@
 namespace vrk {
 
 namespace {
-
-constexpr std::size_t kMaxFieldBytes = 10;
-constexpr int kMaxPcodeNumber = 50;
-constexpr char kFieldSeparator = '_';
-// A sign and nine millimetre digits: the record's width for one value.
-constexpr std::size_t kCoordValueWidth = 10;
 
 // `pattern` with "%1", "%2"… replaced by `args` in order.
 std::string WithArgs(std::string_view pattern, std::initializer_list<std::string> args) {
@@ -103,7 +99,7 @@ UploadFindings CheckCoordUpload(std::string_view viewText) {
             }
             return;
         }
-        if (record->name.size() > kMaxFieldBytes) {
+        if (record->name.size() > kCoordNameBytes) {
             found.add(line.number, kFindNameTooLong);
         }
         if (record->name.find(kFieldSeparator) != std::string::npos) {
@@ -143,7 +139,7 @@ UploadFindings CheckPcodeUpload(std::string_view viewText) {
             found.add(line.number, WithArgs(kFindNumberRepeated,
                                             {std::to_string(sent), std::to_string(first->second)}));
         }
-        if (record->text.size() > kMaxFieldBytes) {
+        if (record->text.size() > kPcodeTextBytes) {
             found.add(line.number, kFindTextTooLong);
         }
         if (record->text.find(kFieldSeparator) != std::string::npos) {

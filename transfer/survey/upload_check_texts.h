@@ -20,9 +20,7 @@ inline constexpr std::string_view kFindNumberRepeated = "发送的编号%1与第
 inline constexpr std::string_view kFindTextTooLong = "文本超过10个字节,会被截短";
 inline constexpr std::string_view kFindTextUnderscore = "文本含有\"_\",会拆开全站仪的字段";
 
-// The question over the list of findings, and its two answers.
+// The question over the list of findings; its answers are the shell's buttons.
 inline constexpr std::string_view kAskSendAnyway = "要发送的数据有以下问题,仍然发送吗?";
-inline constexpr std::string_view kAnswerContinue = "继续";
-inline constexpr std::string_view kAnswerCancel = "取消";
 
 }  // namespace vrk

@@ -12,6 +12,7 @@ namespace vrk {
 class TextView {
   public:
     static constexpr std::size_t kEnd = static_cast<std::size_t>(-1);
+    static constexpr std::size_t kNoLimit = static_cast<std::size_t>(-1);
 
     virtual ~TextView() = default;
 
@@ -29,6 +30,9 @@ class TextView {
         moveCaret(kEnd);
         insertAtCaret(bytes);
     }
+    // The most bytes the view holds; a download that would pass it ends, keeping the whole lines
+    // that fit.
+    virtual std::size_t capacity() { return kNoLimit; }
     virtual void setReadOnly(bool readOnly) = 0;
     virtual void setText(std::string_view bytes) = 0;
 };

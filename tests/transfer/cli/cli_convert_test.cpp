@@ -128,7 +128,7 @@ TEST_F(CliConvert, UnreadableInputAndUnwritableOutputFail) {
     const CliRun r = run("convert delf '" + kSamples + "/download-coords.txt' -o '" +
                          file("no/such/dir/out.txt").string() + "'");
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.err.find("cannot write"), std::string::npos);
+    EXPECT_NE(r.err.find("无法写入"), std::string::npos);
 
     // A write cut short (here by a file-size limit, as by a full disk) keeps the earlier file
     // whole and leaves no copy behind, whether the output is replaced by a rename or, for a
@@ -165,7 +165,7 @@ TEST_F(CliConvert, CommandLinesNotUnderstoodExitWithTwo) {
              "convert delf --fast", "convert pcode -o x -o y", "frobnicate"}) {
         const CliRun r = run(args);
         EXPECT_EQ(r.exitCode, 2) << args;
-        EXPECT_NE(r.err.find("usage"), std::string::npos) << args;
+        EXPECT_NE(r.err.find("用法:"), std::string::npos) << args;
         EXPECT_EQ(r.out, "") << args;
     }
 }
@@ -185,7 +185,7 @@ TEST_F(CliConvert, CheckPrintsTheFindingsAndExitsWithOneWhenThereAreAny) {
     const CliRun clean = run("check coords '" + kSamples + "/survey.delf'");
     EXPECT_EQ(clean.exitCode, 0);
     EXPECT_EQ(clean.out, "");
-    EXPECT_EQ(run("check pcode '" + file("missing").string() + "'").exitCode, 1);
+    EXPECT_EQ(run("check pcode '" + file("missing").string() + "'").exitCode, 2);
     EXPECT_EQ(run("check lines '" + file("coords.delf").string() + "'").exitCode, 2);
 }
 

@@ -117,7 +117,7 @@ TEST_F(CliE2E, WrongCommandLinesExitTwoWithoutTouchingThePort) {
                                                {"download", "--port"}}) {
         const auto result = RunCli(dir, args);
         EXPECT_EQ(result.exitCode, 2) << args.back();
-        EXPECT_NE(result.err.find("usage"), std::string::npos);
+        EXPECT_NE(result.err.find("用法:"), std::string::npos);
     }
     EXPECT_EQ(RunCli(dir, {"upload", "coords", dir.file("missing.delf"), "--yes"}).exitCode, 1);
 }

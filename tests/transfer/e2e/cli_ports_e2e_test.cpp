@@ -48,11 +48,11 @@ TEST_F(CliPortsE2E, PortsShowsTheMappingInForceAndDownloadsUseIt) {
     const std::string config = configWithMapping("COM3=" + station->slavePath() + "\n");
     const auto ports = RunCli(dir, {"ports"}, {config, "VRK410_COM2=/dev/ttyUSB9"});
     EXPECT_EQ(ports.exitCode, 0) << ports.err;
-    EXPECT_NE(ports.out.find("\nCOM1 = /dev/ttyS0  (default)\n"), std::string::npos) << ports.out;
+    EXPECT_NE(ports.out.find("\nCOM1 = /dev/ttyS0  (默认)\n"), std::string::npos) << ports.out;
     EXPECT_NE(ports.out.find("\nCOM2 = /dev/ttyUSB9  (VRK410_COM2)\n"), std::string::npos);
-    EXPECT_NE(ports.out.find("\nCOM3 = " + station->slavePath() + "  (port mapping: "),
+    EXPECT_NE(ports.out.find("\nCOM3 = " + station->slavePath() + "  (端口映射: "),
               std::string::npos);
-    EXPECT_EQ(ports.out.rfind("device: ", 0), 0u) << "the devices come first";
+    EXPECT_EQ(ports.out.rfind("设备: ", 0), 0u) << "the devices come first";
 
     ASSERT_TRUE(station->startSend(tssim::Content::Pcode));
     const auto result =
@@ -87,6 +87,12 @@ TEST_F(CliPortsE2E, RefusedOpensSayWhyOnStandardError) {
                               " 不存在"),
               std::string::npos)
         << absent.err;
+    // The command line has no menu: the advice is its own.
+    EXPECT_NE(
+        absent.err.find("或用环境变量 VRK410_COMn 或 --port 设备路径 为该端口选择实际存在的设备"),
+        std::string::npos)
+        << absent.err;
+    EXPECT_EQ(absent.err.find("菜单"), std::string::npos) << absent.err;
 
     vrk::QtSerialPort holder({station->slavePath(), nullptr});
     vrk::PortParams params;
@@ -128,6 +134,26 @@ TEST_F(CliPortsE2E, PermissionDeniedNamesTheGroupToJoin) {
         << result.err;
     EXPECT_NE(result.err.find("加入 " + groupName + " 组"), std::string::npos);
     EXPECT_NE(result.err.find("注销并重新登录"), std::string::npos);
+
+    // Nobody can join root's group: only an administrator can let the user in.
+    const int rootMaster = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(rootMaster, 0);
+    ASSERT_EQ(::grantpt(rootMaster), 0);
+    ASSERT_EQ(::unlockpt(rootMaster), 0);
+    const std::string rootDevice = ::ptsname(rootMaster);
+    ASSERT_EQ(::chown(rootDevice.c_str(), 0, 0), 0);
+    ASSERT_EQ(::chmod(rootDevice.c_str(), 0660), 0);
+    const auto rootOwned =
+        e2e::RunCommand(dir, {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups",
+                              E2E_CLI_PATH, "download", "--port", rootDevice, "--yes"});
+    ::close(rootMaster);
+    EXPECT_EQ(rootOwned.exitCode, 1) << rootOwned.err;
+    EXPECT_NE(
+        rootOwned.err.find(std::string(e2e::kCannotOpen) + "\n没有权限打开设备 " + rootDevice +
+                           "（属于 root）：请让管理员授予访问权限，例如用 udev 规则把该设备"
+                           "交给 dialout 组并把用户加入该组。"),
+        std::string::npos)
+        << rootOwned.err;
 }
 
 }  // namespace

@@ -78,6 +78,29 @@ TEST(Download, AReadErrorKeepsTheLinesReceivedSoFar) {
     EXPECT_EQ(rig.port.closes, 1);
 }
 
+// Saved downloads must open again: the view holds no more than a document may have.
+TEST(Download, DataBeyondWhatTheViewHoldsEndsAsFailedKeepingTheWholeLinesThatFit) {
+    test::Rig rig;
+    rig.useProtocol(kProtocolAckNak);
+    rig.view.holds = 12;
+    rig.port.incoming = std::string("one\r\ntwo\r\nthree\r\n") + kEotByte;
+    const TransferOutcome outcome = RunDownload(rig.ctx);
+    EXPECT_EQ(rig.view.text, "one\r\n\ntwo\r\n");
+    EXPECT_EQ(outcome.end, TransferEnd::Failed);
+    EXPECT_EQ(outcome.lines, 2u);
+    EXPECT_EQ(rig.port.written, "\x05\x06\x06") << "the line that does not fit is not acknowledged";
+    EXPECT_EQ(rig.prompter.messages.back(),
+              "通讯失败\n接收的数据超过了本程序能容纳和打开的大小（12 字节）：已收到的完整行保留在"
+              "视图中，其后的数据未接收。");
+    EXPECT_FALSE(rig.view.readOnly);
+
+    test::Rig exact;
+    exact.view.holds = 11;
+    exact.port.incoming = std::string("one\r\ntwo\r\n") + kEotByte;
+    EXPECT_EQ(RunDownload(exact.ctx).end, TransferEnd::Eot);
+    EXPECT_EQ(exact.view.text, "one\r\n\ntwo\r\n");
+}
+
 TEST(Download, ALineWhoseAckFailsIsStillShownAndTheTransferEndsAsFailed) {
     test::Rig rig;
     rig.useProtocol(kProtocolAckNak);

@@ -105,6 +105,7 @@ class FakeView final : public TextView {
     std::size_t caret = 0;
     bool modified = false;
     bool readOnly = false;
+    std::size_t holds = kNoLimit;
 
     std::string getText() override { return text; }
     bool isTextModified() override { return modified; }
@@ -121,6 +122,7 @@ class FakeView final : public TextView {
         caret += bytes.size();
         modified = true;
     }
+    std::size_t capacity() override { return holds; }
     void setReadOnly(bool value) override {
         events_.push_back(value ? "read-only" : "writable");
         readOnly = value;

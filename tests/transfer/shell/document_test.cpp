@@ -70,6 +70,8 @@ TEST(Document, FileSizeLimitRefusesOneByteMore) {
     EXPECT_EQ(h.prompter.texts(), std::vector<std::string>{"该文件太大，无法打开。"});
     EXPECT_EQ(h.app->view().rawText().bytes.front(), 'a');
     EXPECT_EQ(h.app->document().pathName(), QFileInfo(ok).absoluteFilePath());
+    // A download stops where the view would hold more than a file may have.
+    EXPECT_EQ(h.app->view().textServices().capacity(), 16777216u);
 }
 
 TEST(Document, FailedSaveKeepsTheOldFileAndTheChanges) {

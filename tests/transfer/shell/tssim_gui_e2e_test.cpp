@@ -167,6 +167,13 @@ TEST(TotalStationGui, TranscriptWindowShowsWhyADownloadFailed) {
     QFile saved(*h.dialogs.saveFile);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_EQ(saved.readAll().toStdString(), view.transcript()->text());
+    // A failed save says why, as the document's save does.
+    const QString lost = dir.filePath(QStringLiteral("无/记录.txt"));
+    h.dialogs.saveFile = lost;
+    window->findChild<QPushButton*>(TranscriptWindow::kSaveName)->click();
+    EXPECT_EQ(QString::fromStdString(h.prompter.texts().back()),
+              QStringLiteral("无法保存通讯记录:%1\n文件夹 %2 不存在。")
+                  .arg(lost, dir.filePath(QStringLiteral("无"))));
     window->findChild<QPushButton*>(TranscriptWindow::kCopyName)->click();
     EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), view.transcript()->text());
 
