@@ -92,6 +92,7 @@ class AttributeSchema {
     struct FileToWrite {
         FileStore::Replacement replacement;
         std::string_view readOnlyMessage;
+        std::string_view damagedMessage;
     };
 
     LocatedFile locate(std::string_view fileName, std::string_view notFoundMessage);

@@ -22,6 +22,10 @@ inline constexpr std::string_view kIndexIniReadOnly = "\nINDEX.INI文件是只�
 inline constexpr std::string_view kAttributeDefReadOnly = "\nattribute.def文件是只读的,不能写入!";
 inline constexpr std::string_view kOnlyIndexIniSaved =
     "\nINDEX.INI已写入,attribute.def写入失败,两个文件的内容现在不一致!";
+inline constexpr std::string_view kIndexIniMayBeDamaged =
+    "\nINDEX.INI写入失败,原内容也未能恢复,该文件可能已损坏!";
+inline constexpr std::string_view kAttributeDefMayBeDamaged =
+    "\nattribute.def写入失败,原内容也未能恢复,该文件可能已损坏!";
 // %zu is the line number; filled in by incompleteTableLine().
 inline constexpr std::string_view kIncompleteTableLine =
     "\nattribute.def第%zu行的表定义不完整,该行及其后的内容未读入,保存时将原样保留!";

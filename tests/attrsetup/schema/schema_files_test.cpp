@@ -133,6 +133,24 @@ TEST_F(SchemaFilesTest, SecondFileFailingAfterTheFirstNamesBoth) {
                   gbk("\nINDEX.INI已写入,attribute.def写入失败,两个文件的内容现在不一致!")}));
 }
 
+TEST_F(SchemaFilesTest, FileLeftHalfWrittenIsNamedInsteadOfCalledUnchanged) {
+    ASSERT_TRUE(schema.loadSchema());
+    store.failReplace = true;
+    store.failureDamages = true;
+    EXPECT_FALSE(schema.saveSchema());
+    EXPECT_EQ(
+        host.printed,
+        (std::vector<std::string>{gbk("\nINDEX.INI写入失败,原内容也未能恢复,该文件可能已损坏!")}));
+
+    host.printed.clear();
+    store.writtenBeforeFailure = 1;
+    EXPECT_FALSE(schema.saveSchema());
+    EXPECT_EQ(host.printed,
+              (std::vector<std::string>{
+                  gbk("\nINDEX.INI已写入,attribute.def写入失败,两个文件的内容现在不一致!"),
+                  gbk("\nattribute.def写入失败,原内容也未能恢复,该文件可能已损坏!")}));
+}
+
 TEST_F(SchemaFilesTest, IncompleteTableLineIsNamedAndItsTablesSurviveASave) {
     store.contents[kDefPath] = "*A,1,a\r\n\r\n*B\r\n  g,0,1,0,d\r\n*C,1,c\r\n[END]\r\n";
     ASSERT_TRUE(schema.loadSchema());
