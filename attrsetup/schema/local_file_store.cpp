@@ -1,6 +1,7 @@
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -14,12 +15,12 @@
 //
 // A file is replaced by writing its new content beside it and renaming that over it, so a crash
 // never leaves half a file. That is only possible when the new file can be made exactly like the
-// old one: in a folder this user may write, for a file of this user's that has no other hard link
-// and whose group this user may give. Otherwise the file is written in place: its old bytes are
-// read and the room for the new content reserved first (where the file system can reserve room;
-// network shares often cannot), and if writing the new bytes fails the old ones are written back.
-// Only a crash during the write, or a failure of that restore as well, leaves the file damaged,
-// and the caller is told which file that was.
+// old one: in a folder this user may write, for a file of this user's that has no other hard link,
+// no extended attributes or ACL, and whose group this user may give. Otherwise the file is written
+// in place: its old bytes are read and the room for the new content reserved first (where the file
+// system can reserve room; network shares often cannot), and if writing the new bytes fails the old
+// ones are written back. Only a crash during the write, or a failure of that restore as well,
+// leaves the file damaged, and the caller is told which file that was.
 namespace quorbel {
 namespace {
 
@@ -115,8 +116,15 @@ struct PreparedFile {
     }
 };
 
+// Extended attributes, an ACL among them, would not come along to a renamed copy. A file system
+// without them has none to lose; any other failure to list them counts as having some.
+bool hasExtendedAttributes(const std::string& target) {
+    const ssize_t size = ::listxattr(target.c_str(), nullptr, 0);
+    return size > 0 || (size < 0 && errno != ENOTSUP);
+}
+
 bool renameIsSafe(const std::string& target, const struct stat& original) {
-    if (original.st_nlink > 1 || original.st_uid != ::geteuid()) {
+    if (original.st_nlink > 1 || original.st_uid != ::geteuid() || hasExtendedAttributes(target)) {
         return false;
     }
     return ::faccessat(AT_FDCWD, directoryOf(target).c_str(), W_OK | X_OK, AT_EACCESS) == 0;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -143,6 +145,27 @@ TEST_F(LocalFilesTest, FolderThatTakesNoNewFiles) {
     EXPECT_TRUE(schema.saveSchema());
     EXPECT_EQ(readFile(root / "a" / "index.ini"), "END\r\n");
     EXPECT_EQ(readFile(root / "a" / "attribute.def"), "[END]\r\n");
+}
+
+TEST_F(LocalFilesTest, FileWithExtendedAttributesKeepsThem) {
+    writeFile(root / "a" / "index.ini", "END\n");
+    writeFile(root / "a" / "attribute.def", "[END]\n");
+    const std::string index = (root / "a" / "index.ini").string();
+    if (::setxattr(index.c_str(), "user.surveyor", "k", 1, 0) != 0) {
+        GTEST_SKIP() << "this file system takes no user extended attributes";
+    }
+    struct stat before {};
+    ASSERT_EQ(::stat(index.c_str(), &before), 0);
+    DirectoryHost host({root / "a"});
+    AttributeSchema schema(host);
+    ASSERT_TRUE(schema.loadSchema());
+    ASSERT_TRUE(schema.saveSchema());
+    EXPECT_EQ(readFile(index), "END\r\n");
+    char value[4] = {};
+    EXPECT_EQ(::getxattr(index.c_str(), "user.surveyor", value, sizeof value), 1);
+    struct stat after {};
+    ASSERT_EQ(::stat(index.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
 }
 
 TEST_F(LocalFilesTest, FoundButUnreadableFileIsKept) {
