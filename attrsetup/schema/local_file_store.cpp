@@ -127,7 +127,10 @@ bool renameIsSafe(const std::string& target, const struct stat& original) {
     if (original.st_nlink > 1 || original.st_uid != ::geteuid() || hasExtendedAttributes(target)) {
         return false;
     }
-    return ::faccessat(AT_FDCWD, directoryOf(target).c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+    // A rename needs only the folder's permission; a file the user may not write must stay as it
+    // is even when a caller did not ask mayWrite first.
+    return ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) == 0 &&
+           ::faccessat(AT_FDCWD, directoryOf(target).c_str(), W_OK | X_OK, AT_EACCESS) == 0;
 }
 
 enum class StageResult { Staged, NotPossible, Failed };

@@ -1,6 +1,8 @@
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
@@ -10,6 +12,7 @@
 #include <iterator>
 
 #include "schema/attribute_schema.h"
+#include "schema/file_store.h"
 #include "schema/search_path_finder.h"
 #include "schema_test_support.h"
 
@@ -166,6 +169,36 @@ TEST_F(LocalFilesTest, FileWithExtendedAttributesKeepsThem) {
     struct stat after {};
     ASSERT_EQ(::stat(index.c_str(), &after), 0);
     EXPECT_EQ(after.st_ino, before.st_ino);
+}
+
+TEST_F(LocalFilesTest, StoreNeverReplacesAFileTheUserMayNotWrite) {
+    // The user's own read-only file in the user's own folder: a rename would be allowed.
+    const fs::path file = root / "a" / "index.ini";
+    writeFile(file, "END\n");
+    fs::permissions(file, fs::perms(0444));
+    const bool asRoot = ::geteuid() == 0;
+    if (asRoot) {
+        ASSERT_EQ(::chown(root.c_str(), 65534, 65534), 0);
+        ASSERT_EQ(::chown((root / "a").c_str(), 65534, 65534), 0);
+        ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
+    }
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // Root ignores modes, so the child drops to an ordinary user first.
+        if (asRoot &&
+            (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+            ::_exit(100);
+        }
+        const FileStore::Replacement files[] = {{file.string(), "1301,gc1,0,a,0\r\nEND\r\n"}};
+        ::_exit(static_cast<int>(localFileStore().replace(files).written));
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(readFile(file), "END\n");
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, fs::perms(0444));
 }
 
 TEST_F(LocalFilesTest, FoundButUnreadableFileIsKept) {
