@@ -65,7 +65,8 @@ bool AttributeSchema::saveSchema() {
         {{index.path, indexBytes}, messages::kIndexIniReadOnly, messages::kIndexIniMayBeDamaged},
         {{def.path, defBytes},
          messages::kAttributeDefReadOnly,
-         messages::kAttributeDefMayBeDamaged}};
+         messages::kAttributeDefMayBeDamaged,
+         messages::kOnlyIndexIniSaved}};
     return writeFiles(files);
 }
 
@@ -304,14 +305,14 @@ bool AttributeSchema::writeFiles(std::span<const FileToWrite> files) {
     if (result.written == files.size()) {
         return true;
     }
-    // Only saveSchema writes two files, INDEX.INI first.
+    const FileToWrite& failed = files[result.written];
     if (result.written != 0) {
-        m_host.print(message(messages::kOnlyIndexIniSaved));
+        m_host.print(message(failed.othersWrittenMessage));
     } else if (!result.damaged) {
         m_host.print(message(messages::kSaveFailed));
     }
     if (result.damaged) {
-        m_host.print(message(files[result.written].damagedMessage));
+        m_host.print(message(failed.damagedMessage));
     }
     return false;
 }

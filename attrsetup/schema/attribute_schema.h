@@ -92,7 +92,11 @@ class AttributeSchema {
     struct FileToWrite {
         FileStore::Replacement replacement;
         std::string_view readOnlyMessage;
+        // When writing this file failed and restoring its old bytes failed too.
         std::string_view damagedMessage;
+        // When writing this file failed after the files before it were written; a file listed
+        // after another must have one.
+        std::string_view othersWrittenMessage = {};
     };
 
     LocatedFile locate(std::string_view fileName, std::string_view notFoundMessage);
