@@ -36,8 +36,9 @@ class FileStore {
     // Gives every listed file its new bytes, in list order. Everything that can fail for lack of
     // room or rights is done for all files before the first one changes; a file whose write fails
     // after that gets its old bytes back where possible, and the answer says when that failed. A
-    // file keeps its permissions, owner, group, hard links and extended attributes, and a symbolic link stays a link. A
-    // file this user may not write is never replaced, whether or not mayWrite was asked.
+    // file keeps its permissions, owner, group, hard links and extended attributes, and a symbolic
+    // link stays a link. A file this user may not write is never replaced, whether or not mayWrite
+    // was asked.
     virtual ReplaceResult replace(std::span<const Replacement> files) = 0;
 };
 
