@@ -150,6 +150,9 @@ void DefinitionPanel::clearFields() {
 void DefinitionPanel::clearHeader() {
     m_name->clear();
     m_description->clear();
+    // The deleted table's bytes must not stand for whatever is typed here next.
+    m_keptName = {};
+    m_keptDescription = {};
     selectKind(*m_kind, 0);
 }
 

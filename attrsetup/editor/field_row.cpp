@@ -2,6 +2,7 @@
 
 #include "editor/text_rules.h"
 #include "schema/field_catalogue.h"
+#include "schema/value_scan.h"
 
 namespace quorbel::editor {
 
@@ -42,9 +43,15 @@ FieldProblem rowToField(const FieldRow& row, FieldDef& field, const TypedCells& 
     }
     field.name = row[0];
     field.type = fieldTypeCode(row[1]);
-    if (!parseLeadingNumber(row[2], field.length) || !parseLeadingNumber(row[3], field.decimals)) {
+    // Read as the file reader reads them, so a value shown as read comes back as it was; a number
+    // the reader would saturate is refused rather than silently changed.
+    const ScannedInteger length = scanInteger(row[2]);
+    const ScannedInteger decimals = scanInteger(row[3]);
+    if (length.overflowed || decimals.overflowed) {
         return FieldProblem::NumberTooLarge;
     }
+    field.length = length.value;
+    field.decimals = decimals.value;
     field.description = row[4];
     field.dictionary = field.type == 0 ? row[5] : std::string();
     return FieldProblem::None;

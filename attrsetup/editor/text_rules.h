@@ -17,10 +17,4 @@ struct TextRule {
 
 TextProblem checkText(std::string_view bytes, const TextRule& rule);
 
-// Reads a decimal integer as the files are read: leading white space, an optional sign, then the
-// digits up to the first other character; no digits read as 0. False when the number does not fit
-// a 32-bit signed integer. The grid's column filter keeps users to digits, but a value read from a
-// file may be negative and must come back as it was.
-bool parseLeadingNumber(std::string_view text, int& value);
-
 }  // namespace quorbel::editor

@@ -23,10 +23,6 @@ bool toGbk(const QString& text, std::string& bytes) {
     return true;
 }
 
-KeptText keptText(const std::string& bytes) {
-    return {fromGbk(bytes), bytes};
-}
-
 bool bytesOf(const QString& current, const KeptText& kept, std::string& bytes, bool& typed) {
     typed = current != kept.shown;
     if (!typed) {

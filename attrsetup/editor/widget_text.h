@@ -18,8 +18,6 @@ struct KeptText {
     std::string bytes;
 };
 
-KeptText keptText(const std::string& bytes);
-
 // The bytes a widget's current text stands for; typed tells whether the user changed it.
 bool bytesOf(const QString& current, const KeptText& kept, std::string& bytes, bool& typed);
 

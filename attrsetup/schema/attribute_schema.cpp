@@ -61,8 +61,12 @@ bool AttributeSchema::saveSchema() {
     }
     const std::string indexBytes = indexIniBytes();
     const std::string defBytes = attributeDefBytes();
-    const FileToWrite files[] = {{{index.path, indexBytes}, messages::kIndexIniReadOnly},
-                                 {{def.path, defBytes}, messages::kAttributeDefReadOnly}};
+    const FileToWrite files[] = {
+        {{index.path, indexBytes}, messages::kIndexIniReadOnly, messages::kIndexIniMayBeDamaged},
+        {{def.path, defBytes},
+         messages::kAttributeDefReadOnly,
+         messages::kAttributeDefMayBeDamaged,
+         messages::kOnlyIndexIniSaved}};
     return writeFiles(files);
 }
 
@@ -99,7 +103,8 @@ bool AttributeSchema::writeIndexIni() {
         return false;
     }
     const std::string bytes = indexIniBytes();
-    const FileToWrite files[] = {{{file.path, bytes}, messages::kIndexIniReadOnly}};
+    const FileToWrite files[] = {
+        {{file.path, bytes}, messages::kIndexIniReadOnly, messages::kIndexIniMayBeDamaged}};
     return writeFiles(files);
 }
 
@@ -135,7 +140,8 @@ bool AttributeSchema::writeAttributeDef() {
         return false;
     }
     const std::string bytes = attributeDefBytes();
-    const FileToWrite files[] = {{{file.path, bytes}, messages::kAttributeDefReadOnly}};
+    const FileToWrite files[] = {
+        {{file.path, bytes}, messages::kAttributeDefReadOnly, messages::kAttributeDefMayBeDamaged}};
     return writeFiles(files);
 }
 
@@ -295,12 +301,19 @@ bool AttributeSchema::writeFiles(std::span<const FileToWrite> files) {
     if (!writable) {
         return false;
     }
-    const std::size_t written = m_files.replace(replacements);
-    if (written == files.size()) {
+    const FileStore::ReplaceResult result = m_files.replace(replacements);
+    if (result.written == files.size()) {
         return true;
     }
-    // Only saveSchema writes two files, INDEX.INI first.
-    m_host.print(message(written == 0 ? messages::kSaveFailed : messages::kOnlyIndexIniSaved));
+    const FileToWrite& failed = files[result.written];
+    if (result.written != 0) {
+        m_host.print(message(failed.othersWrittenMessage));
+    } else if (!result.damaged) {
+        m_host.print(message(messages::kSaveFailed));
+    }
+    if (result.damaged) {
+        m_host.print(message(failed.damagedMessage));
+    }
     return false;
 }
 

@@ -77,7 +77,7 @@ class AttributeSchema {
     FileLoadState indexLoadState() const { return m_indexState; }
     FileLoadState attributeDefLoadState() const { return m_defState; }
     // Prints on the command line, one message per kind, which lines of the files the last load
-    // skipped and the next save will therefore not write back.
+    // skipped or changed and the next save will therefore not write back as they were.
     void reportLinesNotWrittenBack();
     // Lines of attribute.def from an incomplete table line to the end line, kept verbatim and
     // written back after the last table.
@@ -92,6 +92,11 @@ class AttributeSchema {
     struct FileToWrite {
         FileStore::Replacement replacement;
         std::string_view readOnlyMessage;
+        // When writing this file failed and restoring its old bytes failed too.
+        std::string_view damagedMessage;
+        // When writing this file failed after the files before it were written; a file listed
+        // after another must have one.
+        std::string_view othersWrittenMessage = {};
     };
 
     LocatedFile locate(std::string_view fileName, std::string_view notFoundMessage);

@@ -24,12 +24,22 @@ class FileStore {
     // Whether this user may write the file itself; a folder that takes no new files does not count.
     virtual bool mayWrite(const std::string& path) = 0;
 
-    // Gives every listed file its new bytes, in list order, and answers how many files from the
-    // first now hold them: files.size() on success. Everything that can fail for lack of room or
-    // rights is done for all files before the first one changes, so a failure then leaves every
-    // file whole. A file keeps its permissions, owner, group and hard links, and a symbolic link
-    // stays a link.
-    virtual std::size_t replace(std::span<const Replacement> files) = 0;
+    struct ReplaceResult {
+        // How many files from the first hold their new bytes: files.size() on success.
+        std::size_t written = 0;
+        // Whether the file after those may be damaged: its new bytes could not all be written and
+        // its old bytes could not be put back either. When false, that file and every later one
+        // hold their old bytes.
+        bool damaged = false;
+    };
+
+    // Gives every listed file its new bytes, in list order. Everything that can fail for lack of
+    // room or rights is done for all files before the first one changes; a file whose write fails
+    // after that gets its old bytes back where possible, and the answer says when that failed. A
+    // file keeps its permissions, owner, group, hard links and extended attributes, and a symbolic
+    // link stays a link. A file this user may not write is never replaced, whether or not mayWrite
+    // was asked.
+    virtual ReplaceResult replace(std::span<const Replacement> files) = 0;
 };
 
 // The file store of the local file system.

@@ -1,6 +1,7 @@
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -14,9 +15,12 @@
 //
 // A file is replaced by writing its new content beside it and renaming that over it, so a crash
 // never leaves half a file. That is only possible when the new file can be made exactly like the
-// old one: in a folder this user may write, for a file of this user's that has no other hard link
-// and whose group this user may give. Otherwise the file is written in place, after the room for
-// the new content has been reserved, so that running out of space fails before a byte changes.
+// old one: in a folder this user may write, for a file of this user's that has no other hard link,
+// no extended attributes or ACL, and whose group this user may give. Otherwise the file is written
+// in place: its old bytes are read and the room for the new content reserved first (where the file
+// system can reserve room; network shares often cannot), and if writing the new bytes fails the old
+// ones are written back. Only a crash during the write, or a failure of that restore as well,
+// leaves the file damaged, and the caller is told which file that was.
 namespace quorbel {
 namespace {
 
@@ -35,6 +39,24 @@ std::string directoryOf(const std::string& path) {
         return ".";
     }
     return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool readAll(int fd, std::string& bytes) {
+    bytes.clear();
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got == 0) {
+            return true;
+        }
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
 }
 
 bool writeAll(int fd, std::string_view bytes) {
@@ -65,13 +87,20 @@ bool withinFileSizeLimit(std::size_t size) {
            size <= limit.rlim_cur;
 }
 
+// Gives an open file exactly these bytes, durably.
+bool writeWhole(int fd, std::string_view bytes) {
+    return ::lseek(fd, 0, SEEK_SET) == 0 && writeAll(fd, bytes) &&
+           ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
+}
+
 // One file between preparing and committing: either a complete, synced copy beside the target
-// (temporary) or the target opened for writing with room reserved (fd).
+// (temporary) or the target opened for writing with its old bytes read (fd, oldBytes).
 struct PreparedFile {
     std::string target;
     std::string temporary;
     int fd = -1;
     std::string_view bytes;
+    std::string oldBytes;
 
     bool inPlace() const { return temporary.empty(); }
 
@@ -87,11 +116,21 @@ struct PreparedFile {
     }
 };
 
+// Extended attributes, an ACL among them, would not come along to a renamed copy. A file system
+// without them has none to lose; any other failure to list them counts as having some.
+bool hasExtendedAttributes(const std::string& target) {
+    const ssize_t size = ::listxattr(target.c_str(), nullptr, 0);
+    return size > 0 || (size < 0 && errno != ENOTSUP);
+}
+
 bool renameIsSafe(const std::string& target, const struct stat& original) {
-    if (original.st_nlink > 1 || original.st_uid != ::geteuid()) {
+    if (original.st_nlink > 1 || original.st_uid != ::geteuid() || hasExtendedAttributes(target)) {
         return false;
     }
-    return ::faccessat(AT_FDCWD, directoryOf(target).c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+    // A rename needs only the folder's permission; a file the user may not write must stay as it
+    // is even when a caller did not ask mayWrite first.
+    return ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) == 0 &&
+           ::faccessat(AT_FDCWD, directoryOf(target).c_str(), W_OK | X_OK, AT_EACCESS) == 0;
 }
 
 enum class StageResult { Staged, NotPossible, Failed };
@@ -126,8 +165,13 @@ bool openInPlace(PreparedFile& file) {
     if (!withinFileSizeLimit(file.bytes.size())) {
         return false;
     }
-    file.fd = ::open(file.target.c_str(), O_WRONLY | O_CLOEXEC);
+    file.fd = ::open(file.target.c_str(), O_RDWR | O_CLOEXEC);
     if (file.fd < 0) {
+        return false;
+    }
+    // Kept to write back if the new bytes cannot all be written; these files are small.
+    if (!readAll(file.fd, file.oldBytes)) {
+        file.discard();
         return false;
     }
     if (!file.bytes.empty() &&
@@ -159,23 +203,30 @@ bool prepare(const FileStore::Replacement& replacement, PreparedFile& file) {
     return openInPlace(file);
 }
 
-bool commit(PreparedFile& file) {
+enum class CommitResult { Written, Unchanged, MayBeDamaged };
+
+CommitResult commit(PreparedFile& file) {
     if (!file.inPlace()) {
         const bool renamed = ::rename(file.temporary.c_str(), file.target.c_str()) == 0;
         if (!renamed) {
             file.discard();
-            return false;
+            return CommitResult::Unchanged;
         }
         file.temporary.clear();
         syncDirectory(file.target);
-        return true;
+        return CommitResult::Written;
     }
-    const bool ok = ::lseek(file.fd, 0, SEEK_SET) == 0 && writeAll(file.fd, file.bytes) &&
-                    ::ftruncate(file.fd, static_cast<off_t>(file.bytes.size())) == 0 &&
-                    ::fsync(file.fd) == 0;
-    const bool closed = ::close(file.fd) == 0;
+    CommitResult result = CommitResult::Written;
+    if (!writeWhole(file.fd, file.bytes)) {
+        result = writeWhole(file.fd, file.oldBytes) ? CommitResult::Unchanged
+                                                    : CommitResult::MayBeDamaged;
+    }
+    // The content is synced already; a failing close leaves no way to tell what the file holds.
+    if (::close(file.fd) != 0 && result == CommitResult::Written) {
+        result = CommitResult::MayBeDamaged;
+    }
     file.fd = -1;
-    return ok && closed;
+    return result;
 }
 
 class LocalFileStore final : public FileStore {
@@ -185,23 +236,7 @@ class LocalFileStore final : public FileStore {
         if (fd < 0) {
             return false;
         }
-        bytes.clear();
-        char buffer[1 << 16];
-        bool ok = true;
-        for (;;) {
-            const ssize_t got = ::read(fd, buffer, sizeof buffer);
-            if (got == 0) {
-                break;
-            }
-            if (got < 0) {
-                if (errno == EINTR) {
-                    continue;
-                }
-                ok = false;
-                break;
-            }
-            bytes.append(buffer, static_cast<std::size_t>(got));
-        }
+        const bool ok = readAll(fd, bytes);
         ::close(fd);
         return ok;
     }
@@ -210,21 +245,22 @@ class LocalFileStore final : public FileStore {
         return ::faccessat(AT_FDCWD, resolvedPath(path).c_str(), W_OK, AT_EACCESS) == 0;
     }
 
-    std::size_t replace(std::span<const Replacement> files) override {
+    ReplaceResult replace(std::span<const Replacement> files) override {
         std::vector<PreparedFile> prepared(files.size());
         for (std::size_t i = 0; i < files.size(); ++i) {
             if (!prepare(files[i], prepared[i])) {
                 discard(prepared);
-                return 0;
+                return {0, false};
             }
         }
         for (std::size_t i = 0; i < prepared.size(); ++i) {
-            if (!commit(prepared[i])) {
+            const CommitResult result = commit(prepared[i]);
+            if (result != CommitResult::Written) {
                 discard(prepared);
-                return i;
+                return {i, result == CommitResult::MayBeDamaged};
             }
         }
-        return files.size();
+        return {files.size(), false};
     }
 
   private:

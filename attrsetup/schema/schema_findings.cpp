@@ -150,13 +150,17 @@ void featureFindings(const AttributeSchema& schema, std::vector<std::string>& ou
 bool isNotWrittenBack(const ReadNote& note) {
     switch (note.kind) {
         case ReadNoteKind::LineSkipped:
-        case ReadNoteKind::IgnoredAfterEnd:
-            return true;
         case ReadNoteKind::FieldBeforeTable:
-            return note.file == SchemaFile::AttributeDef;
-        default:
+        case ReadNoteKind::IgnoredAfterEnd:
+        case ReadNoteKind::TokenCut:
+        case ReadNoteKind::DictionaryDropped:
+        case ReadNoteKind::ParamNotNumber:
+            return true;
+        case ReadNoteKind::TableLineIncomplete:
+        case ReadNoteKind::TableLineExtraCommas:
             return false;
     }
+    return false;
 }
 
 }  // namespace
@@ -176,7 +180,10 @@ std::vector<LinesNotWrittenBack> linesNotWrittenBack(const ReadNotes& notes) {
                 groups.push_back({file, note.kind, {}});
                 group = groups.end() - 1;
             }
-            group->lines.push_back(note.line);
+            // A line with two cut values is one line.
+            if (group->lines.empty() || group->lines.back() != note.line) {
+                group->lines.push_back(note.line);
+            }
         }
     }
     return groups;

@@ -8,9 +8,11 @@
 
 namespace quorbel {
 
-// Lines of one kind in one file that the readers skipped, so that the next save does not write
-// them back: INDEX.INI lines that are not feature lines, attribute.def lines too short for a field
-// or before the first table, and the text after either file's end line.
+// Lines of one kind in one file that the readers skipped or changed, so that the next save does
+// not write them back as they were: INDEX.INI lines that are not feature lines, attribute.def
+// lines too short for a field or before the first table, the text after either file's end line,
+// values cut at a space, dictionaries dropped from fields that are not strings, and params that
+// are not numbers (saved as 0).
 struct LinesNotWrittenBack {
     SchemaFile file;
     ReadNoteKind kind;

@@ -27,6 +27,12 @@ std::string_view templateFor(const LinesNotWrittenBack& lines) {
             return index ? messages::kIndexIniAfterEnd : messages::kAttributeDefAfterEnd;
         case ReadNoteKind::FieldBeforeTable:
             return messages::kAttributeDefFieldsBeforeTable;
+        case ReadNoteKind::TokenCut:
+            return index ? messages::kIndexIniValuesCut : messages::kAttributeDefValuesCut;
+        case ReadNoteKind::DictionaryDropped:
+            return messages::kAttributeDefDictionariesDropped;
+        case ReadNoteKind::ParamNotNumber:
+            return messages::kIndexIniParamsNotNumbers;
         default:
             return index ? messages::kIndexIniNotFeatureLines : messages::kAttributeDefShortLines;
     }

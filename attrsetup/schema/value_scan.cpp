@@ -86,7 +86,7 @@ bool tokenIsCut(std::string_view text) {
     return end < text.size() && !endsToken(text[end]);
 }
 
-int32_t readInteger(std::string_view text) {
+ScannedInteger scanInteger(std::string_view text) {
     std::size_t i = skipCSpace(text);
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
@@ -96,11 +96,21 @@ int32_t readInteger(std::string_view text) {
     constexpr long long kMax = std::numeric_limits<int32_t>::max();
     constexpr long long kMin = std::numeric_limits<int32_t>::min();
     long long value = 0;
+    bool beyond = false;
     for (; i < text.size() && isDigit(text[i]); ++i) {
-        value = std::min(value * 10 + (text[i] - '0'), kMax + 1);
+        value = value * 10 + (text[i] - '0');
+        if (value > kMax + 1) {
+            value = kMax + 1;
+            beyond = true;
+        }
     }
     value = negative ? -value : value;
-    return static_cast<int32_t>(std::clamp(value, kMin, kMax));
+    const long long clamped = std::clamp(value, kMin, kMax);
+    return {static_cast<int32_t>(clamped), beyond || clamped != value};
+}
+
+int32_t readInteger(std::string_view text) {
+    return scanInteger(text).value;
 }
 
 bool readReal(std::string_view text, double& value) {

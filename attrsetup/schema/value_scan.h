@@ -14,8 +14,14 @@ namespace quorbel {
 std::string_view readToken(std::string_view text);
 // True when the token was ended by a space with more non-separator text behind it (text is lost).
 bool tokenIsCut(std::string_view text);
+struct ScannedInteger {
+    int32_t value = 0;
+    bool overflowed = false;  // the digits went beyond the int32 range; value is its nearest end
+};
 // Leading white space, optional sign, decimal digits; no digits give 0. Saturates at the int32
-// range instead of overflowing.
+// range instead of overflowing, and says so.
+ScannedInteger scanInteger(std::string_view text);
+// scanInteger's value, for the file readers, which keep a saturated number.
 int32_t readInteger(std::string_view text);
 // Leading white space, optional sign, digits with optional point and exponent; decimal only (no
 // "inf", "nan" or hexadecimal). Sets value to 0 and answers false when no number starts there.

@@ -273,12 +273,13 @@ TEST_F(EditorTest, OpeningNamesTheLinesTheNextSaveDropsOncePerKind) {
     }
     writeFile("attribute.def", def + "[END]\r\nmore\r\n");
     open();
-    EXPECT_EQ(host.printed,
-              gbk("\nINDEX.INI中有2行不是地物行(如备注、标题),保存时不会写回:第1、3行"
-                  "\nINDEX.INI第6行起的内容在END行之后,保存时不会写回!"
-                  "\nattribute.def中有1行字段行在第一个表行之前,保存时不会写回:第1行"
-                  "\nattribute.def中有6行逗号少于四个,不是字段行,保存时不会写回:第3、4、5、6、7行等"
-                  "\nattribute.def第10行起的内容在[END]行之后,保存时不会写回!"));
+    EXPECT_EQ(
+        host.printed,
+        gbk("\nINDEX.INI中有2行不是地物行(如备注、标题),保存时不会写回:第1、3行!"
+            "\nINDEX.INI第6行起的内容在END行之后,保存时不会写回!"
+            "\nattribute.def中有1行字段行在第一个表行之前,保存时不会写回:第1行!"
+            "\nattribute.def中有6行逗号少于四个,不是字段行,保存时不会写回:第3、4、5、6、7行等!"
+            "\nattribute.def第10行起的内容在[END]行之后,保存时不会写回!"));
 }
 
 }  // namespace

@@ -318,7 +318,7 @@ TEST_F(QuorbelModuleTest, ScriptedConsoleSessionOpensTheDialogOnTheSamples) {
         << session;
     EXPECT_NE(
         session.find("Command: QUORBEL\n\nINDEX.INI中有2行不是地物行(如备注、标题),"
-                     "保存时不会写回:第1、2行\nDialog \"属性结构设置\" opened.\nCommand: QUIT\n"),
+                     "保存时不会写回:第1、2行!\nDialog \"属性结构设置\" opened.\nCommand: QUIT\n"),
         std::string::npos)
         << session;
     EXPECT_NE(session.find("quorbel.arx unloaded."), std::string::npos);

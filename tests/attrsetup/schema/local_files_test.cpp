@@ -1,5 +1,9 @@
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -8,6 +12,7 @@
 #include <iterator>
 
 #include "schema/attribute_schema.h"
+#include "schema/file_store.h"
 #include "schema/search_path_finder.h"
 #include "schema_test_support.h"
 
@@ -143,6 +148,57 @@ TEST_F(LocalFilesTest, FolderThatTakesNoNewFiles) {
     EXPECT_TRUE(schema.saveSchema());
     EXPECT_EQ(readFile(root / "a" / "index.ini"), "END\r\n");
     EXPECT_EQ(readFile(root / "a" / "attribute.def"), "[END]\r\n");
+}
+
+TEST_F(LocalFilesTest, FileWithExtendedAttributesKeepsThem) {
+    writeFile(root / "a" / "index.ini", "END\n");
+    writeFile(root / "a" / "attribute.def", "[END]\n");
+    const std::string index = (root / "a" / "index.ini").string();
+    if (::setxattr(index.c_str(), "user.surveyor", "k", 1, 0) != 0) {
+        GTEST_SKIP() << "this file system takes no user extended attributes";
+    }
+    struct stat before {};
+    ASSERT_EQ(::stat(index.c_str(), &before), 0);
+    DirectoryHost host({root / "a"});
+    AttributeSchema schema(host);
+    ASSERT_TRUE(schema.loadSchema());
+    ASSERT_TRUE(schema.saveSchema());
+    EXPECT_EQ(readFile(index), "END\r\n");
+    char value[4] = {};
+    EXPECT_EQ(::getxattr(index.c_str(), "user.surveyor", value, sizeof value), 1);
+    struct stat after {};
+    ASSERT_EQ(::stat(index.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+}
+
+TEST_F(LocalFilesTest, StoreNeverReplacesAFileTheUserMayNotWrite) {
+    // The user's own read-only file in the user's own folder: a rename would be allowed.
+    const fs::path file = root / "a" / "index.ini";
+    writeFile(file, "END\n");
+    fs::permissions(file, fs::perms(0444));
+    const bool asRoot = ::geteuid() == 0;
+    if (asRoot) {
+        ASSERT_EQ(::chown(root.c_str(), 65534, 65534), 0);
+        ASSERT_EQ(::chown((root / "a").c_str(), 65534, 65534), 0);
+        ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
+    }
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // Root ignores modes, so the child drops to an ordinary user first.
+        if (asRoot &&
+            (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+            ::_exit(100);
+        }
+        const FileStore::Replacement files[] = {{file.string(), "1301,gc1,0,a,0\r\nEND\r\n"}};
+        ::_exit(static_cast<int>(localFileStore().replace(files).written));
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(readFile(file), "END\n");
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, fs::perms(0444));
 }
 
 TEST_F(LocalFilesTest, FoundButUnreadableFileIsKept) {

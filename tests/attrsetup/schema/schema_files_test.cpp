@@ -133,6 +133,39 @@ TEST_F(SchemaFilesTest, SecondFileFailingAfterTheFirstNamesBoth) {
                   gbk("\nINDEX.INI已写入,attribute.def写入失败,两个文件的内容现在不一致!")}));
 }
 
+TEST_F(SchemaFilesTest, FileLeftHalfWrittenIsNamedInsteadOfCalledUnchanged) {
+    ASSERT_TRUE(schema.loadSchema());
+    store.failReplace = true;
+    store.failureDamages = true;
+    EXPECT_FALSE(schema.saveSchema());
+    EXPECT_EQ(
+        host.printed,
+        (std::vector<std::string>{gbk("\nINDEX.INI写入失败,原内容也未能恢复,该文件可能已损坏!")}));
+
+    host.printed.clear();
+    store.writtenBeforeFailure = 1;
+    EXPECT_FALSE(schema.saveSchema());
+    EXPECT_EQ(host.printed,
+              (std::vector<std::string>{
+                  gbk("\nINDEX.INI已写入,attribute.def写入失败,两个文件的内容现在不一致!"),
+                  gbk("\nattribute.def写入失败,原内容也未能恢复,该文件可能已损坏!")}));
+}
+
+TEST_F(SchemaFilesTest, OpeningNamesCutValuesDroppedDictionariesAndParamsThatAreNoNumbers) {
+    store.contents[kIndexPath] =
+        gbk("1301,gc1,x,一般 房屋,0\r\n1302,gc2,0,b c,0,T T\r\n1303,gc3,y,c,0\r\nEND\r\n");
+    store.contents[kDefPath] = "*T,1,d\r\n  f,1,8,0,d,DICT\r\n  g g,0,1,0,d\r\n[END]\r\n";
+    ASSERT_TRUE(schema.loadSchema());
+    schema.reportLinesNotWrittenBack();
+    EXPECT_EQ(
+        host.printed,
+        (std::vector<std::string>{
+            gbk("\nINDEX.INI中有2行的参数不是数字,保存时将写为0.0000:第1、3行!"),
+            gbk("\nINDEX.INI中有2行的值含有空格,空格之后的文字保存时不会写回:第1、2行!"),
+            gbk("\nattribute.def中有1行字段不是字符串类型却带有字典,字典保存时不会写回:第2行!"),
+            gbk("\nattribute.def中有1行的值含有空格,空格之后的文字保存时不会写回:第3行!")}));
+}
+
 TEST_F(SchemaFilesTest, IncompleteTableLineIsNamedAndItsTablesSurviveASave) {
     store.contents[kDefPath] = "*A,1,a\r\n\r\n*B\r\n  g,0,1,0,d\r\n*C,1,c\r\n[END]\r\n";
     ASSERT_TRUE(schema.loadSchema());

@@ -45,6 +45,8 @@ class MemoryFileStore : public FileStore {
     bool failReplace = false;
     // How many files a failing replacement writes before it fails.
     std::size_t writtenBeforeFailure = 0;
+    // Whether the failing file is left half written.
+    bool failureDamages = false;
     int replaceCalls = 0;
 
     bool read(const std::string& path, std::string& bytes) override {
@@ -56,13 +58,13 @@ class MemoryFileStore : public FileStore {
         return true;
     }
     bool mayWrite(const std::string& path) override { return readOnly.count(path) == 0; }
-    std::size_t replace(std::span<const Replacement> files) override {
+    ReplaceResult replace(std::span<const Replacement> files) override {
         ++replaceCalls;
         const std::size_t count = failReplace ? writtenBeforeFailure : files.size();
         for (std::size_t i = 0; i < count; ++i) {
             contents[files[i].path] = std::string(files[i].bytes);
         }
-        return count;
+        return {count, failReplace && failureDamages};
     }
 };
 

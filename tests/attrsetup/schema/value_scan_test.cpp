@@ -28,6 +28,11 @@ TEST(ValueScan, IntegersAreLenientAndSaturate) {
     EXPECT_EQ(readInteger("0x1F"), 0);
     EXPECT_EQ(readInteger("99999999999999999999"), 2147483647);
     EXPECT_EQ(readInteger("-99999999999999999999"), -2147483647 - 1);
+    // The editor refuses what the reader would saturate, and only that.
+    EXPECT_FALSE(scanInteger("\v-2147483648").overflowed);
+    EXPECT_FALSE(scanInteger("2147483647x").overflowed);
+    EXPECT_TRUE(scanInteger("-2147483649").overflowed);
+    EXPECT_TRUE(scanInteger(" 2147483648").overflowed);
 }
 
 TEST(ValueScan, RealsAreDecimalOnly) {
