@@ -4,9 +4,12 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "schema/file_store.h"
@@ -117,10 +120,29 @@ struct PreparedFile {
 };
 
 // Extended attributes, an ACL among them, would not come along to a renamed copy. A file system
-// without them has none to lose; any other failure to list them counts as having some.
+// without them has none to lose; any other failure to list them counts as having some. Security
+// labels ("security.*") are left out: the system gives the new file its own, so a labelled file
+// can still be replaced by a rename.
 bool hasExtendedAttributes(const std::string& target) {
     const ssize_t size = ::listxattr(target.c_str(), nullptr, 0);
-    return size > 0 || (size < 0 && errno != ENOTSUP);
+    if (size <= 0) {
+        return size < 0 && errno != ENOTSUP;
+    }
+    std::string names(static_cast<std::size_t>(size), '\0');
+    const ssize_t listed = ::listxattr(target.c_str(), names.data(), names.size());
+    if (listed < 0) {
+        return true;
+    }
+    names.resize(static_cast<std::size_t>(listed));
+    constexpr std::string_view kSecurityLabel = "security.";
+    for (std::size_t start = 0; start < names.size();) {
+        const std::size_t end = std::min(names.find('\0', start), names.size());
+        if (std::string_view(names).substr(start, end - start).rfind(kSecurityLabel, 0) != 0) {
+            return true;
+        }
+        start = end + 1;
+    }
+    return false;
 }
 
 bool renameIsSafe(const std::string& target, const struct stat& original) {
