@@ -18,8 +18,11 @@ constexpr const char* kDiagRefused =
 constexpr const char* kDiagShortReply = "全站仪的应答不足 3 个字节:全站仪的通讯协议不是 Ack/Nak。";
 constexpr const char* kDiagLineSettings =
     "收到的数据无法识别:波特率、校验位或数据位与全站仪的设置不一致。";
-constexpr const char* kDiagNothing =
+constexpr const char* kDiagNothingDownloaded =
     "没有收到全站仪的任何数据:请检查电缆和通讯口,并在提示之后再在全站仪上开始发送。";
+// In an upload the instrument only answers; silence means it was not waiting for data.
+constexpr const char* kDiagNothingUploaded =
+    "没有收到全站仪的任何数据:请检查电缆和通讯口,并确认全站仪已进入接收状态、正在等待数据。";
 
 bool LooksGarbled(const LinkObservations& seen) {
     if (seen.download && seen.longestRunWithoutLf >= kLongestPlausibleLine) {
@@ -46,7 +49,7 @@ std::vector<std::string> Diagnose(const LinkObservations& seen) {
         lines.emplace_back(kDiagLineSettings);
     }
     if (seen.bytesReceived == 0 && !seen.portFailed) {
-        lines.emplace_back(kDiagNothing);
+        lines.emplace_back(seen.download ? kDiagNothingDownloaded : kDiagNothingUploaded);
     }
     return lines;
 }

@@ -130,7 +130,7 @@ TEST_F(TranscriptE2E, SilentInstrumentIsDiagnosedAsNothingReceived) {
     EXPECT_EQ(outcome.end, vrk::TransferEnd::TimedOut);
     expectDiagnosis(
         "通讯超时",
-        "没有收到全站仪的任何数据:请检查电缆和通讯口,并在提示之后再在全站仪上开始发送。");
+        "没有收到全站仪的任何数据:请检查电缆和通讯口,并确认全站仪已进入接收状态、正在等待数据。");
 }
 
 TEST_F(TranscriptE2E, ShortRepliesAreDiagnosedAsAProtocolSetting) {
