@@ -36,6 +36,9 @@ bool LooksGarbled(const LinkObservations& seen) {
 
 std::vector<std::string> Diagnose(const LinkObservations& seen) {
     std::vector<std::string> lines;
+    if (!seen.portOpened) {
+        return lines;
+    }
     if (seen.portFailed) {
         lines.emplace_back(kDiagHangUp);
     }

@@ -24,6 +24,19 @@ std::string_view ParityName(Parity parity) {
     return "无校验";
 }
 
+std::string_view OpenFailureMessage(OpenResult result) {
+    switch (result) {
+        case OpenResult::CannotCreateBuffers:
+            return kMsgCannotCreateBuffers;
+        case OpenResult::CannotSetParams:
+            return kMsgCannotSetParams;
+        case OpenResult::CannotOpen:
+        case OpenResult::Ok:
+            break;
+    }
+    return kMsgCannotOpenPort;
+}
+
 std::string_view EndName(TransferEnd end) {
     switch (end) {
         case TransferEnd::Eot:
@@ -76,6 +89,7 @@ void TranscriptRecorder::begin(const TranscriptHeader& header) {
     started_ = Clock::now();
     openedAt_ = started_;
     open_ = false;
+    openFailedMessage_ = kMsgCannotOpenPort;
     run_.clear();
     seen_ = LinkObservations{};
     seen_.download = header.download;
@@ -101,22 +115,14 @@ void TranscriptRecorder::opened(const PortParams& params, std::string_view devic
                     " 停止位," + std::string(ParityName(params.parity)) + ",协议 " +
                     (ackNak ? "Ack/Nak" : "无") + ",接收延时 " +
                     std::to_string(params.readTimeout.count() / 1000) + " 秒");
-    switch (result) {
-        case OpenResult::Ok:
-            open_ = true;
-            event("打开通讯口");
-            return;
-        case OpenResult::CannotOpen:
-            event(WithReason(std::string(kMsgCannotOpenPort), reason));
-            break;
-        case OpenResult::CannotCreateBuffers:
-            event(WithReason(std::string(kMsgCannotCreateBuffers), reason));
-            break;
-        case OpenResult::CannotSetParams:
-            event(WithReason(std::string(kMsgCannotSetParams), reason));
-            break;
+    if (result == OpenResult::Ok) {
+        open_ = true;
+        seen_.portOpened = true;
+        event("打开通讯口");
+        return;
     }
-    seen_.portFailed = true;
+    openFailedMessage_ = OpenFailureMessage(result);
+    event(WithReason(std::string(openFailedMessage_), reason));
 }
 
 void TranscriptRecorder::sent(std::string_view bytes) {
@@ -188,7 +194,10 @@ void TranscriptRecorder::closed() {
 
 void TranscriptRecorder::finish(const TransferOutcome& outcome) {
     flushRun();
-    log_.appendLine(WithReason("结果:" + std::string(EndName(outcome.end)), outcome.reason));
+    const std::string_view result = outcome.end == TransferEnd::Failed && !seen_.portOpened
+                                        ? openFailedMessage_
+                                        : EndName(outcome.end);
+    log_.appendLine(WithReason("结果:" + std::string(result), outcome.reason));
     std::string counts = seen_.download ? "行数:" + std::to_string(outcome.lines)
                                         : "块数:" + std::to_string(outcome.blocks);
     counts += ",发送 " + std::to_string(outcome.bytesSent) + " 字节,接收 " +

@@ -56,6 +56,9 @@ class TranscriptRecorder {
     Clock::time_point started_{};
     Clock::time_point openedAt_{};
     bool open_ = false;
+    // The message the user was shown when the port could not be opened; a port name that was
+    // never tried (none chosen) gets "无法创建通讯口!" as well.
+    std::string_view openFailedMessage_;
 
     Direction runDirection_ = Direction::Tx;
     Clock::time_point runStart_{};
