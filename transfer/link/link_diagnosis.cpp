@@ -1,5 +1,9 @@
 #include "link/link_diagnosis.h"
 
+#include <string_view>
+
+#include "link/link_messages.h"
+
 namespace vrk {
 
 namespace {
@@ -13,8 +17,8 @@ constexpr std::size_t kHighBitPercent = 50;
 constexpr std::size_t kRefusalsMeaningReject = 3;
 
 constexpr const char* kDiagHangUp = "通讯口中断:电缆或 USB 转换器可能已断开。";
-constexpr const char* kDiagRefused =
-    "全站仪多次拒收同一记录:请检查全站仪的通讯协议设置或所发送的数据。";
+// The refusal reads as the upload's own reason for failing, with what to check.
+constexpr std::string_view kDiagRefusedAdvice = ":请检查全站仪的通讯协议设置或所发送的数据。";
 constexpr const char* kDiagShortReply = "全站仪的应答不足 3 个字节:全站仪的通讯协议不是 Ack/Nak。";
 constexpr const char* kDiagLineSettings =
     "收到的数据无法识别:波特率、校验位或数据位与全站仪的设置不一致。";
@@ -43,7 +47,7 @@ std::vector<std::string> Diagnose(const LinkObservations& seen) {
         lines.emplace_back(kDiagHangUp);
     }
     if (seen.mostRefusalsOfOneFrame >= kRefusalsMeaningReject) {
-        lines.emplace_back(kDiagRefused);
+        lines.push_back(std::string(kReasonRefused) + std::string(kDiagRefusedAdvice));
     }
     if (seen.shortReplies > 0) {
         lines.emplace_back(kDiagShortReply);

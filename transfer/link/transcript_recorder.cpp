@@ -7,22 +7,11 @@
 
 #include "link/link_constants.h"
 #include "link/link_messages.h"
+#include "link/parity_name.h"
 
 namespace vrk {
 
 namespace {
-
-std::string_view ParityName(Parity parity) {
-    switch (parity) {
-        case Parity::Odd:
-            return "奇校验";
-        case Parity::Even:
-            return "偶校验";
-        case Parity::None:
-            break;
-    }
-    return "无校验";
-}
 
 std::string_view OpenFailureMessage(OpenResult result) {
     switch (result) {

@@ -11,6 +11,7 @@
 #include <thread>
 #include <utility>
 
+#include "link/parity_name.h"
 #include "serial/com_port_device.h"
 #include "serial/open_failure_reason.h"
 
@@ -81,11 +82,9 @@ OpenErrorHint HintFor(QSerialPort::SerialPortError error) {
 }
 
 std::string LineSettings(const PortParams& params) {
-    const char* parity = params.parity == Parity::Odd    ? "奇校验"
-                         : params.parity == Parity::Even ? "偶校验"
-                                                         : "无校验";
     return "波特率 " + std::to_string(params.baudRate) + "，" + std::to_string(params.dataBits) +
-           " 位数据位，" + std::to_string(params.stopBits) + " 位停止位，" + parity;
+           " 位数据位，" + std::to_string(params.stopBits) + " 位停止位，" +
+           std::string(ParityName(params.parity));
 }
 
 int WaitMillis(Clock::duration remaining) {

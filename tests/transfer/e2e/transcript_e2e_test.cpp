@@ -151,8 +151,7 @@ TEST_F(TranscriptE2E, EndlessRefusalsAreDiagnosedAsARefusedRecord) {
     const auto outcome = run(false, vrk::BuildCoordUploadJob(e2e::SampleSurvey()));
     EXPECT_EQ(outcome.end, vrk::TransferEnd::Failed);
     EXPECT_FALSE(outcome.reason.empty());
-    expectDiagnosis("通讯失败",
-                    "全站仪多次拒收同一记录:请检查全站仪的通讯协议设置或所发送的数据。");
+    expectDiagnosis("通讯失败", "仪器多次拒收同一记录:请检查全站仪的通讯协议设置或所发送的数据。");
 }
 
 TEST_F(TranscriptE2E, HangUpIsDiagnosedAsADisconnectedCable) {
