@@ -26,10 +26,6 @@ std::string BuildFrame(std::string_view payload) {
     return frame;
 }
 
-bool SendFramed(TransferContext& ctx, std::string_view payload) {
-    return SendFrame(ctx, payload) == FrameResult::Delivered;
-}
-
 FrameResult SendFrame(TransferContext& ctx, std::string_view payload) {
     const std::string frame = BuildFrame(payload);
     for (std::size_t repetition = 0;; ++repetition) {

@@ -90,12 +90,6 @@ bool EndsInsideCharacter(std::string_view bytes) {
     return i + 1 == bytes.size() && IsLeadByte(static_cast<std::uint8_t>(bytes.back()));
 }
 
-std::string BytesAsText(std::string_view bytes) {
-    std::string out;
-    AppendBytesAsText(out, bytes);
-    return out;
-}
-
 void AppendBytesAsText(std::string& out, std::string_view bytes) {
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const auto byte = static_cast<std::uint8_t>(bytes[i]);
