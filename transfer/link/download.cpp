@@ -86,9 +86,11 @@ TransferOutcome Receive(TransferContext& ctx) {
             // The program is going away: the view may no longer be there to answer.
             return outcome;
         case TransferEnd::Failed:
+            ctx.observer.onEnd(outcome.end);
             ctx.prompter.showMessage(kMsgFailed);
             break;
         case TransferEnd::TimedOut:
+            ctx.observer.onEnd(outcome.end);
             ctx.prompter.showMessage(kMsgTimedOut);
             break;
         case TransferEnd::Eot:
