@@ -16,8 +16,12 @@ ReadResult TranscriptPort::read(std::size_t count, std::chrono::milliseconds tim
                                 std::string& out) {
     const std::size_t before = out.size();
     const ReadResult result = port_.read(count, timeout, out);
-    recorder_.read(count, timeout, result, std::string_view(out).substr(before),
-                   result == ReadResult::Error ? port_.failureReason() : std::string());
+    const std::string_view got = std::string_view(out).substr(before);
+    if (result == ReadResult::Error) {
+        recorder_.read(count, timeout, result, got, port_.failureReason());
+    } else {
+        recorder_.read(count, timeout, result, got, {});
+    }
     return result;
 }
 

@@ -134,15 +134,11 @@ void TranscriptRecorder::writeFailed(std::string_view reason) {
     event(WithReason("写入失败", reason));
 }
 
-void TranscriptRecorder::read(std::size_t requested, std::chrono::milliseconds timeout,
-                              ReadResult result, std::string_view bytes, std::string_view reason) {
+void TranscriptRecorder::readAny(std::size_t requested, std::chrono::milliseconds timeout,
+                                 ReadResult result, std::string_view bytes,
+                                 std::string_view reason) {
     for (const char byte : bytes) {
-        ++seen_.bytesReceived;
-        if (static_cast<unsigned char>(byte) >= 0x80) {
-            ++seen_.highBitBytesReceived;
-        }
-        runWithoutLf_ = byte == kLf ? 0 : runWithoutLf_ + 1;
-        seen_.longestRunWithoutLf = std::max(seen_.longestRunWithoutLf, runWithoutLf_);
+        observeReceived(byte);
     }
     record(Direction::Rx, bytes);
     if (requested == kReplySize && !bytes.empty()) {
