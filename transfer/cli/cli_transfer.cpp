@@ -142,13 +142,12 @@ int RunTransferCommand(std::span<const std::string> args) {
     RealSleeper sleeper;
     TransferContext context{settings, port, view, prompter, sleeper, progress, g_abandoned};
 
-    const TraceSetup trace{
-        HeaderFor(request.kind),
-        [&request](const std::string& portName) {
-            return request.device.empty() ? ComPortDevice(portName) : request.device;
-        },
-        request.tracePath.empty() ? std::string("用 --trace FILE 可保存通讯记录。")
-                                  : "通讯记录见 " + request.tracePath};
+    const TraceSetup trace{HeaderFor(request.kind),
+                           [](const std::string& portName) { return ComPortDevice(portName); },
+                           request.tracePath.empty()
+                               ? std::string("用 --trace FILE 可保存通讯记录。")
+                               : "通讯记录见 " + request.tracePath,
+                           request.device};
 
     const auto previous = std::signal(SIGINT, OnInterrupt);
     // The port lives in a thread Qt started, as in the desktop program: QSerialPort's socket

@@ -37,10 +37,6 @@ std::string BuildDataRecord(std::string_view text, int& counter) {
     return record;
 }
 
-bool SendDataRecord(TransferContext& ctx, std::string_view text, int& counter) {
-    return SendDataRecordFrame(ctx, text, counter) == FrameResult::Delivered;
-}
-
 FrameResult SendDataRecordFrame(TransferContext& ctx, std::string_view text, int& counter) {
     return SendFrame(ctx, BuildDataRecord(text, counter));
 }

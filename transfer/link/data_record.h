@@ -15,8 +15,7 @@ std::string CheckValue(std::string_view record);
 // Text, counter digit (counter modulo 10), check value. Increases the counter.
 std::string BuildDataRecord(std::string_view text, int& counter);
 
-// Builds the data record and sends it with SendFramed.
-bool SendDataRecord(TransferContext& ctx, std::string_view text, int& counter);
+// Builds the data record and sends it with SendFrame.
 FrameResult SendDataRecordFrame(TransferContext& ctx, std::string_view text, int& counter);
 
 }  // namespace vrk

@@ -1,11 +1,12 @@
 #include "link/diagnosing_prompter.h"
 
-#include "link/link_messages.h"
+#include <utility>
 
 namespace vrk {
 
 void DiagnosingPrompter::showMessage(std::string_view text) {
-    if (text != kMsgTimedOut && text != kMsgFailed) {
+    const std::optional<TransferEnd> end = std::exchange(end_, std::nullopt);
+    if (end != TransferEnd::TimedOut && end != TransferEnd::Failed) {
         prompter_.showMessage(text);
         return;
     }

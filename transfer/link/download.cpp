@@ -113,11 +113,15 @@ TransferOutcome Receive(TransferContext& ctx) {
             // The program is going away: the view may no longer be there to answer.
             return outcome;
         case TransferEnd::Failed:
-            // Nothing on the line went wrong: the user is told the reason rather than a diagnosis.
+            // A full view is no fault of the line: the user is told the reason, not a diagnosis.
+            if (!viewFull) {
+                ctx.observer.onEnd(outcome.end);
+            }
             ctx.prompter.showMessage(viewFull ? std::string(kMsgFailed) + '\n' + outcome.reason
                                               : std::string(kMsgFailed));
             break;
         case TransferEnd::TimedOut:
+            ctx.observer.onEnd(outcome.end);
             ctx.prompter.showMessage(kMsgTimedOut);
             break;
         case TransferEnd::Eot:

@@ -1,5 +1,9 @@
 #include "link/link_diagnosis.h"
 
+#include <string_view>
+
+#include "link/link_messages.h"
+
 namespace vrk {
 
 namespace {
@@ -13,13 +17,16 @@ constexpr std::size_t kHighBitPercent = 50;
 constexpr std::size_t kRefusalsMeaningReject = 3;
 
 constexpr const char* kDiagHangUp = "通讯口中断:电缆或 USB 转换器可能已断开。";
-constexpr const char* kDiagRefused =
-    "全站仪多次拒收同一记录:请检查全站仪的通讯协议设置或所发送的数据。";
+// The refusal reads as the upload's own reason for failing, with what to check.
+constexpr std::string_view kDiagRefusedAdvice = ":请检查全站仪的通讯协议设置或所发送的数据。";
 constexpr const char* kDiagShortReply = "全站仪的应答不足 3 个字节:全站仪的通讯协议不是 Ack/Nak。";
 constexpr const char* kDiagLineSettings =
     "收到的数据无法识别:波特率、校验位或数据位与全站仪的设置不一致。";
-constexpr const char* kDiagNothing =
+constexpr const char* kDiagNothingDownloaded =
     "没有收到全站仪的任何数据:请检查电缆和通讯口,并在提示之后再在全站仪上开始发送。";
+// In an upload the instrument only answers; silence means it was not waiting for data.
+constexpr const char* kDiagNothingUploaded =
+    "没有收到全站仪的任何数据:请检查电缆和通讯口,并确认全站仪已进入接收状态、正在等待数据。";
 
 bool LooksGarbled(const LinkObservations& seen) {
     if (seen.download && seen.longestRunWithoutLf >= kLongestPlausibleLine) {
@@ -33,11 +40,14 @@ bool LooksGarbled(const LinkObservations& seen) {
 
 std::vector<std::string> Diagnose(const LinkObservations& seen) {
     std::vector<std::string> lines;
+    if (!seen.portOpened) {
+        return lines;
+    }
     if (seen.portFailed) {
         lines.emplace_back(kDiagHangUp);
     }
     if (seen.mostRefusalsOfOneFrame >= kRefusalsMeaningReject) {
-        lines.emplace_back(kDiagRefused);
+        lines.push_back(std::string(kReasonRefused) + std::string(kDiagRefusedAdvice));
     }
     if (seen.shortReplies > 0) {
         lines.emplace_back(kDiagShortReply);
@@ -46,7 +56,7 @@ std::vector<std::string> Diagnose(const LinkObservations& seen) {
         lines.emplace_back(kDiagLineSettings);
     }
     if (seen.bytesReceived == 0 && !seen.portFailed) {
-        lines.emplace_back(kDiagNothing);
+        lines.emplace_back(seen.download ? kDiagNothingDownloaded : kDiagNothingUploaded);
     }
     return lines;
 }

@@ -8,8 +8,9 @@ namespace vrk {
 
 namespace {
 
-FrameResult Fail(TransferContext& ctx, std::string_view message, FrameResult result) {
-    ctx.prompter.showMessage(message);
+FrameResult Fail(TransferContext& ctx, TransferEnd end, FrameResult result) {
+    ctx.observer.onEnd(end);
+    ctx.prompter.showMessage(end == TransferEnd::TimedOut ? kMsgTimedOut : kMsgFailed);
     return result;
 }
 
@@ -26,10 +27,6 @@ std::string BuildFrame(std::string_view payload) {
     return frame;
 }
 
-bool SendFramed(TransferContext& ctx, std::string_view payload) {
-    return SendFrame(ctx, payload) == FrameResult::Delivered;
-}
-
 FrameResult SendFrame(TransferContext& ctx, std::string_view payload) {
     const std::string frame = BuildFrame(payload);
     for (std::size_t repetition = 0;; ++repetition) {
@@ -37,14 +34,14 @@ FrameResult SendFrame(TransferContext& ctx, std::string_view payload) {
             return FrameResult::Abandoned;
         }
         if (!ctx.port.write(frame)) {
-            return Fail(ctx, kMsgFailed, FrameResult::Failed);
+            return Fail(ctx, TransferEnd::Failed, FrameResult::Failed);
         }
         const CommSettings settings = ctx.settings.load();
         if (!IsAckNak(settings)) {
             // The pause is for the instrument, so it counts from the moment the frame is out:
             // at low baud rates the frame alone takes longer than the pause.
             if (!ctx.port.drain()) {
-                return Fail(ctx, kMsgFailed, FrameResult::Failed);
+                return Fail(ctx, TransferEnd::Failed, FrameResult::Failed);
             }
             ctx.sleeper.sleepFor(kNonePause);
             return FrameResult::Delivered;
@@ -52,9 +49,9 @@ FrameResult SendFrame(TransferContext& ctx, std::string_view payload) {
         std::string reply;
         switch (ctx.port.read(kReplySize, ReadTimeoutFor(settings), reply)) {
             case ReadResult::Error:
-                return Fail(ctx, kMsgFailed, FrameResult::Failed);
+                return Fail(ctx, TransferEnd::Failed, FrameResult::Failed);
             case ReadResult::Timeout:
-                return Fail(ctx, kMsgTimedOut, FrameResult::TimedOut);
+                return Fail(ctx, TransferEnd::TimedOut, FrameResult::TimedOut);
             case ReadResult::Ok:
                 break;
         }
@@ -62,7 +59,7 @@ FrameResult SendFrame(TransferContext& ctx, std::string_view payload) {
             return FrameResult::Delivered;
         }
         if (repetition == kMaxRepetitions) {
-            return Fail(ctx, kMsgFailed, FrameResult::Refused);
+            return Fail(ctx, TransferEnd::Failed, FrameResult::Refused);
         }
         ctx.observer.onRepeat(repetition + 1);
     }

@@ -10,12 +10,6 @@ namespace vrk {
 // STX, payload, ETX, CR, LF. The payload goes out unescaped.
 std::string BuildFrame(std::string_view payload);
 
-// Sends one frame and waits as the protocol in force at this moment demands: 400 ms after the
-// frame has left the port (None), or the instrument's reply (Ack/Nak), sending the frame again
-// after a reply other than ACK. False after the failure has been shown, or without a message
-// when the transfer was abandoned.
-bool SendFramed(TransferContext& ctx, std::string_view payload);
-
 enum class FrameResult {
     Delivered,
     TimedOut,   // "通讯超时" was shown
@@ -24,7 +18,9 @@ enum class FrameResult {
     Abandoned,  // nothing was shown
 };
 
-// SendFramed, telling how the frame ended.
+// Sends one frame and waits as the protocol in force at this moment demands: 400 ms after the
+// frame has left the port (None), or the instrument's reply (Ack/Nak), sending the frame again
+// after a reply other than ACK. Any end but Delivered has been shown, except Abandoned.
 FrameResult SendFrame(TransferContext& ctx, std::string_view payload);
 
 }  // namespace vrk

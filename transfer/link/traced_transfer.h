@@ -15,6 +15,8 @@ struct TraceSetup {
     TranscriptPort::DeviceFor deviceFor;
     // Added to a failure message: where the user finds the transcript.
     std::string whereToSee;
+    // A device path the user named in place of a COM port, shown as the port.
+    std::string portAsGiven;
 };
 
 using TransferRun = std::function<TransferOutcome(TransferContext&)>;

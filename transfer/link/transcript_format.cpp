@@ -90,12 +90,6 @@ bool EndsInsideCharacter(std::string_view bytes) {
     return i + 1 == bytes.size() && IsLeadByte(static_cast<std::uint8_t>(bytes.back()));
 }
 
-std::string BytesAsText(std::string_view bytes) {
-    std::string out;
-    AppendBytesAsText(out, bytes);
-    return out;
-}
-
 void AppendBytesAsText(std::string& out, std::string_view bytes) {
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const auto byte = static_cast<std::uint8_t>(bytes[i]);
@@ -129,13 +123,21 @@ void AppendBytesLine(std::string& out, std::chrono::nanoseconds sinceOpen, Direc
                      std::string_view bytes) {
     AppendSeconds(out, sinceOpen);
     out += direction == Direction::Tx ? " TX " : " RX ";
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (i > 0) {
-            out += ' ';
-        }
-        AppendHexByte(out, static_cast<std::uint8_t>(bytes[i]));
+    if (bytes.empty()) {
+        out += "  ";
+        return;
     }
-    out += "  ";
+    // Every line goes through here: the hex column is written in place, not a character at a time.
+    const std::size_t at = out.size();
+    out.resize(at + bytes.size() * 3 + 1);  // "XX " a byte, and the second space before the text
+    char* next = out.data() + at;
+    for (const char byte : bytes) {
+        const auto value = static_cast<std::uint8_t>(byte);
+        *next++ = kHexDigits[value >> 4];
+        *next++ = kHexDigits[value & 0x0F];
+        *next++ = ' ';
+    }
+    *next = ' ';
     AppendBytesAsText(out, bytes);
 }
 

@@ -27,8 +27,7 @@ std::string FormatEventLine(std::chrono::nanoseconds sinceOpen, std::string_view
 // a byte is better carried to the next line than shown as a lone byte.
 bool EndsInsideCharacter(std::string_view bytes);
 
-// The bytes as the text column shows them.
-std::string BytesAsText(std::string_view bytes);
+// Appends the bytes as the text column shows them.
 void AppendBytesAsText(std::string& out, std::string_view bytes);
 
 }  // namespace vrk

@@ -6,8 +6,14 @@ namespace vrk {
 
 OpenResult TranscriptPort::open(const PortParams& params) {
     const OpenResult result = port_.open(params);
-    const std::string device = deviceFor_ ? deviceFor_(params.portName) : std::string();
-    recorder_.opened(params, device, IsAckNak(settings_.load()), result,
+    PortParams shown = params;
+    std::string device;
+    if (!portAsGiven_.empty()) {
+        shown.portName = portAsGiven_;
+    } else if (deviceFor_) {
+        device = deviceFor_(params.portName);
+    }
+    recorder_.opened(shown, device, IsAckNak(settings_.load()), result,
                      result == OpenResult::Ok ? std::string() : port_.failureReason());
     return result;
 }
@@ -16,8 +22,12 @@ ReadResult TranscriptPort::read(std::size_t count, std::chrono::milliseconds tim
                                 std::string& out) {
     const std::size_t before = out.size();
     const ReadResult result = port_.read(count, timeout, out);
-    recorder_.read(count, timeout, result, std::string_view(out).substr(before),
-                   result == ReadResult::Error ? port_.failureReason() : std::string());
+    const std::string_view got = std::string_view(out).substr(before);
+    if (result == ReadResult::Error) {
+        recorder_.read(count, timeout, result, got, port_.failureReason());
+    } else {
+        recorder_.read(count, timeout, result, got, {});
+    }
     return result;
 }
 

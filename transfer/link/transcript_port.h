@@ -16,9 +16,15 @@ class TranscriptPort final : public BytePort {
     // The device a port name is opened as, for the header ("COM1" -> "/dev/ttyS0").
     using DeviceFor = std::function<std::string(const std::string& portName)>;
 
+    // `portAsGiven`: a device path the user named instead of COM1…COM6; the header shows it as
+    // the port, since no COM name stands for it.
     TranscriptPort(BytePort& port, TranscriptRecorder& recorder, const SharedCommSettings& settings,
-                   DeviceFor deviceFor)
-        : port_(port), recorder_(recorder), settings_(settings), deviceFor_(std::move(deviceFor)) {}
+                   DeviceFor deviceFor, std::string portAsGiven = {})
+        : port_(port),
+          recorder_(recorder),
+          settings_(settings),
+          deviceFor_(std::move(deviceFor)),
+          portAsGiven_(std::move(portAsGiven)) {}
 
     OpenResult open(const PortParams& params) override;
     ReadResult read(std::size_t count, std::chrono::milliseconds timeout,
@@ -33,6 +39,7 @@ class TranscriptPort final : public BytePort {
     TranscriptRecorder& recorder_;
     const SharedCommSettings& settings_;
     DeviceFor deviceFor_;
+    std::string portAsGiven_;
 };
 
 }  // namespace vrk

@@ -7,21 +7,23 @@
 
 #include "link/link_constants.h"
 #include "link/link_messages.h"
+#include "link/parity_name.h"
 
 namespace vrk {
 
 namespace {
 
-std::string_view ParityName(Parity parity) {
-    switch (parity) {
-        case Parity::Odd:
-            return "奇校验";
-        case Parity::Even:
-            return "偶校验";
-        case Parity::None:
+std::string_view OpenFailureMessage(OpenResult result) {
+    switch (result) {
+        case OpenResult::CannotCreateBuffers:
+            return kMsgCannotCreateBuffers;
+        case OpenResult::CannotSetParams:
+            return kMsgCannotSetParams;
+        case OpenResult::CannotOpen:
+        case OpenResult::Ok:
             break;
     }
-    return "无校验";
+    return kMsgCannotOpenPort;
 }
 
 std::string_view EndName(TransferEnd end) {
@@ -76,6 +78,7 @@ void TranscriptRecorder::begin(const TranscriptHeader& header) {
     started_ = Clock::now();
     openedAt_ = started_;
     open_ = false;
+    openFailedMessage_ = kMsgCannotOpenPort;
     run_.clear();
     seen_ = LinkObservations{};
     seen_.download = header.download;
@@ -101,22 +104,14 @@ void TranscriptRecorder::opened(const PortParams& params, std::string_view devic
                     " 停止位," + std::string(ParityName(params.parity)) + ",协议 " +
                     (ackNak ? "Ack/Nak" : "无") + ",接收延时 " +
                     std::to_string(params.readTimeout.count() / 1000) + " 秒");
-    switch (result) {
-        case OpenResult::Ok:
-            open_ = true;
-            event("打开通讯口");
-            return;
-        case OpenResult::CannotOpen:
-            event(WithReason(std::string(kMsgCannotOpenPort), reason));
-            break;
-        case OpenResult::CannotCreateBuffers:
-            event(WithReason(std::string(kMsgCannotCreateBuffers), reason));
-            break;
-        case OpenResult::CannotSetParams:
-            event(WithReason(std::string(kMsgCannotSetParams), reason));
-            break;
+    if (result == OpenResult::Ok) {
+        open_ = true;
+        seen_.portOpened = true;
+        event("打开通讯口");
+        return;
     }
-    seen_.portFailed = true;
+    openFailedMessage_ = OpenFailureMessage(result);
+    event(WithReason(std::string(openFailedMessage_), reason));
 }
 
 void TranscriptRecorder::sent(std::string_view bytes) {
@@ -139,15 +134,11 @@ void TranscriptRecorder::writeFailed(std::string_view reason) {
     event(WithReason("写入失败", reason));
 }
 
-void TranscriptRecorder::read(std::size_t requested, std::chrono::milliseconds timeout,
-                              ReadResult result, std::string_view bytes, std::string_view reason) {
+void TranscriptRecorder::readAny(std::size_t requested, std::chrono::milliseconds timeout,
+                                 ReadResult result, std::string_view bytes,
+                                 std::string_view reason) {
     for (const char byte : bytes) {
-        ++seen_.bytesReceived;
-        if (static_cast<unsigned char>(byte) >= 0x80) {
-            ++seen_.highBitBytesReceived;
-        }
-        runWithoutLf_ = byte == kLf ? 0 : runWithoutLf_ + 1;
-        seen_.longestRunWithoutLf = std::max(seen_.longestRunWithoutLf, runWithoutLf_);
+        observeReceived(byte);
     }
     record(Direction::Rx, bytes);
     if (requested == kReplySize && !bytes.empty()) {
@@ -188,7 +179,10 @@ void TranscriptRecorder::closed() {
 
 void TranscriptRecorder::finish(const TransferOutcome& outcome) {
     flushRun();
-    log_.appendLine(WithReason("结果:" + std::string(EndName(outcome.end)), outcome.reason));
+    const std::string_view result = outcome.end == TransferEnd::Failed && !seen_.portOpened
+                                        ? openFailedMessage_
+                                        : EndName(outcome.end);
+    log_.appendLine(WithReason("结果:" + std::string(result), outcome.reason));
     std::string counts = seen_.download ? "行数:" + std::to_string(outcome.lines)
                                         : "块数:" + std::to_string(outcome.blocks);
     counts += ",发送 " + std::to_string(outcome.bytesSent) + " 字节,接收 " +

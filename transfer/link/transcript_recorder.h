@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <chrono>
 #include <cstddef>
 #include <string>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "link/byte_port.h"
+#include "link/link_constants.h"
 #include "link/link_diagnosis.h"
 #include "link/transcript_format.h"
 #include "link/transcript_log.h"
@@ -39,7 +41,18 @@ class TranscriptRecorder {
     void writeFailed(std::string_view reason);
     // The outcome of one read call that asked for `requested` bytes.
     void read(std::size_t requested, std::chrono::milliseconds timeout, ReadResult result,
-              std::string_view bytes, std::string_view reason);
+              std::string_view bytes, std::string_view reason) {
+        // A download reads a byte at a time: a byte that only lengthens the current line is
+        // noted here, without the general path's checks.
+        if (result == ReadResult::Ok && requested != kReplySize && bytes.size() == 1 &&
+            runDirection_ == Direction::Rx && !run_.empty() &&
+            run_.size() + 1 < kTranscriptBytesPerLine) {
+            observeReceived(bytes.front());
+            run_ += bytes.front();
+            return;
+        }
+        readAny(requested, timeout, result, bytes, reason);
+    }
     void drained(bool ok, Clock::duration waited, std::string_view reason);
     void closed();
     void finish(const TransferOutcome& outcome);
@@ -47,6 +60,16 @@ class TranscriptRecorder {
     std::vector<std::string> diagnosis() const { return Diagnose(seen_); }
 
   private:
+    void readAny(std::size_t requested, std::chrono::milliseconds timeout, ReadResult result,
+                 std::string_view bytes, std::string_view reason);
+    void observeReceived(char byte) {
+        ++seen_.bytesReceived;
+        if (static_cast<unsigned char>(byte) >= 0x80) {
+            ++seen_.highBitBytesReceived;
+        }
+        runWithoutLf_ = byte == kLf ? 0 : runWithoutLf_ + 1;
+        seen_.longestRunWithoutLf = std::max(seen_.longestRunWithoutLf, runWithoutLf_);
+    }
     void record(Direction direction, std::string_view bytes);
     void flushRun();
     void event(std::string_view what);
@@ -56,6 +79,9 @@ class TranscriptRecorder {
     Clock::time_point started_{};
     Clock::time_point openedAt_{};
     bool open_ = false;
+    // The message the user was shown when the port could not be opened; a port name that was
+    // never tried (none chosen) gets "无法创建通讯口!" as well.
+    std::string_view openFailedMessage_;
 
     Direction runDirection_ = Direction::Tx;
     Clock::time_point runStart_{};

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "link/transfer_outcome.h"
+
 namespace vrk {
 
 // Progress of a running transfer, for a status line. Called from the transfer thread; every
@@ -16,6 +18,9 @@ class TransferObserver {
                              std::size_t /*repetitions*/) {}
     // A frame is being sent again after a reply other than ACK.
     virtual void onRepeat(std::size_t /*repetitions*/) {}
+    // The transfer ends this way; the message that says so ("通讯超时", "通讯失败", "通讯结束")
+    // is shown next.
+    virtual void onEnd(TransferEnd /*end*/) {}
 };
 
 }  // namespace vrk

@@ -25,6 +25,7 @@ class RepetitionCounter final : public TransferObserver {
         next_.onBlockSent(sent, total, repetitions);
     }
     void onRepeat(std::size_t /*repetitionOfFrame*/) override { next_.onRepeat(++total_); }
+    void onEnd(TransferEnd end) override { next_.onEnd(end); }
 
     std::size_t total() const { return total_; }
 
@@ -142,6 +143,7 @@ TransferOutcome Send(TransferContext& ctx, const UploadJob& job) {
         return outcome;
     }
     outcome.end = endFrameSent ? TransferEnd::Finished : TransferEnd::Failed;
+    ctx.observer.onEnd(outcome.end);
     ctx.prompter.showMessage(endFrameSent ? kMsgFinished : kMsgFailed);
     return outcome;
 }

@@ -8,9 +8,11 @@
 #include <QSerialPort>
 #include <algorithm>
 #include <cerrno>
+#include <system_error>
 #include <thread>
 #include <utility>
 
+#include "link/parity_name.h"
 #include "serial/com_port_device.h"
 #include "serial/open_failure_reason.h"
 
@@ -54,19 +56,34 @@ QString LockablePath(const std::string& device) {
     return canonical.isEmpty() ? path : canonical;
 }
 
+// The system's own words for an errno, safe to call from the transfer thread.
+std::string SystemText(int error) {
+    return std::error_code(error, std::generic_category()).message();
+}
+
 // Once the far end has hung up, QSerialPort keeps answering its waits at once with an error (or
 // with "ready" and nothing to read), so a caller that retries would spin. poll() tells a hang-up
-// apart from silence directly.
-bool HungUp(int fd) {
+// apart from silence directly. The answer is what the system reported, empty while the line is
+// there.
+std::string HangUp(int fd) {
     pollfd entry{fd, POLLIN, 0};
     int ready = 0;
     do {
         ready = ::poll(&entry, 1, 0);
     } while (ready < 0 && errno == EINTR);
     if (ready < 0) {
-        return true;
+        return "poll: " + SystemText(errno);
     }
-    return (entry.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+    if ((entry.revents & POLLHUP) != 0) {
+        return "poll 报告 POLLHUP";
+    }
+    if ((entry.revents & POLLERR) != 0) {
+        return "poll 报告 POLLERR";
+    }
+    if ((entry.revents & POLLNVAL) != 0) {
+        return "poll 报告 POLLNVAL";
+    }
+    return {};
 }
 
 OpenErrorHint HintFor(QSerialPort::SerialPortError error) {
@@ -81,11 +98,9 @@ OpenErrorHint HintFor(QSerialPort::SerialPortError error) {
 }
 
 std::string LineSettings(const PortParams& params) {
-    const char* parity = params.parity == Parity::Odd    ? "奇校验"
-                         : params.parity == Parity::Even ? "偶校验"
-                                                         : "无校验";
     return "波特率 " + std::to_string(params.baudRate) + "，" + std::to_string(params.dataBits) +
-           " 位数据位，" + std::to_string(params.stopBits) + " 位停止位，" + parity;
+           " 位数据位，" + std::to_string(params.stopBits) + " 位停止位，" +
+           std::string(ParityName(params.parity));
 }
 
 int WaitMillis(Clock::duration remaining) {
@@ -149,8 +164,8 @@ ReadResult QtSerialPort::read(std::size_t count, milliseconds timeout, std::stri
             close();
             return ReadResult::Error;
         }
-        if (HungUp(port_->handle())) {
-            lostConnection();
+        if (std::string hangUp = HangUp(port_->handle()); !hangUp.empty()) {
+            lostConnection(hangUp);
             break;
         }
         const auto remaining = deadline - Clock::now();
@@ -161,7 +176,7 @@ ReadResult QtSerialPort::read(std::size_t count, milliseconds timeout, std::stri
         if (!port_->waitForReadyRead(WaitMillis(remaining))) {
             const auto error = port_->error();
             if (error != QSerialPort::TimeoutError && error != QSerialPort::NoError) {
-                lostConnection();
+                lostConnection(port_->errorString().toStdString());
                 break;
             }
         }
@@ -174,13 +189,13 @@ bool QtSerialPort::write(std::string_view bytes) {
     if (!port_) {
         return false;
     }
-    if (HungUp(port_->handle())) {
-        lostConnection();
+    if (std::string hangUp = HangUp(port_->handle()); !hangUp.empty()) {
+        lostConnection(hangUp);
         return false;
     }
     const auto size = static_cast<qint64>(bytes.size());
     if (port_->write(bytes.data(), size) != size) {
-        lostConnection();
+        lostConnection(port_->errorString().toStdString());
         return false;
     }
     return pushPendingWrites();
@@ -197,9 +212,12 @@ bool QtSerialPort::pushPendingWrites() {
         port_->clearError();
         if (!port_->waitForBytesWritten(static_cast<int>(kWaitSlice.count()))) {
             const auto error = port_->error();
-            if ((error != QSerialPort::TimeoutError && error != QSerialPort::NoError) ||
-                HungUp(port_->handle())) {
-                lostConnection();
+            if (error != QSerialPort::TimeoutError && error != QSerialPort::NoError) {
+                lostConnection(port_->errorString().toStdString());
+                return false;
+            }
+            if (std::string hangUp = HangUp(port_->handle()); !hangUp.empty()) {
+                lostConnection(hangUp);
                 return false;
             }
         }
@@ -226,15 +244,19 @@ bool QtSerialPort::drain() {
         result = ::tcdrain(port_->handle());
     } while (result < 0 && errno == EINTR);
     if (result < 0) {
-        lostConnection();
+        lostConnection("tcdrain: " + SystemText(errno));
         return false;
     }
     return true;
 }
 
-// The far end went away (cable or adapter pulled, an emulator ended): the port is dead.
-void QtSerialPort::lostConnection() {
+// The far end went away (cable or adapter pulled, an emulator ended): the port is dead. What the
+// system said is kept with the advice, for whoever reads the transcript or is asked for help.
+void QtSerialPort::lostConnection(const std::string& systemText) {
     failureReason_ = "与设备 " + device_ + " 的连接已断开：请检查串口线或 USB 转换器是否已拔出。";
+    if (!systemText.empty()) {
+        failureReason_ += "（系统：" + systemText + "）";
+    }
     close();
 }
 

@@ -42,7 +42,7 @@ class QtSerialPort final : public BytePort {
 
   private:
     bool pushPendingWrites();
-    void lostConnection();
+    void lostConnection(const std::string& systemText);
 
     SerialPortOptions options_;
     std::string device_;

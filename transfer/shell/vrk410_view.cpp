@@ -119,7 +119,8 @@ void CVRK410View::startTransfer(const TranscriptHeader& header,
     auto outcome = std::make_shared<TransferOutcome>();
     const TraceSetup trace{header,
                            [](const std::string& portName) { return ComPortDevice(portName); },
-                           kWhereToSeeTranscript};
+                           kWhereToSeeTranscript,
+                           {}};
     runner_.start(
         [log = transcript_, trace, outcome, run = std::move(run)](TransferContext& ctx) {
             TranscriptRecorder recorder(*log);

@@ -132,7 +132,7 @@ void BM_AckNakDownloadThroughPty(benchmark::State& state) {
         }
         vrk::TranscriptLog log;
         vrk::TranscriptRecorder recorder(log);
-        const vrk::TraceSetup trace{{"bench", "下传数据", true}, {}, {}};
+        const vrk::TraceSetup trace{{"bench", "下传数据", true}, {}, {}, {}};
         const auto start = Clock::now();
         if (traced) {
             vrk::RunTraced(context, recorder, trace,
@@ -196,7 +196,7 @@ void BM_AckNakDownloadFromMemory(benchmark::State& state) {
         vrk::TransferContext context{settings, port, view, prompter, sleeper, observer, abandoned};
         vrk::TranscriptLog log;
         vrk::TranscriptRecorder recorder(log);
-        const vrk::TraceSetup trace{{"bench", "下传数据", true}, {}, {}};
+        const vrk::TraceSetup trace{{"bench", "下传数据", true}, {}, {}, {}};
         if (traced) {
             vrk::RunTraced(context, recorder, trace,
                            [](vrk::TransferContext& ctx) { return vrk::RunDownload(ctx); });

@@ -53,7 +53,8 @@ class TranscriptE2E : public ::testing::Test {
         auto context = computer->context();
         const vrk::TraceSetup setup{{"test", download ? "下传数据" : "上传坐标", download},
                                     [](const std::string&) { return std::string("pty"); },
-                                    "详细记录见 通讯记录"};
+                                    "详细记录见 通讯记录",
+                                    {}};
         return vrk::RunTraced(context, recorder, setup, [&](vrk::TransferContext& ctx) {
             return download ? vrk::RunDownload(ctx) : vrk::RunUpload(ctx, job);
         });
@@ -130,7 +131,7 @@ TEST_F(TranscriptE2E, SilentInstrumentIsDiagnosedAsNothingReceived) {
     EXPECT_EQ(outcome.end, vrk::TransferEnd::TimedOut);
     expectDiagnosis(
         "通讯超时",
-        "没有收到全站仪的任何数据:请检查电缆和通讯口,并在提示之后再在全站仪上开始发送。");
+        "没有收到全站仪的任何数据:请检查电缆和通讯口,并确认全站仪已进入接收状态、正在等待数据。");
 }
 
 TEST_F(TranscriptE2E, ShortRepliesAreDiagnosedAsAProtocolSetting) {
@@ -151,8 +152,7 @@ TEST_F(TranscriptE2E, EndlessRefusalsAreDiagnosedAsARefusedRecord) {
     const auto outcome = run(false, vrk::BuildCoordUploadJob(e2e::SampleSurvey()));
     EXPECT_EQ(outcome.end, vrk::TransferEnd::Failed);
     EXPECT_FALSE(outcome.reason.empty());
-    expectDiagnosis("通讯失败",
-                    "全站仪多次拒收同一记录:请检查全站仪的通讯协议设置或所发送的数据。");
+    expectDiagnosis("通讯失败", "仪器多次拒收同一记录:请检查全站仪的通讯协议设置或所发送的数据。");
 }
 
 TEST_F(TranscriptE2E, HangUpIsDiagnosedAsADisconnectedCable) {

@@ -43,7 +43,7 @@ TEST(DataRecord, CounterDigitWrapsOnTheEleventhRecord) {
 TEST(DataRecord, GoesOnTheLineFramed) {
     test::Rig rig;
     int counter = 0;
-    ASSERT_TRUE(SendDataRecord(rig.ctx, "abc", counter));
+    ASSERT_EQ(SendDataRecordFrame(rig.ctx, "abc", counter), FrameResult::Delivered);
     EXPECT_EQ(rig.port.written, std::string("\x02"
                                             "abc0080"
                                             "\x03\r\n"));

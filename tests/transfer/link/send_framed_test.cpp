@@ -12,7 +12,7 @@ const std::string kFrame = std::string("\x02") + "P1" + "\x03\r\n";
 
 TEST(SendFramed, NonePausesAfterTheFrameHasLeftAndNeverReads) {
     test::Rig rig;
-    ASSERT_TRUE(SendFramed(rig.ctx, "P1"));
+    ASSERT_EQ(SendFrame(rig.ctx, "P1"), FrameResult::Delivered);
     EXPECT_EQ(rig.port.written, kFrame);
     EXPECT_EQ(rig.events, (Events{"write 6", "drain", "sleep 400"}));
     EXPECT_TRUE(rig.prompter.messages.empty());
@@ -22,7 +22,7 @@ TEST(SendFramed, AckNakAcceptsAckWhateverTheOtherTwoBytes) {
     test::Rig rig;
     rig.useProtocol(kProtocolAckNak);
     rig.port.incoming = std::string("\x06\xff\x00", 3);
-    ASSERT_TRUE(SendFramed(rig.ctx, "P1"));
+    ASSERT_EQ(SendFrame(rig.ctx, "P1"), FrameResult::Delivered);
     EXPECT_EQ(rig.events, (Events{"write 6", "read 3"}));
     EXPECT_TRUE(rig.sleeper.pauses.empty());
     EXPECT_EQ(rig.port.readTimeouts.front(), std::chrono::seconds(10));
@@ -32,7 +32,7 @@ TEST(SendFramed, AnyOtherReplySendsTheSameFrameAgain) {
     test::Rig rig;
     rig.useProtocol(kProtocolAckNak);
     rig.port.incoming = std::string("\x15..") + "\x04.." + "\x06..";
-    ASSERT_TRUE(SendFramed(rig.ctx, "P1"));
+    ASSERT_EQ(SendFrame(rig.ctx, "P1"), FrameResult::Delivered);
     EXPECT_EQ(rig.port.writes, (std::vector<std::string>{kFrame, kFrame, kFrame}));
     EXPECT_EQ(rig.observer.repeats, (std::vector<std::size_t>{1, 2}));
     EXPECT_TRUE(rig.prompter.messages.empty());
@@ -44,7 +44,7 @@ TEST(SendFramed, GivesUpAfterTheTenthRepetition) {
     rig.port.onWrite = [&](std::string_view) {
         rig.port.incoming += std::string("\x15\x00\x00", 3);
     };
-    EXPECT_FALSE(SendFramed(rig.ctx, "P1"));
+    EXPECT_NE(SendFrame(rig.ctx, "P1"), FrameResult::Delivered);
     EXPECT_EQ(rig.port.writes.size(), 11u) << "the frame and ten repetitions";
     EXPECT_EQ(rig.prompter.messages, std::vector<std::string>{"通讯失败"});
 }
@@ -56,7 +56,7 @@ TEST(SendFramed, AckOnTheLastAllowedRepetitionStillCounts) {
         rig.port.incoming += "\x15..";
     }
     rig.port.incoming += "\x06..";
-    EXPECT_TRUE(SendFramed(rig.ctx, "P1"));
+    EXPECT_EQ(SendFrame(rig.ctx, "P1"), FrameResult::Delivered);
     EXPECT_EQ(rig.port.writes.size(), 11u);
 }
 
@@ -65,7 +65,7 @@ TEST(SendFramed, ShortReplyTimesOutAndReadErrorFails) {
         test::Rig rig;
         rig.useProtocol(kProtocolAckNak, 10);
         rig.port.incoming = "\x06\x06";
-        EXPECT_FALSE(SendFramed(rig.ctx, "P1"));
+        EXPECT_NE(SendFrame(rig.ctx, "P1"), FrameResult::Delivered);
         EXPECT_EQ(rig.prompter.messages, std::vector<std::string>{"通讯超时"});
         EXPECT_EQ(rig.port.readTimeouts,
                   (std::vector<std::chrono::milliseconds>{std::chrono::seconds(10)}));
@@ -75,7 +75,7 @@ TEST(SendFramed, ShortReplyTimesOutAndReadErrorFails) {
         test::Rig rig;
         rig.useProtocol(kProtocolAckNak);
         rig.port.whenDry = ReadResult::Error;
-        EXPECT_FALSE(SendFramed(rig.ctx, "P1"));
+        EXPECT_NE(SendFrame(rig.ctx, "P1"), FrameResult::Delivered);
         EXPECT_EQ(rig.prompter.messages, std::vector<std::string>{"通讯失败"});
     }
 }
@@ -86,7 +86,7 @@ TEST(SendFramed, AFailedWriteFailsInsteadOfPretendingDelivery) {
         rig.useProtocol(protocol);
         rig.port.writesBeforeFailure = 0;
         rig.port.incoming = "\x06..";
-        EXPECT_FALSE(SendFramed(rig.ctx, "P1"));
+        EXPECT_NE(SendFrame(rig.ctx, "P1"), FrameResult::Delivered);
         EXPECT_EQ(rig.prompter.messages, std::vector<std::string>{"通讯失败"});
         EXPECT_TRUE(rig.sleeper.pauses.empty());
         EXPECT_EQ(rig.port.readTimeouts.size(), 0u);
@@ -102,14 +102,14 @@ TEST(SendFramed, ReadsTheProtocolAnewForEveryRepetition) {
             rig.useProtocol(kProtocolNone);
         }
     };
-    EXPECT_TRUE(SendFramed(rig.ctx, "P1"));
+    EXPECT_EQ(SendFrame(rig.ctx, "P1"), FrameResult::Delivered);
     EXPECT_EQ(rig.events, (Events{"write 6", "read 3", "write 6", "drain", "sleep 400"}));
 }
 
 TEST(SendFramed, AnAbandonedTransferSendsNothingAndSaysNothing) {
     test::Rig rig;
     rig.abandoned = true;
-    EXPECT_FALSE(SendFramed(rig.ctx, "P1"));
+    EXPECT_NE(SendFrame(rig.ctx, "P1"), FrameResult::Delivered);
     EXPECT_TRUE(rig.events.empty());
 }
 

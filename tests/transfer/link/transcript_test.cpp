@@ -47,6 +47,20 @@ TEST(TranscriptRecorder, GroupsBytesByDirectionSixteenAtATimeWithoutSplittingACh
         << "a transfer that ended well is not diagnosed";
 }
 
+TEST(TranscriptRecorder, APortThatNeverOpenedEndsWithItsOpenMessageAndNoDiagnosis) {
+    TranscriptLog log;
+    vrk::TranscriptRecorder recorder(log);
+    recorder.begin({"test", "下传数据", true});
+    recorder.opened({"COM1"}, "/dev/ttyUSB0", true, vrk::OpenResult::CannotSetParams,
+                    "设备不支持该波特率。");
+    recorder.closed();
+    recorder.finish({vrk::TransferEnd::Failed, "设备不支持该波特率。", 0, 0, 0, 0, 0});
+    const std::string text = log.text();
+    EXPECT_NE(text.find("\n结果:无法设置通讯参数!:设备不支持该波特率。\n"), std::string::npos);
+    EXPECT_EQ(text.find("诊断"), std::string::npos)
+        << "no cable or instrument advice for a port that never opened";
+}
+
 TEST(TranscriptLog, KeepsOnlyTheNewestWholeLinesAndSaysWhatWasDropped) {
     constexpr std::size_t kLimit = 1024;
     TranscriptLog log(kLimit);
@@ -55,7 +69,7 @@ TEST(TranscriptLog, KeepsOnlyTheNewestWholeLinesAndSaysWhatWasDropped) {
         log.appendLine(std::to_string(100 + i) + line.substr(3));
     }
     const std::string text = log.text();
-    const std::string note = vrk::DroppedNote(100 * 40 - 25 * 40) + "\n";
+    const std::string note = "(记录过长:前面 3000 字节已舍弃,以下是其后的部分)\n";
     ASSERT_EQ(text.substr(0, note.size()), note);
     const std::string kept = text.substr(note.size());
     EXPECT_EQ(kept.size(), 25u * 40u);

@@ -126,6 +126,16 @@ TEST_F(QtSerialPortTest, HangUpIsAnErrorAtOnceAndClosesThePort) {
     EXPECT_EQ(out, "ab");
 }
 
+TEST_F(QtSerialPortTest, ALostConnectionSaysWhatTheSystemReported) {
+    ASSERT_EQ(openOnPty(port), vrk::OpenResult::Ok);
+    pty.hangUp();
+    std::string out;
+    ASSERT_EQ(port.read(1, kLongWait, out), vrk::ReadResult::Error);
+    EXPECT_EQ(port.failureReason(), "与设备 " + pty.slavePath() +
+                                        " 的连接已断开：请检查串口线或 USB 转换器是否已拔出。"
+                                        "（系统：poll 报告 POLLHUP）");
+}
+
 TEST_F(QtSerialPortTest, HangUpWhileAReadWaitsEndsTheRead) {
     ASSERT_EQ(openOnPty(port), vrk::OpenResult::Ok);
     std::thread pull([&] {
