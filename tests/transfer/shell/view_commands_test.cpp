@@ -190,9 +190,10 @@ TEST(Transfers, DownloadThroughTheWorkerKeepsTheWindowResponsive) {
     });
     ticker.start(5);
     view.OnDownload();
-    ASSERT_TRUE(WaitFor([&] { return !view.isTransferRunning(); }))
+    // Generous bounds: a loaded machine may be slow, and only the order of events is checked.
+    ASSERT_TRUE(WaitFor([&] { return !view.isTransferRunning(); }, 60000))
         << view.rawText().bytes.size() << " " << ticks << " " << h.prompter.shown.size();
-    ASSERT_TRUE(WaitFor([&] { return h.app->frame().messagePane()->text() == "就绪"; }));
+    ASSERT_TRUE(WaitFor([&] { return h.app->frame().messagePane()->text() == "就绪"; }, 60000));
     EXPECT_TRUE(readOnlyDuringDownload);
     EXPECT_FALSE(view.isReadOnly());
     EXPECT_GE(ticks, 3);  // the UI thread kept handling events while the worker ran
