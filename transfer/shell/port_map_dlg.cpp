@@ -9,7 +9,7 @@
 
 #include "serial/com_port_device.h"
 #include "shell/command_ids.h"
-#include "shell/shell_texts.h"
+#include "shell/dialog_buttons.h"
 
 namespace vrk {
 
@@ -53,19 +53,11 @@ CPortMapDlg::CPortMapDlg(QWidget* parent) : QDialog(parent) {
     }
     layout->addLayout(grid);
 
-    auto* buttons = new QDialogButtonBox;
+    QDialogButtonBox* buttons = MakeOkCancelButtons(*this);
     auto* refreshButton =
         buttons->addButton(QString::fromUtf8(kRefresh), QDialogButtonBox::ResetRole);
     refreshButton->setObjectName(QString::number(ids::kPortMapRefresh));
-    auto* ok = buttons->addButton(QString::fromUtf8(texts::kOk), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QString::number(ids::kIdOk));
-    ok->setDefault(true);
-    auto* cancel =
-        buttons->addButton(QString::fromUtf8(texts::kCancel), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QString::number(ids::kIdCancel));
     connect(refreshButton, &QPushButton::clicked, this, &CPortMapDlg::refresh);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
 
     devices_ = DiscoverSerialDevices();

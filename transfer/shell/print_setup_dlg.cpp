@@ -14,7 +14,7 @@
 #include <algorithm>
 
 #include "shell/command_ids.h"
-#include "shell/shell_texts.h"
+#include "shell/dialog_buttons.h"
 
 namespace vrk {
 
@@ -68,15 +68,7 @@ CPrintSetupDlg::CPrintSetupDlg(QPrinter& printer, QWidget* parent)
     orientation->addWidget(landscape_);
     form->addRow(QString::fromUtf8("方向："), orientation);
 
-    auto* buttons = new QDialogButtonBox;
-    auto* ok = buttons->addButton(QString::fromUtf8(texts::kOk), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QString::number(ids::kIdOk));
-    ok->setDefault(true);
-    auto* cancel =
-        buttons->addButton(QString::fromUtf8(texts::kCancel), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QString::number(ids::kIdCancel));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = MakeOkCancelButtons(*this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
