@@ -57,6 +57,13 @@ TEST(PointPlot, PlotsTheViewsPointsAndAClickPutsTheCaretOnThePointsLine) {
     EXPECT_LT(b.y(), c.y()) << "north up";
     EXPECT_TRUE(canvas.rect().contains(b) && canvas.rect().contains(c)) << "all fit";
 
+    // The ground under the cursor, in the plot's status line.
+    QTest::mouseMove(&plot->canvas(), c);
+    EXPECT_TRUE(WaitFor([&] {
+        return plot->cursorInfo().text().contains(QStringLiteral("120.000"));
+    })) << plot->cursorInfo().text().toStdString();
+    EXPECT_TRUE(plot->cursorInfo().text().contains(QStringLiteral("190.000")));
+
     QTest::mouseClick(&plot->canvas(), Qt::LeftButton, {}, b);
     EXPECT_EQ(plot->pointInfo().text(),
               "点名 B   编码 TR   Y 110.000   X 210.000   H 2.500   第 3 行");
