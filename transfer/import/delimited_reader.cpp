@@ -20,12 +20,17 @@ constexpr std::array kDelimiters{',', '\t', ';'};
 const std::vector<ColumnRole> kDelfColumns{ColumnRole::Name, ColumnRole::Code, ColumnRole::East,
                                            ColumnRole::North, ColumnRole::Height};
 
-// UTF-8 to UTF-16; a byte that starts no valid sequence becomes U+FFFD.
+// UTF-8 to UTF-16 with LF line breaks; a byte that starts no valid sequence becomes U+FFFD.
 std::u16string Utf16Of(std::string_view utf8) {
     std::u16string out;
     out.reserve(utf8.size());
     std::size_t i = 0;
     while (i < utf8.size()) {
+        // The view's encoding writes a line break as CR LF; a CR of the text's own would double.
+        if (utf8[i] == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n') {
+            ++i;
+            continue;
+        }
         const auto lead = static_cast<unsigned char>(utf8[i]);
         const int length = lead < 0x80           ? 1
                            : (lead >> 5) == 0x6  ? 2
