@@ -16,7 +16,6 @@ namespace {
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr char32_t kReplacement = 0xFFFD;
 constexpr std::array kDelimiters{',', '\t', ';'};
-// The columns a text without a header or a map is read with: DELF's own order.
 const std::vector<ColumnRole> kDelfColumns{ColumnRole::Name, ColumnRole::Code, ColumnRole::East,
                                            ColumnRole::North, ColumnRole::Height};
 
@@ -98,6 +97,23 @@ std::string_view FirstLine(std::string_view text) {
         return TrimBlanks(line).empty();
     });
     return first;
+}
+
+// Without a header or a map: DELF's own order when there are five cells or more; with fewer,
+// the code goes first, then the name, while the coordinates stay.
+std::vector<ColumnRole> DefaultColumns(const std::vector<std::string>& firstLine) {
+    using enum ColumnRole;
+    switch (firstLine.size()) {
+        case 4:
+            return {Name, East, North, Height};
+        case 3:
+            return IsNumber(firstLine[0]) ? std::vector{East, North, Height}
+                                          : std::vector{Name, East, North};
+        case 2:
+            return {East, North};
+        default:
+            return kDelfColumns;
+    }
 }
 
 bool HasRole(const std::vector<ColumnRole>& columns, ColumnRole role) {
@@ -289,7 +305,7 @@ DelimitedLayout ResolveDelimitedLayout(std::string_view gbkText, const Delimited
         }
     }
     if (layout.columns.empty()) {
-        layout.columns = kDelfColumns;
+        layout.columns = DefaultColumns(cells);
     }
     return layout;
 }

@@ -17,7 +17,9 @@ inline constexpr char kAutoDelimiter = '\0';
 
 struct DelimitedOptions {
     char delimiter = kAutoDelimiter;  // ',', '\t', ';', kBlanksDelimiter, or found in the text
-    std::vector<ColumnRole> columns;  // empty: named by the header line, else name,code,E,N,H
+    // Empty: named by the header line; else, by the number of cells of the first line,
+    // name,code,E,N,H (five or more), name,E,N,H (four), name,E,N or E,N,H (three), E,N (two).
+    std::vector<ColumnRole> columns;
     LengthUnit unit = LengthUnit::Metre;
 };
 

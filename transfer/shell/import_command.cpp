@@ -1,0 +1,92 @@
+#include "shell/import_command.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include "shell/file_failure_reason.h"
+#include "shell/import_dlg.h"
+#include "shell/import_profile.h"
+#include "shell/import_report_window.h"
+#include "shell/shell_dialogs.h"
+#include "shell/shell_prompter.h"
+#include "shell/shell_texts.h"
+#include "shell/vrk410_doc.h"
+#include "shell/vrk410_view.h"
+#include "view/confirm_discard.h"
+
+namespace vrk {
+
+namespace {
+
+// An instrument's file is two to three times the DELF text it makes; the text itself may not
+// pass the document's limit.
+constexpr qint64 kMaxImportFileSize = 4 * CVRK410Doc::kMaxFileSize;
+constexpr auto kImportTooLarge = "该文件太大，无法导入。";
+constexpr auto kStatus = "导入 %1 个点, 跳过 %2 条";
+
+bool ReadImportFile(const QString& path, std::string& bytes, ShellPrompter& prompter) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        prompter.showMessage(
+            (QString::fromUtf8(texts::kOpenFailed) + QLatin1Char('\n') + OpenFailureReason(path))
+                .toStdString());
+        return false;
+    }
+    const QByteArray read = file.read(kMaxImportFileSize + 1);
+    if (read.size() > kMaxImportFileSize) {
+        prompter.showMessage(kImportTooLarge);
+        return false;
+    }
+    if (file.error() != QFileDevice::NoError) {
+        prompter.showMessage(
+            (QString::fromUtf8(texts::kOpenFailed) + QLatin1Char('\n') + OpenFailureReason(path))
+                .toStdString());
+        return false;
+    }
+    bytes.assign(read.constData(), static_cast<std::size_t>(read.size()));
+    return true;
+}
+
+ImportReportWindow& ReportWindow(QWidget* frame) {
+    auto* window = frame->findChild<ImportReportWindow*>();
+    return window != nullptr ? *window : *new ImportReportWindow(frame);
+}
+
+}  // namespace
+
+QString OnFileImport(CVRK410View& view, ShellDialogs& dialogs, QWidget* frame) {
+    // The result replaces the text a running transfer is still writing into.
+    if (view.isTransferRunning() || !ConfirmDiscardText(view.textServices(), view.prompter())) {
+        return {};
+    }
+    const std::optional<QString> path = dialogs.chooseOpenFile(frame);
+    std::string bytes;
+    if (!path || !ReadImportFile(*path, bytes, view.prompter())) {
+        return {};
+    }
+    const ImportFormat detected = DetectImportFormat(bytes);
+    CImportDlg dialog(*path, bytes, detected, LoadImportColumns(), frame);
+    if (dialog.exec() != QDialog::Accepted) {
+        return {};
+    }
+    const ImportChoice choice = dialog.choice();
+    ImportOptions options;
+    options.delimited = choice.delimited;
+    options.maxTextBytes = static_cast<std::size_t>(CVRK410Doc::kMaxFileSize);
+    const ImportResult result = ImportSurveyFile(bytes, choice.format, options);
+    if (!result.ok) {
+        view.prompter().showMessage(result.message);
+        return {};
+    }
+    if (choice.format == ImportFormat::Delimited) {
+        SaveImportColumns(choice.delimited);
+    }
+    view.textServices().clearText();
+    view.textServices().setText(result.text);
+    if (!result.notes.empty()) {
+        ReportWindow(frame).show(*path, result);
+    }
+    return QString::fromUtf8(kStatus).arg(result.points).arg(result.skipped);
+}
+
+}  // namespace vrk
