@@ -31,6 +31,7 @@ constexpr auto kDelimitedTitle = "分隔文本的列";
 constexpr auto kDelimiterLabel = "分隔符:";
 constexpr auto kUnitLabel = "长度单位:";
 constexpr std::size_t kPreviewLines = 12;
+constexpr int kPreviewHeight = 150;
 constexpr int kTableRows = 8;
 constexpr std::size_t kMaxColumns = 16;
 constexpr std::size_t kHeadBytes = 64 * 1024;
@@ -127,6 +128,7 @@ CImportDlg::CImportDlg(const QString& fileName, std::string bytes, ImportFormat 
     preview_->setLineWrapMode(QPlainTextEdit::NoWrap);
     preview_->setPlainText(ViewString(HeadLines(gbkText_, kPreviewLines)));
     preview_->setFont(QFont(QStringLiteral("Noto Sans Mono CJK SC")));
+    preview_->setMaximumHeight(kPreviewHeight);
     previewLayout->addWidget(preview_);
     layout->addWidget(previewBox);
 
