@@ -160,7 +160,10 @@ int RunImportCommand(std::span<const std::string> args) {
         return kExitCannotRead;
     }
     std::string input;
-    if (!ReadFileBytes(request.input, input)) {
+    // "-" is standard input, for a file piped from another tool.
+    const bool read =
+        request.input == "-" ? ReadStandardInput(input) : ReadFileBytes(request.input, input);
+    if (!read) {
         std::cerr << kProgram << kCannotRead << request.input << '\n';
         return kExitCannotRead;
     }
