@@ -85,6 +85,8 @@ QString OnFileImport(CVRK410View& view, ShellDialogs& dialogs, QWidget* frame) {
     view.textServices().setText(result.text);
     if (!result.notes.empty()) {
         ReportWindow(frame).show(*path, result);
+    } else if (auto* stale = frame->findChild<ImportReportWindow*>()) {
+        stale->close();  // it told of an earlier file
     }
     return QString::fromUtf8(kStatus).arg(result.points).arg(result.skipped);
 }
