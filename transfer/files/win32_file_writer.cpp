@@ -210,7 +210,9 @@ FileResult WriteInPlace(const std::wstring& target, std::string_view bytes) {
         room.AllocationSize.QuadPart = static_cast<LONGLONG>(bytes.size());
         if (!SetFileInformationByHandle(file.get(), FileAllocationInfo, &room, sizeof room)) {
             const DWORD error = GetLastError();
-            if (error != ERROR_INVALID_PARAMETER && error != ERROR_NOT_SUPPORTED) {
+            // A file system or redirector that cannot reserve says so in one of these ways.
+            if (error != ERROR_INVALID_PARAMETER && error != ERROR_NOT_SUPPORTED &&
+                error != ERROR_INVALID_FUNCTION && error != ERROR_CALL_NOT_IMPLEMENTED) {
                 return Failure(FaultOf(error), error);
             }
         }
