@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "view/prompter.h"
+#include "interfaces/prompter.h"
 
 namespace vrk::cli {
 

@@ -17,12 +17,12 @@
 #include "cli/cli_texts.h"
 #include "cli/cli_transfer_args.h"
 #include "cli/file_bytes.h"
+#include "interfaces/real_sleeper.h"
 #include "link/download.h"
 #include "link/traced_transfer.h"
 #include "link/upload.h"
 #include "serial/com_port_device.h"
 #include "serial/qt_serial_port.h"
-#include "view/real_sleeper.h"
 
 namespace vrk::cli {
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
+#include "interfaces/prompter.h"
 #include "link/transcript_recorder.h"
 #include "link/transfer_outcome.h"
-#include "view/prompter.h"
 
 namespace vrk {
 

@@ -10,9 +10,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "interfaces/prompter.h"
 #include "shell/command_ids.h"
 #include "shell/shell_texts.h"
-#include "view/prompter.h"
 
 namespace vrk {
 

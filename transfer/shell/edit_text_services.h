@@ -2,7 +2,7 @@
 
 #include <QPlainTextEdit>
 
-#include "view/text_view.h"
+#include "interfaces/text_view.h"
 
 namespace vrk {
 

@@ -2,9 +2,9 @@
 
 #include <QString>
 
+#include "commands/send_anyway_question.h"
+#include "interfaces/prompter.h"
 #include "survey/upload_check_texts.h"
-#include "view/prompter.h"
-#include "view/send_anyway_question.h"
 
 namespace vrk {
 

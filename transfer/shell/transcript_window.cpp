@@ -11,9 +11,9 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include "interfaces/prompter.h"
 #include "shell/file_failure_reason.h"
 #include "shell/shell_dialogs.h"
-#include "view/prompter.h"
 
 namespace vrk {
 

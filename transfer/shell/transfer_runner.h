@@ -8,13 +8,13 @@
 #include <functional>
 #include <memory>
 
+#include "interfaces/prompter.h"
+#include "interfaces/sleeper.h"
+#include "interfaces/text_view.h"
 #include "link/comm_settings.h"
 #include "link/transfer_context.h"
 #include "link/transfer_observer.h"
 #include "shell/port_factory.h"
-#include "view/prompter.h"
-#include "view/sleeper.h"
-#include "view/text_view.h"
 
 namespace vrk {
 

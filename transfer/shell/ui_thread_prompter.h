@@ -4,7 +4,7 @@
 
 #include <atomic>
 
-#include "view/prompter.h"
+#include "interfaces/prompter.h"
 
 namespace vrk {
 

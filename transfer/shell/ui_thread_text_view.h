@@ -4,7 +4,7 @@
 
 #include <atomic>
 
-#include "view/text_view.h"
+#include "interfaces/text_view.h"
 
 namespace vrk {
 

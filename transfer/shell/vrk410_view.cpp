@@ -3,7 +3,8 @@
 #include <QFontDatabase>
 #include <QScrollBar>
 
-#include "convert/convert_commands.h"
+#include "commands/convert_commands.h"
+#include "commands/transfer_commands.h"
 #include "link/download.h"
 #include "link/link_messages.h"
 #include "link/traced_transfer.h"
@@ -13,7 +14,6 @@
 #include "shell/shell_prompter.h"
 #include "shell/shell_texts.h"
 #include "shell/vrk410_doc.h"
-#include "view/view_commands.h"
 
 namespace vrk {
 

@@ -15,6 +15,7 @@
 #include <condition_variable>
 #include <mutex>
 
+#include "interfaces/sleeper.h"
 #include "link/byte_port.h"
 #include "shell/main_frame.h"
 #include "shell/shell_dialogs.h"
@@ -22,7 +23,6 @@
 #include "shell/vrk410_app.h"
 #include "shell/vrk410_doc.h"
 #include "shell/vrk410_view.h"
-#include "view/sleeper.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "view/real_sleeper.h"
+#include "interfaces/real_sleeper.h"
 
 #include <thread>
 

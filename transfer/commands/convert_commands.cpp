@@ -1,8 +1,8 @@
-#include "convert/convert_commands.h"
+#include "commands/convert_commands.h"
 
+#include "commands/confirm_discard.h"
 #include "convert/delf_conversion.h"
 #include "convert/pcode_conversion.h"
-#include "view/confirm_discard.h"
 
 namespace vrk {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "view/prompter.h"
-#include "view/text_view.h"
+#include "interfaces/prompter.h"
+#include "interfaces/text_view.h"
 
 namespace vrk {
 

@@ -1,4 +1,4 @@
-#include "view/confirm_discard.h"
+#include "commands/confirm_discard.h"
 
 #include "link/link_messages.h"
 

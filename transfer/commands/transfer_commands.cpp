@@ -1,7 +1,7 @@
-#include "view/view_commands.h"
+#include "commands/transfer_commands.h"
 
+#include "commands/confirm_discard.h"
 #include "survey/upload_check.h"
-#include "view/confirm_discard.h"
 
 namespace vrk {
 

@@ -2,10 +2,10 @@
 
 #include <optional>
 
+#include "commands/send_anyway_question.h"
+#include "interfaces/prompter.h"
+#include "interfaces/text_view.h"
 #include "link/upload.h"
-#include "view/prompter.h"
-#include "view/send_anyway_question.h"
-#include "view/text_view.h"
 
 namespace vrk {
 

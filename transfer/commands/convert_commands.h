@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "view/prompter.h"
-#include "view/text_view.h"
+#include "interfaces/prompter.h"
+#include "interfaces/text_view.h"
 
 namespace vrk {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "view/sleeper.h"
+#include "interfaces/sleeper.h"
 
 namespace vrk {
 

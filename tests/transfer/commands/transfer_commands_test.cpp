@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "commands/confirm_discard.h"
+#include "commands/transfer_commands.h"
 #include "link_fakes.h"
-#include "view/confirm_discard.h"
-#include "view/view_commands.h"
 
 namespace vrk {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "convert/convert_commands.h"
+#include "commands/convert_commands.h"
 #include "download_text.h"
 #include "link/upload_lines.h"
 #include "link_fakes.h"
