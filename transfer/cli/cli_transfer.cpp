@@ -19,10 +19,10 @@
 #include "cli/file_bytes.h"
 #include "interfaces/real_sleeper.h"
 #include "link/download.h"
-#include "link/traced_transfer.h"
 #include "link/upload.h"
 #include "serial/com_port_device.h"
 #include "serial/qt_serial_port.h"
+#include "transcript/traced_transfer.h"
 
 namespace vrk::cli {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "link/transcript_log.h"
+#include "transcript/transcript_log.h"
 
 class QLabel;
 class QPlainTextEdit;

@@ -7,13 +7,13 @@
 #include "commands/transfer_commands.h"
 #include "link/download.h"
 #include "link/link_messages.h"
-#include "link/traced_transfer.h"
 #include "link/upload.h"
 #include "serial/com_port_device.h"
 #include "shell/shell_dialogs.h"
 #include "shell/shell_prompter.h"
 #include "shell/shell_texts.h"
 #include "shell/vrk410_doc.h"
+#include "transcript/traced_transfer.h"
 
 namespace vrk {
 

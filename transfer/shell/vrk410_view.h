@@ -7,14 +7,14 @@
 #include <string>
 
 #include "link/comm_settings.h"
-#include "link/transcript_log.h"
-#include "link/transcript_recorder.h"
 #include "link/transfer_outcome.h"
 #include "link/upload.h"
 #include "shell/edit_text_services.h"
 #include "shell/port_factory.h"
 #include "shell/transfer_progress.h"
 #include "shell/transfer_runner.h"
+#include "transcript/transcript_log.h"
+#include "transcript/transcript_recorder.h"
 
 namespace vrk {
 

@@ -1,4 +1,4 @@
-#include "link/link_diagnosis.h"
+#include "transcript/link_diagnosis.h"
 
 #include <string_view>
 

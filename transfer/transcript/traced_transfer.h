@@ -3,10 +3,10 @@
 #include <functional>
 #include <string>
 
-#include "link/transcript_port.h"
-#include "link/transcript_recorder.h"
 #include "link/transfer_context.h"
 #include "link/transfer_outcome.h"
+#include "transcript/transcript_port.h"
+#include "transcript/transcript_recorder.h"
 
 namespace vrk {
 

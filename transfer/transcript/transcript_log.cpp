@@ -1,4 +1,4 @@
-#include "link/transcript_log.h"
+#include "transcript/transcript_log.h"
 
 namespace vrk {
 

@@ -1,6 +1,6 @@
-#include "link/traced_transfer.h"
+#include "transcript/traced_transfer.h"
 
-#include "link/diagnosing_prompter.h"
+#include "transcript/diagnosing_prompter.h"
 
 namespace vrk {
 

@@ -1,4 +1,4 @@
-#include "link/transcript_recorder.h"
+#include "transcript/transcript_recorder.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "link/transcript_format.h"
+#include "transcript/transcript_format.h"
 
 #include <array>
 #include <charconv>

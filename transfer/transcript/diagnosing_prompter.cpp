@@ -1,4 +1,4 @@
-#include "link/diagnosing_prompter.h"
+#include "transcript/diagnosing_prompter.h"
 
 #include <utility>
 

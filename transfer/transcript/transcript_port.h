@@ -5,7 +5,7 @@
 
 #include "link/byte_port.h"
 #include "link/comm_settings.h"
-#include "link/transcript_recorder.h"
+#include "transcript/transcript_recorder.h"
 
 namespace vrk {
 

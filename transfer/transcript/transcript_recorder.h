@@ -9,10 +9,10 @@
 
 #include "link/byte_port.h"
 #include "link/link_constants.h"
-#include "link/link_diagnosis.h"
-#include "link/transcript_format.h"
-#include "link/transcript_log.h"
 #include "link/transfer_outcome.h"
+#include "transcript/link_diagnosis.h"
+#include "transcript/transcript_format.h"
+#include "transcript/transcript_log.h"
 
 namespace vrk {
 

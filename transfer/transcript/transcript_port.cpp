@@ -1,4 +1,4 @@
-#include "link/transcript_port.h"
+#include "transcript/transcript_port.h"
 
 #include "link/comm_settings_rules.h"
 

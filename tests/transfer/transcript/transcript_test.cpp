@@ -3,9 +3,9 @@
 #include <chrono>
 #include <string>
 
-#include "link/transcript_format.h"
-#include "link/transcript_log.h"
-#include "link/transcript_recorder.h"
+#include "transcript/transcript_format.h"
+#include "transcript/transcript_log.h"
+#include "transcript/transcript_recorder.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "interfaces/prompter.h"
-#include "link/transcript_recorder.h"
 #include "link/transfer_outcome.h"
+#include "transcript/transcript_recorder.h"
 
 namespace vrk {
 
