@@ -7,7 +7,7 @@
 
 #include <random>
 
-#include "shell/point_plot_canvas.h"
+#include "shell/plot/point_plot_canvas.h"
 
 namespace {
 
