@@ -4,8 +4,8 @@
 #include <QScrollBar>
 
 #include "commands/convert_commands.h"
+#include "commands/transfer_command.h"
 #include "commands/transfer_commands.h"
-#include "link/download.h"
 #include "link/link_messages.h"
 #include "link/upload.h"
 #include "serial/com_port_device.h"
@@ -113,16 +113,15 @@ bool CVRK410View::refuseIfBusy() {
     return true;
 }
 
-void CVRK410View::startTransfer(const TranscriptHeader& header,
-                                std::function<TransferOutcome(TransferContext&)> run) {
+void CVRK410View::startTransfer(TransferCommand command) {
     beginTransfer();
     auto outcome = std::make_shared<TransferOutcome>();
-    const TraceSetup trace{header,
+    const TraceSetup trace{command.header,
                            [](const std::string& portName) { return ComPortDevice(portName); },
                            kWhereToSeeTranscript,
                            {}};
     runner_.start(
-        [log = transcript_, trace, outcome, run = std::move(run)](TransferContext& ctx) {
+        [log = transcript_, trace, outcome, run = std::move(command.run)](TransferContext& ctx) {
             TranscriptRecorder recorder(*log);
             *outcome = RunTraced(ctx, recorder, trace, run);
         },
@@ -139,16 +138,14 @@ void CVRK410View::OnDownload() {
         return;
     }
     progress_.begin(TransferProgress::Kind::Download);
-    startTransfer({kProgramName, "下传数据", true},
-                  [](TransferContext& ctx) { return RunDownload(ctx); });
+    startTransfer(TransferCommand::Download(kProgramName));
 }
 
 void CVRK410View::startUpload(const UploadJob& job) {
     m_bUploadCoords = job.uploadCoords;
     m_strUpload = job.uploadBuffer;
     progress_.begin(TransferProgress::Kind::Upload, CountUploadBlocks(job));
-    startTransfer({kProgramName, job.uploadCoords ? "上传坐标" : "上传PCODE", false},
-                  [job](TransferContext& ctx) { return RunUpload(ctx, job); });
+    startTransfer(TransferCommand::Upload(kProgramName, job));
 }
 
 void CVRK410View::OnUploadCoords() {

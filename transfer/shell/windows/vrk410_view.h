@@ -20,6 +20,7 @@ namespace vrk {
 
 class ShellDialogs;
 class ShellPrompter;
+struct TransferCommand;
 
 // The one text view of the program. It shows the document's bytes through the lossless GBK
 // mapping, owns the communication settings and the upload buffer, and handles the
@@ -81,9 +82,8 @@ class CVRK410View final : public QPlainTextEdit {
     void endTransfer();
     void refreshDuringTransfer();
     void startUpload(const UploadJob& job);
-    // Starts `run` recorded in the transcript.
-    void startTransfer(const TranscriptHeader& header,
-                       std::function<TransferOutcome(TransferContext&)> run);
+    // Starts `command` recorded in the transcript.
+    void startTransfer(TransferCommand command);
     void reportConversion(const std::string& report);
 
     ShellPrompter& prompter_;
