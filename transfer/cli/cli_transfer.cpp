@@ -12,10 +12,10 @@
 
 #include "cli/buffer_text_view.h"
 #include "cli/cli_check.h"
-#include "cli/cli_console_prompter.h"
-#include "cli/cli_progress.h"
 #include "cli/cli_texts.h"
 #include "cli/cli_transfer_args.h"
+#include "cli/console_progress.h"
+#include "cli/console_prompter.h"
 #include "cli/file_bytes.h"
 #include "interfaces/real_sleeper.h"
 #include "link/download.h"

@@ -1,6 +1,6 @@
 #include "commands/confirm_discard.h"
 
-#include "link/link_messages.h"
+#include "link/link_texts.h"
 
 namespace vrk {
 

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "link/link_messages.h"
+#include "link/link_texts.h"
 
 namespace vrk {
 

@@ -6,7 +6,7 @@
 #include <ctime>
 
 #include "link/link_constants.h"
-#include "link/link_messages.h"
+#include "link/link_texts.h"
 #include "link/parity_name.h"
 
 namespace vrk {

@@ -53,13 +53,13 @@ struct LabelWidths {
 
 }  // namespace
 
-PointPlotCanvas::PointPlotCanvas(QWidget* parent) : QWidget(parent) {
+CPointPlotCanvas::CPointPlotCanvas(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
     setAutoFillBackground(false);
     setMinimumSize(200, 150);
 }
 
-void PointPlotCanvas::setPoints(std::vector<SurveyPoint> points, bool fit) {
+void CPointPlotCanvas::setPoints(std::vector<SurveyPoint> points, bool fit) {
     points_ = std::move(points);
     highlighted_.reset();
     if (fit || fitting_) {
@@ -69,12 +69,12 @@ void PointPlotCanvas::setPoints(std::vector<SurveyPoint> points, bool fit) {
     }
 }
 
-void PointPlotCanvas::setHighlighted(std::optional<std::size_t> index) {
+void CPointPlotCanvas::setHighlighted(std::optional<std::size_t> index) {
     highlighted_ = index;
     update();
 }
 
-void PointPlotCanvas::fitAll() {
+void CPointPlotCanvas::fitAll() {
     fitting_ = true;
     transform_.fit(BoundsOf(points_), width(), height(), kFitMargin);
     update();
@@ -82,7 +82,7 @@ void PointPlotCanvas::fitAll() {
 
 // The page is drawn as the widget is, scaled up as a whole: points, labels and decorations keep
 // their proportions to the plot whatever the resolution of the printer or PDF.
-void PointPlotCanvas::renderTo(QPainter& painter, const QRectF& area) const {
+void CPointPlotCanvas::renderTo(QPainter& painter, const QRectF& area) const {
     const double factor =
         std::min(area.width() / std::max(width(), 1), area.height() / std::max(height(), 1));
     if (!(factor > 0)) {
@@ -101,7 +101,7 @@ void PointPlotCanvas::renderTo(QPainter& painter, const QRectF& area) const {
     painter.restore();
 }
 
-std::optional<std::size_t> PointPlotCanvas::pointAt(QPointF at) const {
+std::optional<std::size_t> CPointPlotCanvas::pointAt(QPointF at) const {
     std::optional<std::size_t> nearest;
     double best = kPickReach * kPickReach;
     for (std::size_t i = 0; i < points_.size(); ++i) {
@@ -117,12 +117,12 @@ std::optional<std::size_t> PointPlotCanvas::pointAt(QPointF at) const {
     return nearest;
 }
 
-void PointPlotCanvas::paintEvent(QPaintEvent*) {
+void CPointPlotCanvas::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     paintPlot(painter, rect(), transform_);
 }
 
-void PointPlotCanvas::resizeEvent(QResizeEvent*) {
+void CPointPlotCanvas::resizeEvent(QResizeEvent*) {
     if (fitting_) {
         fitAll();
     } else {
@@ -130,7 +130,7 @@ void PointPlotCanvas::resizeEvent(QResizeEvent*) {
     }
 }
 
-void PointPlotCanvas::wheelEvent(QWheelEvent* event) {
+void CPointPlotCanvas::wheelEvent(QWheelEvent* event) {
     const double steps = event->angleDelta().y() / kWheelStep;
     if (steps == 0) {
         return;
@@ -142,7 +142,7 @@ void PointPlotCanvas::wheelEvent(QWheelEvent* event) {
     event->accept();
 }
 
-void PointPlotCanvas::mousePressEvent(QMouseEvent* event) {
+void CPointPlotCanvas::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         pressedAt_ = event->position();
         lastDragAt_ = event->position();
@@ -150,7 +150,7 @@ void PointPlotCanvas::mousePressEvent(QMouseEvent* event) {
     }
 }
 
-void PointPlotCanvas::mouseMoveEvent(QMouseEvent* event) {
+void CPointPlotCanvas::mouseMoveEvent(QMouseEvent* event) {
     const QPointF at = event->position();
     const GroundPosition ground = transform_.toGround({at.x(), at.y()});
     emit groundUnderCursor(ground.y, ground.x);
@@ -167,7 +167,7 @@ void PointPlotCanvas::mouseMoveEvent(QMouseEvent* event) {
     update();
 }
 
-void PointPlotCanvas::mouseReleaseEvent(QMouseEvent* event) {
+void CPointPlotCanvas::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || !pressedAt_) {
         return;
     }
@@ -180,8 +180,8 @@ void PointPlotCanvas::mouseReleaseEvent(QMouseEvent* event) {
     }
 }
 
-void PointPlotCanvas::paintPlot(QPainter& painter, const QRectF& area,
-                                const PlotTransform& transform) const {
+void CPointPlotCanvas::paintPlot(QPainter& painter, const QRectF& area,
+                                 const PlotTransform& transform) const {
     painter.save();
     painter.fillRect(area, Qt::white);
     painter.setClipRect(area);
@@ -211,8 +211,8 @@ void PointPlotCanvas::paintPlot(QPainter& painter, const QRectF& area,
     painter.restore();
 }
 
-void PointPlotCanvas::paintLabels(QPainter& painter, const QRectF& area,
-                                  const PlotTransform& transform) const {
+void CPointPlotCanvas::paintLabels(QPainter& painter, const QRectF& area,
+                                   const PlotTransform& transform) const {
     const QFontMetricsF metrics(painter.font(), painter.device());
     const LabelWidths widths(metrics);
     const double lineHeight = metrics.height();
@@ -239,8 +239,8 @@ void PointPlotCanvas::paintLabels(QPainter& painter, const QRectF& area,
     }
 }
 
-void PointPlotCanvas::paintScaleBar(QPainter& painter, const QRectF& area,
-                                    double pixelsPerMetre) const {
+void CPointPlotCanvas::paintScaleBar(QPainter& painter, const QRectF& area,
+                                     double pixelsPerMetre) const {
     const ScaleBar bar = RoundScaleBar(pixelsPerMetre, kScaleBarMaxPixels);
     if (bar.pixels <= 0) {
         return;
@@ -257,7 +257,7 @@ void PointPlotCanvas::paintScaleBar(QPainter& painter, const QRectF& area,
     painter.drawText(QPointF(left, base - tick - 3), label);
 }
 
-void PointPlotCanvas::paintNorthArrow(QPainter& painter, const QRectF& area) const {
+void CPointPlotCanvas::paintNorthArrow(QPainter& painter, const QRectF& area) const {
     const double x = area.right() - kDecorationInset - kArrowLength / 4;
     const double top = area.top() + kDecorationInset + QFontMetricsF(painter.font()).height();
     QPainterPath head;

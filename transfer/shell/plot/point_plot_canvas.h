@@ -15,10 +15,10 @@ namespace vrk {
 // Draws survey points with their names, east to the right and north up at one scale, with a
 // scale bar and a north arrow. The wheel zooms about the cursor, dragging pans, a click picks the
 // nearest point within reach.
-class PointPlotCanvas final : public QWidget {
+class CPointPlotCanvas final : public QWidget {
     Q_OBJECT
   public:
-    explicit PointPlotCanvas(QWidget* parent = nullptr);
+    explicit CPointPlotCanvas(QWidget* parent = nullptr);
 
     // New points; the view keeps its place if the user has zoomed or panned, unless `fit`.
     void setPoints(std::vector<SurveyPoint> points, bool fit);

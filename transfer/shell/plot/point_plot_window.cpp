@@ -38,13 +38,13 @@ QPushButton* AddButton(QBoxLayout* row, const char* text, int id) {
 
 }  // namespace
 
-PointPlotWindow::PointPlotWindow(CVRK410View& view, ShellDialogs& dialogs, QPrinter& printer,
-                                 QWidget* parent)
+CPointPlotWindow::CPointPlotWindow(CVRK410View& view, ShellDialogs& dialogs, QPrinter& printer,
+                                   QWidget* parent)
     : QWidget(parent, Qt::Window), view_(view), dialogs_(dialogs), printer_(printer) {
     setObjectName(QString::number(ids::kViewPointPlot));
     setWindowTitle(QString::fromUtf8(texts::kPlotTitle));
     heading_ = new QLabel;
-    canvas_ = new PointPlotCanvas;
+    canvas_ = new CPointPlotCanvas;
     pointInfo_ = new QLabel;
     cursorInfo_ = new QLabel;
     pointInfo_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -52,11 +52,11 @@ PointPlotWindow::PointPlotWindow(CVRK410View& view, ShellDialogs& dialogs, QPrin
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(heading_, 1);
     connect(AddButton(buttons, texts::kPlotFit, ids::kPlotFit), &QPushButton::clicked, canvas_,
-            &PointPlotCanvas::fitAll);
+            &CPointPlotCanvas::fitAll);
     connect(AddButton(buttons, texts::kPlotPrint, ids::kPlotPrint), &QPushButton::clicked, this,
-            &PointPlotWindow::print);
+            &CPointPlotWindow::print);
     connect(AddButton(buttons, texts::kPlotSave, ids::kPlotSave), &QPushButton::clicked, this,
-            &PointPlotWindow::saveAs);
+            &CPointPlotWindow::saveAs);
     auto* status = new QHBoxLayout;
     status->addWidget(pointInfo_, 1);
     status->addWidget(cursorInfo_);
@@ -65,19 +65,19 @@ PointPlotWindow::PointPlotWindow(CVRK410View& view, ShellDialogs& dialogs, QPrin
     layout->addWidget(canvas_, 1);
     layout->addLayout(status);
 
-    connect(canvas_, &PointPlotCanvas::groundUnderCursor, this, [this](double y, double x) {
+    connect(canvas_, &CPointPlotCanvas::groundUnderCursor, this, [this](double y, double x) {
         cursorInfo_->setText(QString::fromUtf8(texts::kPlotCursor).arg(Metres(y), Metres(x)));
     });
-    connect(canvas_, &PointPlotCanvas::pointClicked, this, &PointPlotWindow::selectPoint);
+    connect(canvas_, &CPointPlotCanvas::pointClicked, this, &CPointPlotWindow::selectPoint);
     follow_.setSingleShot(true);
     follow_.setInterval(kFollowDelayMs);
-    connect(&follow_, &QTimer::timeout, this, &PointPlotWindow::reload);
+    connect(&follow_, &QTimer::timeout, this, &CPointPlotWindow::reload);
     connect(&view_, &QPlainTextEdit::textChanged, &follow_, qOverload<>(&QTimer::start));
     resize(720, 560);
     reload();
 }
 
-void PointPlotWindow::reload() {
+void CPointPlotWindow::reload() {
     follow_.stop();
     SurveyPointList list = ReadDelfPoints(view_.rawText().bytes);
     heading_->setText(
@@ -88,7 +88,7 @@ void PointPlotWindow::reload() {
     canvas_->setPoints(std::move(list.points), fit);
 }
 
-void PointPlotWindow::selectPoint(std::size_t index) {
+void CPointPlotWindow::selectPoint(std::size_t index) {
     const auto& points = canvas_->points();
     if (index >= points.size()) {
         return;
@@ -103,7 +103,7 @@ void PointPlotWindow::selectPoint(std::size_t index) {
     view_.ensureCursorVisible();
 }
 
-void PointPlotWindow::print() {
+void CPointPlotWindow::print() {
     if (!dialogs_.choosePrinter(this, printer_)) {
         return;
     }
@@ -111,7 +111,7 @@ void PointPlotWindow::print() {
     canvas_->renderTo(painter, QRectF(0, 0, printer_.width(), printer_.height()));
 }
 
-void PointPlotWindow::saveAs() {
+void CPointPlotWindow::saveAs() {
     const std::optional<QString> chosen =
         dialogs_.chooseSaveFile(this, QString::fromUtf8(texts::kPlotSuggestedFile));
     if (!chosen) {
@@ -124,7 +124,7 @@ void PointPlotWindow::saveAs() {
 }
 
 // Written through QSaveFile: an existing file is replaced only by a complete new one.
-bool PointPlotWindow::saveTo(const QString& path) const {
+bool CPointPlotWindow::saveTo(const QString& path) const {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         return false;

@@ -10,26 +10,26 @@ class QPushButton;
 namespace vrk {
 
 class CVRK410View;
-class PointPlotCanvas;
+class CPointPlotCanvas;
 class ShellDialogs;
 
 // 点位图: the view's DELF points, read as the coordinate upload reads them. Not modal; it follows
 // the view's text after a pause in typing, and a click on a point puts the view's caret on the
 // point's line.
-class PointPlotWindow final : public QWidget {
+class CPointPlotWindow final : public QWidget {
     Q_OBJECT
   public:
     static constexpr int kFollowDelayMs = 400;
 
     // `printer` is the frame's, so printing uses the printer and paper chosen in 打印设置.
-    PointPlotWindow(CVRK410View& view, ShellDialogs& dialogs, QPrinter& printer,
-                    QWidget* parent = nullptr);
+    CPointPlotWindow(CVRK410View& view, ShellDialogs& dialogs, QPrinter& printer,
+                     QWidget* parent = nullptr);
 
     // Reads the view's text again now; the first reading also fits the plot.
     void reload();
     void selectPoint(std::size_t index);
 
-    PointPlotCanvas& canvas() const { return *canvas_; }
+    CPointPlotCanvas& canvas() const { return *canvas_; }
     QLabel& heading() const { return *heading_; }
     QLabel& pointInfo() const { return *pointInfo_; }
     QLabel& cursorInfo() const { return *cursorInfo_; }
@@ -43,7 +43,7 @@ class PointPlotWindow final : public QWidget {
     CVRK410View& view_;
     ShellDialogs& dialogs_;
     QPrinter& printer_;
-    PointPlotCanvas* canvas_ = nullptr;
+    CPointPlotCanvas* canvas_ = nullptr;
     QLabel* heading_ = nullptr;
     QLabel* pointInfo_ = nullptr;
     QLabel* cursorInfo_ = nullptr;

@@ -112,14 +112,14 @@ void CMainFrame::enableConversions(bool enabled) {
     }
 }
 
-PointPlotWindow* CMainFrame::pointPlot() const {
+CPointPlotWindow* CMainFrame::pointPlot() const {
     return pointPlot_;
 }
 
 void CMainFrame::OnViewPointPlot() {
     if (pointPlot_ == nullptr) {
         // A child of the frame, so it closes with it; a window of its own, so it is not modal.
-        pointPlot_ = new PointPlotWindow(view_, dialogs_, printer_, this);
+        pointPlot_ = new CPointPlotWindow(view_, dialogs_, printer_, this);
     } else {
         pointPlot_->reload();
     }
@@ -378,7 +378,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 
 void CMainFrame::OnCommTranscript() {
     if (transcript_ == nullptr) {
-        transcript_ = new TranscriptWindow(view_.transcript(), dialogs_, view_.prompter(), this);
+        transcript_ = new CTranscriptWindow(view_.transcript(), dialogs_, view_.prompter(), this);
     }
     transcript_->refresh();
     transcript_->show();

@@ -16,9 +16,9 @@ namespace vrk {
 
 class CVRK410Doc;
 class CVRK410View;
-class PointPlotWindow;
+class CPointPlotWindow;
 class RecentFileList;
-class TranscriptWindow;
+class CTranscriptWindow;
 class ShellDialogs;
 class ShellPrompter;
 
@@ -43,7 +43,7 @@ class CMainFrame final : public QMainWindow {
     void OnCommTranscript();
     // 点位图: shows the one plot window, made on first use.
     void OnViewPointPlot();
-    PointPlotWindow* pointPlot() const;
+    CPointPlotWindow* pointPlot() const;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -69,9 +69,9 @@ class CMainFrame final : public QMainWindow {
     QList<QAction*> mruActions_;
     QToolBar* toolBar_ = nullptr;
     QLabel* message_ = nullptr;
-    TranscriptWindow* transcript_ = nullptr;
+    CTranscriptWindow* transcript_ = nullptr;
     QTimer* progressTimer_ = nullptr;
-    QPointer<PointPlotWindow> pointPlot_;
+    QPointer<CPointPlotWindow> pointPlot_;
 };
 
 }  // namespace vrk

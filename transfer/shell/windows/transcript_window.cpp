@@ -27,8 +27,8 @@ constexpr QSize kInitialSize(900, 520);
 
 }  // namespace
 
-TranscriptWindow::TranscriptWindow(std::shared_ptr<const TranscriptLog> log, ShellDialogs& dialogs,
-                                   Prompter& prompter, QWidget* parent)
+CTranscriptWindow::CTranscriptWindow(std::shared_ptr<const TranscriptLog> log,
+                                     ShellDialogs& dialogs, Prompter& prompter, QWidget* parent)
     : QWidget(parent, Qt::Window), log_(std::move(log)), dialogs_(dialogs), prompter_(prompter) {
     setWindowTitle(QString::fromUtf8("通讯记录"));
     resize(kInitialSize);
@@ -48,10 +48,10 @@ TranscriptWindow::TranscriptWindow(std::shared_ptr<const TranscriptLog> log, She
 
     auto* save = new QPushButton(QString::fromUtf8("保存"), this);
     save->setObjectName(QString::fromLatin1(kSaveName));
-    connect(save, &QPushButton::clicked, this, &TranscriptWindow::save);
+    connect(save, &QPushButton::clicked, this, &CTranscriptWindow::save);
     auto* copy = new QPushButton(QString::fromUtf8("复制"), this);
     copy->setObjectName(QString::fromLatin1(kCopyName));
-    connect(copy, &QPushButton::clicked, this, &TranscriptWindow::copy);
+    connect(copy, &QPushButton::clicked, this, &CTranscriptWindow::copy);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -64,11 +64,11 @@ TranscriptWindow::TranscriptWindow(std::shared_ptr<const TranscriptLog> log, She
 
     refresh();
     timer_.setInterval(kRefreshMs);
-    connect(&timer_, &QTimer::timeout, this, &TranscriptWindow::refresh);
+    connect(&timer_, &QTimer::timeout, this, &CTranscriptWindow::refresh);
     timer_.start();
 }
 
-void TranscriptWindow::refresh() {
+void CTranscriptWindow::refresh() {
     TranscriptLog::Chunk chunk = log_->readSince(generation_, end_);
     const bool reload = chunk.restarted || chunk.dropped >= droppedShown_ + kReloadAfterDropped;
     if (reload && !chunk.restarted) {
@@ -96,7 +96,7 @@ void TranscriptWindow::refresh() {
     }
 }
 
-void TranscriptWindow::save() {
+void CTranscriptWindow::save() {
     const std::optional<QString> path =
         dialogs_.chooseSaveFile(this, QString::fromUtf8("通讯记录.txt"));
     if (!path) {
@@ -116,7 +116,7 @@ void TranscriptWindow::save() {
     }
 }
 
-void TranscriptWindow::copy() {
+void CTranscriptWindow::copy() {
     QGuiApplication::clipboard()->setText(QString::fromUtf8(log_->text()));
 }
 

@@ -18,7 +18,7 @@ class ShellDialogs;
 
 // 通讯记录: the transcript of the current or last transfer, not modal, following the log while a
 // transfer writes it, with 保存 and 复制.
-class TranscriptWindow final : public QWidget {
+class CTranscriptWindow final : public QWidget {
     Q_OBJECT
   public:
     static constexpr const char* kTextName = "transcriptText";
@@ -26,8 +26,8 @@ class TranscriptWindow final : public QWidget {
     static constexpr const char* kSaveName = "transcriptSave";
     static constexpr const char* kCopyName = "transcriptCopy";
 
-    TranscriptWindow(std::shared_ptr<const TranscriptLog> log, ShellDialogs& dialogs,
-                     Prompter& prompter, QWidget* parent = nullptr);
+    CTranscriptWindow(std::shared_ptr<const TranscriptLog> log, ShellDialogs& dialogs,
+                      Prompter& prompter, QWidget* parent = nullptr);
 
     // Takes in what the log gained since the last look.
     void refresh();

@@ -6,7 +6,7 @@
 #include "commands/convert_commands.h"
 #include "commands/transfer_command.h"
 #include "commands/transfer_commands.h"
-#include "link/link_messages.h"
+#include "link/link_texts.h"
 #include "link/upload.h"
 #include "serial/com_port_device.h"
 #include "shell/dialogs/shell_dialogs.h"

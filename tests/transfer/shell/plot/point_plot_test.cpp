@@ -28,7 +28,7 @@ using namespace vrk;
 using shelltest::Harness;
 using shelltest::WaitFor;
 
-QPoint PixelOf(const PointPlotCanvas& canvas, double y, double x) {
+QPoint PixelOf(const CPointPlotCanvas& canvas, double y, double x) {
     const PlotPixel at = canvas.transform().toPixel(y, x);
     return {static_cast<int>(std::lround(at.px)), static_cast<int>(std::lround(at.py))};
 }
@@ -44,13 +44,13 @@ TEST(PointPlot, PlotsTheViewsPointsAndAClickPutsTheCaretOnThePointsLine) {
         "\r\n"
         "C,,120,190,3\r\n");
     h.app->frame().command(ids::kViewPointPlot)->trigger();
-    PointPlotWindow* plot = h.app->frame().pointPlot();
+    CPointPlotWindow* plot = h.app->frame().pointPlot();
     ASSERT_NE(plot, nullptr);
     EXPECT_TRUE(plot->isVisible());
     EXPECT_FALSE(plot->isModal());
     EXPECT_EQ(plot->heading().text(), "已绘出 3 个点,跳过 1 行");
 
-    const PointPlotCanvas& canvas = plot->canvas();
+    const CPointPlotCanvas& canvas = plot->canvas();
     const QPoint b = PixelOf(canvas, 110, 210);
     const QPoint c = PixelOf(canvas, 120, 190);
     EXPECT_LT(b.x(), c.x()) << "east to the right";
@@ -82,7 +82,7 @@ TEST(PointPlot, SavesPngAndPdf) {
     ASSERT_TRUE(h.app->InitInstance({}));
     h.app->view().textServices().setText("A,,0,0,0\r\nB,,10,10,0\r\n");
     h.app->frame().command(ids::kViewPointPlot)->trigger();
-    PointPlotWindow* plot = h.app->frame().pointPlot();
+    CPointPlotWindow* plot = h.app->frame().pointPlot();
     ASSERT_NE(plot, nullptr);
     QTemporaryDir dir;
     h.dialogs.saveFile = dir.filePath(QStringLiteral("plot.png"));
@@ -105,7 +105,7 @@ TEST(PointPlot, PlotsTheWholeSampleSurvey) {
     ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
     h.app->view().loadRawText(sample.readAll().toStdString());
     h.app->frame().command(ids::kViewPointPlot)->trigger();
-    PointPlotWindow* plot = h.app->frame().pointPlot();
+    CPointPlotWindow* plot = h.app->frame().pointPlot();
     ASSERT_NE(plot, nullptr);
     EXPECT_EQ(plot->heading().text(), "已绘出 200 个点,跳过 0 行");
     if (const char* shot = std::getenv("VRK410_PLOT_SCREENSHOT")) {

@@ -152,29 +152,29 @@ TEST(TotalStationGui, TranscriptWindowShowsWhyADownloadFailed) {
               "通讯失败\n通讯口中断:电缆或 USB 转换器可能已断开。\n详细记录见 通讯 → 通讯记录。");
 
     h.app->frame().command(ids::kCommTranscript)->trigger();
-    auto* window = h.app->frame().findChild<TranscriptWindow*>();
+    auto* window = h.app->frame().findChild<CTranscriptWindow*>();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());
     EXPECT_FALSE(window->isModal());
     const QString shown =
-        window->findChild<QPlainTextEdit*>(TranscriptWindow::kTextName)->toPlainText();
+        window->findChild<QPlainTextEdit*>(CTranscriptWindow::kTextName)->toPlainText();
     EXPECT_TRUE(shown.contains(QString::fromUtf8("诊断:通讯口中断")));
     EXPECT_TRUE(shown.contains(QStringLiteral(" TX 05  <ENQ>")));
 
     QTemporaryDir dir;
     h.dialogs.saveFile = dir.filePath(QStringLiteral("记录.txt"));
-    window->findChild<QPushButton*>(TranscriptWindow::kSaveName)->click();
+    window->findChild<QPushButton*>(CTranscriptWindow::kSaveName)->click();
     QFile saved(*h.dialogs.saveFile);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_EQ(saved.readAll().toStdString(), view.transcript()->text());
     // A failed save says why, as the document's save does.
     const QString lost = dir.filePath(QStringLiteral("无/记录.txt"));
     h.dialogs.saveFile = lost;
-    window->findChild<QPushButton*>(TranscriptWindow::kSaveName)->click();
+    window->findChild<QPushButton*>(CTranscriptWindow::kSaveName)->click();
     EXPECT_EQ(QString::fromStdString(h.prompter.texts().back()),
               QStringLiteral("无法保存通讯记录:%1\n文件夹 %2 不存在。")
                   .arg(lost, dir.filePath(QStringLiteral("无"))));
-    window->findChild<QPushButton*>(TranscriptWindow::kCopyName)->click();
+    window->findChild<QPushButton*>(CTranscriptWindow::kCopyName)->click();
     EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), view.transcript()->text());
 
     if (const char* shot = std::getenv("VRK410_TRANSCRIPT_SCREENSHOT")) {

@@ -1,6 +1,6 @@
-#include "cli/cli_console_prompter.h"
+#include "cli/console_prompter.h"
 
-#include "link/link_messages.h"
+#include "link/link_texts.h"
 
 namespace vrk::cli {
 

@@ -1,8 +1,8 @@
-#include "convert/conversion_texts.h"
+#include "convert/conversion_wording.h"
 
 #include <algorithm>
 
-#include "convert/convert_messages.h"
+#include "convert/convert_texts.h"
 
 namespace vrk {
 

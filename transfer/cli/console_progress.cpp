@@ -1,4 +1,4 @@
-#include "cli/cli_progress.h"
+#include "cli/console_progress.h"
 
 namespace vrk::cli {
 
