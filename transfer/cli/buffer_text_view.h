@@ -3,7 +3,7 @@
 #include <mutex>
 #include <string>
 
-#include "view/text_view.h"
+#include "interfaces/text_view.h"
 
 namespace vrk::cli {
 

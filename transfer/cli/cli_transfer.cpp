@@ -11,19 +11,19 @@
 
 #include "cli/buffer_text_view.h"
 #include "cli/cli_check.h"
-#include "cli/cli_console_prompter.h"
 #include "cli/cli_file_messages.h"
-#include "cli/cli_progress.h"
 #include "cli/cli_texts.h"
 #include "cli/cli_transfer_args.h"
+#include "cli/console_progress.h"
+#include "cli/console_prompter.h"
 #include "files/file_reader.h"
 #include "files/file_writer.h"
+#include "interfaces/real_sleeper.h"
 #include "link/download.h"
-#include "link/traced_transfer.h"
 #include "link/upload.h"
 #include "serial/com_port_device.h"
 #include "serial/qt_serial_port.h"
-#include "view/real_sleeper.h"
+#include "transcript/traced_transfer.h"
 
 namespace vrk::cli {
 

@@ -5,8 +5,8 @@
 #include <optional>
 
 #include "convert/block_stream_reader.h"
-#include "convert/conversion_texts.h"
-#include "convert/convert_messages.h"
+#include "convert/conversion_wording.h"
+#include "convert/convert_texts.h"
 #include "convert/millimetre_field.h"
 
 namespace vrk {

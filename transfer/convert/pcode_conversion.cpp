@@ -1,8 +1,8 @@
 #include "convert/pcode_conversion.h"
 
 #include "convert/block_stream_reader.h"
-#include "convert/conversion_texts.h"
-#include "convert/convert_messages.h"
+#include "convert/conversion_wording.h"
+#include "convert/convert_texts.h"
 #include "text/decimal_reader.h"
 
 namespace vrk {

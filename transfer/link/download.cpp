@@ -5,7 +5,7 @@
 #include "link/comm_settings_rules.h"
 #include "link/counting_port.h"
 #include "link/link_constants.h"
-#include "link/link_messages.h"
+#include "link/link_texts.h"
 #include "link/open_port.h"
 
 namespace vrk {

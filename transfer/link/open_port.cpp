@@ -3,7 +3,7 @@
 #include <string>
 
 #include "link/comm_settings_rules.h"
-#include "link/link_messages.h"
+#include "link/link_texts.h"
 
 namespace vrk {
 

@@ -2,7 +2,7 @@
 
 #include "link/comm_settings_rules.h"
 #include "link/link_constants.h"
-#include "link/link_messages.h"
+#include "link/link_texts.h"
 
 namespace vrk {
 

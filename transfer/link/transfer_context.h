@@ -2,12 +2,12 @@
 
 #include <atomic>
 
+#include "interfaces/prompter.h"
+#include "interfaces/sleeper.h"
+#include "interfaces/text_view.h"
 #include "link/byte_port.h"
 #include "link/comm_settings.h"
 #include "link/transfer_observer.h"
-#include "view/prompter.h"
-#include "view/sleeper.h"
-#include "view/text_view.h"
 
 namespace vrk {
 

@@ -4,7 +4,7 @@
 #include "link/counting_port.h"
 #include "link/data_record.h"
 #include "link/link_constants.h"
-#include "link/link_messages.h"
+#include "link/link_texts.h"
 #include "link/open_port.h"
 #include "link/send_framed.h"
 #include "link/upload_lines.h"

@@ -1,8 +1,8 @@
 #include <QApplication>
 
-#include "shell/app_icon.h"
 #include "shell/qt_chinese.h"
 #include "shell/vrk410_app.h"
+#include "shell/windows/app_icon.h"
 
 int main(int argc, char** argv) {
     QApplication qapp(argc, argv);

@@ -6,13 +6,13 @@
 
 #include <cstdio>
 
-#include "shell/main_frame.h"
-#include "shell/message_box_prompter.h"
-#include "shell/qt_shell_dialogs.h"
-#include "shell/recent_file_list.h"
-#include "shell/text_printer.h"
-#include "shell/vrk410_doc.h"
-#include "shell/vrk410_view.h"
+#include "shell/dialogs/message_box_prompter.h"
+#include "shell/dialogs/qt_shell_dialogs.h"
+#include "shell/printing/text_printer.h"
+#include "shell/windows/main_frame.h"
+#include "shell/windows/recent_file_list.h"
+#include "shell/windows/vrk410_doc.h"
+#include "shell/windows/vrk410_view.h"
 
 namespace vrk {
 

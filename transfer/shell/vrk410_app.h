@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "shell/command_line_info.h"
-#include "shell/port_factory.h"
+#include "shell/transfer/port_factory.h"
 
 namespace vrk {
 

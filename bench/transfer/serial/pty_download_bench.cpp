@@ -22,9 +22,9 @@
 #include <vector>
 
 #include "link/download.h"
-#include "link/traced_transfer.h"
 #include "serial/qt_serial_port.h"
 #include "total_station.h"
+#include "transcript/traced_transfer.h"
 
 extern char** environ;
 

@@ -7,7 +7,7 @@
 
 #include <random>
 
-#include "shell/point_plot_canvas.h"
+#include "shell/plot/point_plot_canvas.h"
 
 namespace {
 
@@ -37,7 +37,7 @@ std::vector<vrk::SurveyPoint> Survey() {
 
 void BM_FitAndRepaint100kPoints(benchmark::State& state) {
     QApplication app(g_argc, g_argv);
-    vrk::PointPlotCanvas canvas;
+    vrk::CPointPlotCanvas canvas;
     canvas.resize(1000, 700);
     canvas.setPoints(Survey(), true);
     QPixmap target(canvas.size());

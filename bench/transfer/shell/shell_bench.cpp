@@ -15,14 +15,14 @@
 #include <condition_variable>
 #include <mutex>
 
+#include "interfaces/sleeper.h"
 #include "link/byte_port.h"
-#include "shell/main_frame.h"
-#include "shell/shell_dialogs.h"
-#include "shell/shell_prompter.h"
+#include "shell/dialogs/shell_dialogs.h"
+#include "shell/dialogs/shell_prompter.h"
 #include "shell/vrk410_app.h"
-#include "shell/vrk410_doc.h"
-#include "shell/vrk410_view.h"
-#include "view/sleeper.h"
+#include "shell/windows/main_frame.h"
+#include "shell/windows/vrk410_doc.h"
+#include "shell/windows/vrk410_view.h"
 
 namespace {
 

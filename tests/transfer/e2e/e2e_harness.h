@@ -10,14 +10,14 @@
 #include <string>
 #include <vector>
 
+#include "interfaces/prompter.h"
+#include "interfaces/sleeper.h"
+#include "interfaces/text_view.h"
 #include "link/comm_settings.h"
 #include "link/transfer_context.h"
 #include "link/transfer_observer.h"
 #include "serial/qt_serial_port.h"
 #include "total_station.h"
-#include "view/prompter.h"
-#include "view/sleeper.h"
-#include "view/text_view.h"
 
 namespace e2e {
 

@@ -8,9 +8,9 @@
 
 #include "e2e_harness.h"
 #include "link/download.h"
-#include "link/traced_transfer.h"
 #include "link/upload.h"
 #include "sample_data.h"
+#include "transcript/traced_transfer.h"
 
 namespace {
 

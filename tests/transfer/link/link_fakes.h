@@ -13,13 +13,13 @@
 #include <string_view>
 #include <vector>
 
+#include "interfaces/prompter.h"
+#include "interfaces/sleeper.h"
+#include "interfaces/text_view.h"
 #include "link/byte_port.h"
 #include "link/comm_settings.h"
 #include "link/transfer_context.h"
 #include "link/transfer_observer.h"
-#include "view/prompter.h"
-#include "view/sleeper.h"
-#include "view/text_view.h"
 
 namespace vrk::test {
 

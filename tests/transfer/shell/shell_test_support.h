@@ -20,12 +20,12 @@
 #include <string>
 #include <vector>
 
+#include "interfaces/sleeper.h"
 #include "link/byte_port.h"
-#include "shell/comm_settings_dlg.h"
-#include "shell/shell_dialogs.h"
-#include "shell/shell_prompter.h"
+#include "shell/dialogs/comm_settings_dlg.h"
+#include "shell/dialogs/shell_dialogs.h"
+#include "shell/dialogs/shell_prompter.h"
 #include "shell/vrk410_app.h"
-#include "view/sleeper.h"
 
 namespace shelltest {
 

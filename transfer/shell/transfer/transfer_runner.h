@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QObject>
+#include <QThread>
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "interfaces/prompter.h"
+#include "interfaces/sleeper.h"
+#include "interfaces/text_view.h"
+#include "link/comm_settings.h"
+#include "link/transfer_context.h"
+#include "link/transfer_observer.h"
+#include "shell/transfer/port_factory.h"
+
+namespace vrk {
+
+// Runs one transfer at a time on its own thread, a QThread so that QSerialPort finds the event
+// dispatcher it expects. The worker reaches the view and the message boxes only through UI-thread
+// calls it waits for; the port is made, used and closed in the worker. At quit the transfer is
+// abandoned: waits for the UI return at once, the port's reads and writes give up within a
+// slice, and the thread is waited for, so it never outlives the settings and the observer.
+class TransferRunner {
+  public:
+    using Work = std::function<void(TransferContext&)>;
+
+    struct Parts {
+        QObject* uiContext;  // the view; its thread is the UI thread
+        TextView& view;      // the UI-thread text services
+        Prompter& prompter;  // the UI-thread message boxes
+        const SharedCommSettings& settings;
+        TransferObserver& observer;
+        PortFactory portFactory;
+        Sleeper* sleeper = nullptr;  // nullptr: real pauses that end early when abandoned
+    };
+
+    explicit TransferRunner(Parts parts);
+    ~TransferRunner();
+    TransferRunner(const TransferRunner&) = delete;
+    TransferRunner& operator=(const TransferRunner&) = delete;
+
+    bool isRunning() const;
+
+    // Starts `work` on a new thread; false, doing nothing, while a transfer runs. `finished` is
+    // called on the UI thread when the work has ended (not after an abandon).
+    bool start(Work work, std::function<void()> finished);
+
+    // Gives the running transfer up and returns once its thread has ended.
+    void abandon();
+
+  private:
+    void waitForThread();
+
+    Parts parts_;
+    std::atomic<bool> abandoned_{false};
+    std::atomic<bool> running_{false};  // set and cleared on the UI thread
+    std::uint64_t generation_ = 0;      // UI thread only: which start a `finished` belongs to
+    std::unique_ptr<QThread> thread_;
+};
+
+}  // namespace vrk

@@ -1,0 +1,68 @@
+#include "shell/windows/recent_file_list.h"
+
+#include <QFileInfo>
+#include <QSettings>
+
+namespace vrk {
+
+namespace {
+
+constexpr const char* kOrganisation = "Local AppWizard-Generated Applications";
+constexpr const char* kApplication = "VRK410";
+constexpr const char* kRecentSection = "Recent File List";
+constexpr const char* kSettingsSection = "Settings";
+constexpr const char* kPreviewPages = "PreviewPages";
+
+QSettings Profile() {
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, kOrganisation, kApplication);
+}
+
+QString EntryKey(int index) {
+    return QString::fromLatin1("%1/File%2").arg(QLatin1String(kRecentSection)).arg(index + 1);
+}
+
+}  // namespace
+
+void RecentFileList::load() {
+    QSettings profile = Profile();
+    entries_.clear();
+    for (int i = 0; i < kSize; ++i) {
+        const QString path = profile.value(EntryKey(i)).toString();
+        if (!path.isEmpty()) {
+            entries_.append(path);
+        }
+    }
+    previewPages_ = profile
+                        .value(QString::fromLatin1("%1/%2").arg(QLatin1String(kSettingsSection),
+                                                                QLatin1String(kPreviewPages)),
+                               0)
+                        .toInt();
+}
+
+void RecentFileList::save() const {
+    QSettings profile = Profile();
+    profile.remove(QLatin1String(kRecentSection));
+    for (int i = 0; i < entries_.size() && i < kSize; ++i) {
+        profile.setValue(EntryKey(i), entries_[i]);
+    }
+    if (previewPages_ != 0) {
+        profile.setValue(QString::fromLatin1("%1/%2").arg(QLatin1String(kSettingsSection),
+                                                          QLatin1String(kPreviewPages)),
+                         previewPages_);
+    }
+}
+
+void RecentFileList::add(const QString& path) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    entries_.removeAll(absolute);
+    entries_.prepend(absolute);
+    while (entries_.size() > kSize) {
+        entries_.removeLast();
+    }
+}
+
+void RecentFileList::remove(const QString& path) {
+    entries_.removeAll(path);
+}
+
+}  // namespace vrk
