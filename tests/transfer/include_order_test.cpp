@@ -20,6 +20,7 @@ namespace fs = std::filesystem;
 // (and in the README's layout) before anything in it builds past this test.
 const std::map<std::string, int> kRankOf = {
     {"text", 0},        // decimal reading, the GBK cut and view mapping
+    {"files", 0},       // the one file reader and writer
     {"interfaces", 1},  // what the engines need of the program: text view, prompter, sleeper
     {"link", 2},        // settings rules, byte port, framing, records, download and upload
     {"transcript", 3},  // the transcript of a transfer and its diagnosis

@@ -2,8 +2,9 @@
 
 #include <iostream>
 
+#include "cli/cli_file_messages.h"
 #include "cli/cli_texts.h"
-#include "cli/file_bytes.h"
+#include "files/file_reader.h"
 #include "survey/upload_check.h"
 
 namespace vrk::cli {
@@ -29,8 +30,8 @@ int RunCheckCommand(std::span<const std::string> args) {
         return kExitNotChecked;
     }
     std::string text;
-    if (!ReadFileBytes(args[1], text)) {
-        std::cerr << texts::kProgram << texts::kCannotRead << args[1] << '\n';
+    if (const FileResult read = ReadFile(args[1], text); !read.ok()) {
+        std::cerr << CannotReadMessage(args[1], read);
         return kExitNotChecked;
     }
     const UploadFindings findings = Check(args[0] == "coords", text);

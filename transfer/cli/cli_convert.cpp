@@ -3,10 +3,12 @@
 #include <iostream>
 #include <optional>
 
+#include "cli/cli_file_messages.h"
 #include "cli/cli_texts.h"
-#include "cli/file_bytes.h"
 #include "convert/delf_conversion.h"
 #include "convert/pcode_conversion.h"
+#include "files/file_reader.h"
+#include "files/file_writer.h"
 
 namespace vrk::cli {
 
@@ -81,16 +83,12 @@ bool ParseConvertArgs(std::span<const std::string> args, ConvertRequest& request
     return true;
 }
 
-bool ReadAll(const std::string& path, std::string& bytes) {
-    return path.empty() ? ReadStandardInput(bytes) : ReadFileBytes(path, bytes);
+FileResult ReadAll(const std::string& path, std::string& bytes) {
+    return path.empty() ? ReadStandardInput(bytes) : ReadFile(path, bytes);
 }
 
-bool WriteAll(const std::string& path, const std::string& bytes) {
-    return path.empty() ? WriteStandardOutput(bytes) : WriteFileBytes(path, bytes);
-}
-
-std::string Describe(const std::string& path, const char* standard) {
-    return path.empty() ? std::string(standard) : path;
+FileResult WriteAll(const std::string& path, const std::string& bytes) {
+    return path.empty() ? WriteStandardOutput(bytes) : WriteFile(path, bytes);
 }
 
 }  // namespace
@@ -103,9 +101,8 @@ int RunConvertCommand(std::span<const std::string> args) {
         return kExitUsage;
     }
     std::string input;
-    if (!ReadAll(request.input, input)) {
-        std::cerr << texts::kProgram << texts::kCannotRead
-                  << Describe(request.input, texts::kStandardInput) << '\n';
+    if (const FileResult read = ReadAll(request.input, input); !read.ok()) {
+        std::cerr << CannotReadMessage(request.input, read);
         return kExitFailed;
     }
     const ConversionResult result =
@@ -118,9 +115,8 @@ int RunConvertCommand(std::span<const std::string> args) {
     if (request.verbose) {
         std::cerr << result.report << '\n';
     }
-    if (!WriteAll(request.output, result.text)) {
-        std::cerr << texts::kProgram << texts::kCannotWrite
-                  << Describe(request.output, texts::kStandardOutput) << '\n';
+    if (const FileResult written = WriteAll(request.output, result.text); !written.ok()) {
+        std::cerr << CannotWriteMessage(request.output, written);
         return kExitFailed;
     }
     return kExitOk;

@@ -6,17 +6,18 @@
 #include <QThread>
 #include <atomic>
 #include <csignal>
-#include <filesystem>
 #include <iostream>
 #include <memory>
 
 #include "cli/buffer_text_view.h"
 #include "cli/cli_check.h"
+#include "cli/cli_file_messages.h"
 #include "cli/cli_texts.h"
 #include "cli/cli_transfer_args.h"
 #include "cli/console_progress.h"
 #include "cli/console_prompter.h"
-#include "cli/file_bytes.h"
+#include "files/file_reader.h"
+#include "files/file_writer.h"
 #include "interfaces/real_sleeper.h"
 #include "link/download.h"
 #include "link/upload.h"
@@ -53,24 +54,20 @@ std::unique_ptr<QCoreApplication> EnsureApplication() {
     return std::make_unique<QCoreApplication>(argc, argv);
 }
 
-// Whatever arrived is kept, also after a failure: it is what the view would show. A download
-// that brought nothing leaves an earlier file as it was. When the file cannot take it after all,
-// the text goes to a new file in the temporary folder rather than being lost.
-bool WriteDownload(const std::string& text, const std::string& path) {
-    if (path.empty()) {
-        return WriteStandardOutput(text);
-    }
-    if (text.empty() || WriteFileBytes(path, text)) {
+// Whatever arrived is kept, also after a failure: it is what the view would show, and it cannot be
+// received again. A download that brought nothing leaves an earlier file as it was. When the file
+// cannot take it after all, the text goes to a new file in the temporary folder rather than being
+// lost.
+bool KeepOutput(const std::string& text, const std::string& path, std::string_view rescueStem) {
+    const FileResult written = path.empty() ? WriteStandardOutput(text) : WriteFile(path, text);
+    if (written.ok()) {
         return true;
     }
-    std::string rescue =
-        (std::filesystem::temp_directory_path() / "vrk410-download-XXXXXX").string();
-    const int fd = ::mkstemp(rescue.data());
-    if (fd >= 0) {
-        ::close(fd);
-        if (WriteFileBytes(rescue, text)) {
-            std::cerr << texts::kProgram << texts::kCannotWrite << path << ", "
-                      << texts::kSavedInstead << rescue << '\n';
+    std::cerr << CannotWriteMessage(path, written);
+    if (!path.empty()) {
+        const RescueCopy copy = WriteRescueCopy(rescueStem, text);
+        if (copy.result.ok()) {
+            std::cerr << texts::kProgram << texts::kSavedInstead << copy.path << '\n';
         }
     }
     return false;
@@ -109,8 +106,8 @@ int RunTransferCommand(std::span<const std::string> args) {
     UploadJob job;
     if (request.kind != TransferKind::Download) {
         std::string text;
-        if (!ReadFileBytes(request.path, text)) {
-            std::cerr << texts::kProgram << texts::kCannotRead << request.path << '\n';
+        if (const FileResult read = ReadFile(request.path, text); !read.ok()) {
+            std::cerr << CannotReadMessage(request.path, read);
             return kExitFailed;
         }
         job = request.kind == TransferKind::UploadCoords ? BuildCoordUploadJob(text)
@@ -121,8 +118,11 @@ int RunTransferCommand(std::span<const std::string> args) {
     const bool download = request.kind == TransferKind::Download;
     // Checked before the transfer so that a download never runs only to find it cannot be kept.
     for (const std::string* path : {download ? &request.path : nullptr, &request.tracePath}) {
-        if (path != nullptr && !path->empty() && !CanWriteFile(*path)) {
-            std::cerr << texts::kProgram << texts::kCannotWrite << *path << '\n';
+        if (path == nullptr || path->empty()) {
+            continue;
+        }
+        if (const FileResult writable = CheckWritable(*path); !writable.ok()) {
+            std::cerr << CannotWriteMessage(*path, writable);
             return kExitFailed;
         }
     }
@@ -165,19 +165,18 @@ int RunTransferCommand(std::span<const std::string> args) {
 
     bool ok = outcome.succeeded();
     if (!request.tracePath.empty()) {
-        if (!WriteFileBytes(request.tracePath, transcript.text())) {
-            std::cerr << texts::kProgram << texts::kCannotWrite << request.tracePath << '\n';
-            ok = false;
-        }
+        ok = KeepOutput(transcript.text(), request.tracePath, "vrk410-trace") && ok;
     } else if (!ok) {
         for (const std::string& line : recorder.diagnosis()) {
             std::cerr << texts::kProgram << "诊断:" << line << '\n';
         }
     }
-    if (download && !WriteDownload(view.getText(), request.path)) {
-        std::cerr << texts::kProgram << texts::kCannotWrite
-                  << (request.path.empty() ? texts::kStandardOutput : request.path) << '\n';
-        ok = false;
+    if (download) {
+        const std::string text = view.getText();
+        // An empty download leaves an earlier file as it was.
+        if (!text.empty() || request.path.empty()) {
+            ok = KeepOutput(text, request.path, "vrk410-download") && ok;
+        }
     }
     if (g_abandoned.load()) {
         std::cerr << texts::kProgram << texts::kInterrupted << '\n';

@@ -7,9 +7,10 @@
 #include <filesystem>
 #include <string>
 
-#include "cli/file_bytes.h"
 #include "convert/delf_conversion.h"
 #include "coord_download.h"
+#include "files/file_reader.h"
+#include "files/file_writer.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ class TempFiles {
         const std::string download = vrk::bench::CoordDownloadOfAtLeast(kDownloadSize);
         dir_ = std::filesystem::temp_directory_path() / "vrk410-conversion-path-bench";
         std::filesystem::create_directories(dir_);
-        vrk::cli::WriteFileBytes(input(), download);
+        vrk::WriteFile(input(), download);
         size_ = download.size();
     }
     ~TempFiles() {
@@ -44,12 +45,12 @@ void BM_ConvertDelfFileToFile(benchmark::State& state) {
     const TempFiles files;
     for (auto _ : state) {
         std::string input;
-        if (!vrk::cli::ReadFileBytes(files.input(), input)) {
+        if (!vrk::ReadFile(files.input(), input).ok()) {
             state.SkipWithError("cannot read the download");
             break;
         }
         const vrk::ConversionResult result = vrk::ConvertToDelf(input);
-        if (!result.ok || !vrk::cli::WriteFileBytes(files.output(), result.text)) {
+        if (!result.ok || !vrk::WriteFile(files.output(), result.text).ok()) {
             state.SkipWithError("conversion or writing failed");
             break;
         }

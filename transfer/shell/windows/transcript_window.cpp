@@ -7,10 +7,10 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include "files/file_writer.h"
 #include "interfaces/prompter.h"
 #include "shell/dialogs/shell_dialogs.h"
 #include "shell/windows/file_failure_reason.h"
@@ -102,17 +102,9 @@ void CTranscriptWindow::save() {
     if (!path) {
         return;
     }
-    const std::string text = log_->text();
-    // The file is replaced only once the whole transcript is written.
-    QSaveFile file(*path);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(text.data(), static_cast<qint64>(text.size())) !=
-            static_cast<qint64>(text.size()) ||
-        !file.commit()) {
-        file.cancelWriting();
-        prompter_.showMessage(
-            "无法保存通讯记录:" + path->toStdString() + '\n' +
-            SaveFailureReason(*path, static_cast<qint64>(text.size())).toStdString());
+    if (const FileResult written = WriteFile(LocalPath(*path), log_->text()); !written.ok()) {
+        prompter_.showMessage("无法保存通讯记录:" + path->toStdString() + '\n' +
+                              SaveFailureReason(*path, written).toStdString());
     }
 }
 

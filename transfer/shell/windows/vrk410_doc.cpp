@@ -1,10 +1,10 @@
 #include "shell/windows/vrk410_doc.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTextBlock>
 
+#include "files/file_reader.h"
+#include "files/file_writer.h"
 #include "shell/dialogs/shell_dialogs.h"
 #include "shell/dialogs/shell_prompter.h"
 #include "shell/windows/file_failure_reason.h"
@@ -60,26 +60,18 @@ bool CVRK410Doc::OnNewDocument() {
 }
 
 bool CVRK410Doc::readFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        TellWithReason(prompter_, texts::kOpenFailed, OpenFailureReason(path));
-        return false;
-    }
-    if (file.size() > kMaxFileSize) {
+    std::string bytes;
+    const FileResult read =
+        ReadFile(LocalPath(path), bytes, static_cast<std::size_t>(kMaxFileSize));
+    if (read.fault == FileFault::TooLarge) {
         Tell(prompter_, QString::fromUtf8(texts::kFileTooLarge));
         return false;
     }
-    // Read one byte past the limit: a file that grows while it is read is still refused.
-    const QByteArray bytes = file.read(kMaxFileSize + 1);
-    if (file.error() != QFileDevice::NoError) {
-        TellWithReason(prompter_, texts::kOpenFailed, OpenFailureReason(path));
+    if (!read.ok()) {
+        TellWithReason(prompter_, texts::kOpenFailed, OpenFailureReason(path, read));
         return false;
     }
-    if (bytes.size() > kMaxFileSize) {
-        Tell(prompter_, QString::fromUtf8(texts::kFileTooLarge));
-        return false;
-    }
-    view_.loadRawText(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    view_.loadRawText(bytes);
     return true;
 }
 
@@ -110,14 +102,8 @@ bool CVRK410Doc::DoSave(const QString& path) {
                             .arg(block.blockNumber() + 1));
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(text.bytes.data(), static_cast<qint64>(text.bytes.size())) !=
-            static_cast<qint64>(text.bytes.size()) ||
-        !file.commit()) {
-        file.cancelWriting();
-        TellWithReason(prompter_, texts::kSaveFailed,
-                       SaveFailureReason(path, static_cast<qint64>(text.bytes.size())));
+    if (const FileResult written = WriteFile(LocalPath(path), text.bytes); !written.ok()) {
+        TellWithReason(prompter_, texts::kSaveFailed, SaveFailureReason(path, written));
         return false;
     }
     view_.document()->setModified(false);

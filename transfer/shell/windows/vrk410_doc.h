@@ -10,8 +10,9 @@ class RecentFileList;
 class ShellDialogs;
 class ShellPrompter;
 
-// The document: a file name and the view's bytes, loaded and saved unchanged. Saving is atomic,
-// so a failed save leaves the old file whole and the text still modified.
+// The document: a file name and the view's bytes, loaded and saved unchanged. Saving goes through
+// the file writer, so a failed save leaves the old file whole (or says that it may be damaged)
+// and the text still modified.
 class CVRK410Doc final : public QObject {
     Q_OBJECT
   public:

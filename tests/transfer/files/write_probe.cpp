@@ -1,0 +1,28 @@
+// Writes its standard input to a file with the writer, for the tests that run it as an ordinary
+// user. Prints the fault number, the errno and the damaged flag; with "rescue", a failed write
+// goes to the temporary folder as the command line's download does, and its path is printed too.
+#include <iostream>
+#include <iterator>
+#include <string>
+
+#include "files/file_writer.h"
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::cerr << "usage: write_probe write|rescue PATH < BYTES\n";
+        return 2;
+    }
+    const std::string mode = argv[1];
+    const std::string bytes{std::istreambuf_iterator<char>(std::cin),
+                            std::istreambuf_iterator<char>()};
+    const vrk::FileResult result = vrk::WriteFile(argv[2], bytes);
+    std::cout << static_cast<int>(result.fault) << ' ' << result.error << ' ' << result.damaged
+              << '\n';
+    if (!result.ok() && mode == "rescue") {
+        const vrk::RescueCopy copy = vrk::WriteRescueCopy("vrk410-download", bytes);
+        if (copy.result.ok()) {
+            std::cout << copy.path << '\n';
+        }
+    }
+    return result.ok() ? 0 : 1;
+}
