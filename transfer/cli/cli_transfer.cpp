@@ -54,10 +54,9 @@ std::unique_ptr<QCoreApplication> EnsureApplication() {
     return std::make_unique<QCoreApplication>(argc, argv);
 }
 
-// Whatever arrived is kept, also after a failure: it is what the view would show, and it cannot be
-// received again. A download that brought nothing leaves an earlier file as it was. When the file
-// cannot take it after all, the text goes to a new file in the temporary folder rather than being
-// lost.
+// A download or a transcript is kept, also after a failed transfer: it cannot be received again.
+// When the file cannot take it after all, the text goes to a new file in the temporary folder
+// rather than being lost.
 bool KeepOutput(const std::string& text, const std::string& path, std::string_view rescueStem) {
     const FileResult written = path.empty() ? WriteStandardOutput(text) : WriteFile(path, text);
     if (written.ok()) {

@@ -35,6 +35,9 @@ class Descriptor {
     // 0, or the errno of a close that reported a late failure (NFS, a full disk).
     int Close() {
         const int fd = std::exchange(fd_, -1);
+        if (fd < 0) {
+            return 0;
+        }
         return calls_.Close(fd) == 0 ? 0 : errno;
     }
 
@@ -114,12 +117,10 @@ int CreateBeside(RetryingCalls& calls, const std::string& target, mode_t mode, s
     return -1;
 }
 
-// A staged copy that could not be made like the file it replaces: the caller writes in place.
-struct NotLikeTheFile {};
-
 // Writes `bytes` beside `target`, syncs them, renames them over it and syncs the folder. With
-// `existing`, the copy first gets the file's owner, group and mode; when it cannot, nothing is
-// written and the answer is NotLikeTheFile.
+// `existing`, the copy first gets the file's owner, group and mode; when it cannot (a group this
+// user may not give, a folder that takes no new file), nothing is written and the answer is
+// nullopt: the caller writes in place.
 std::optional<FileResult> Stage(RetryingCalls& calls, const std::string& target,
                                 const struct stat* existing, std::string_view bytes) {
     std::string staged;

@@ -1,20 +1,22 @@
 #include "shell/plot/point_plot_window.h"
 
 #include <QBoxLayout>
+#include <QBuffer>
 #include <QImage>
 #include <QLabel>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPushButton>
-#include <QSaveFile>
 
+#include "files/file_writer.h"
 #include "shell/dialogs/shell_dialogs.h"
 #include "shell/dialogs/shell_prompter.h"
 #include "shell/plot/point_plot_canvas.h"
 #include "shell/plot/point_plot_texts.h"
 #include "shell/windows/command_ids.h"
 #include "shell/windows/edit_text_services.h"
+#include "shell/windows/file_failure_reason.h"
 #include "shell/windows/vrk410_view.h"
 #include "survey/delf_point_list.h"
 
@@ -117,20 +119,19 @@ void CPointPlotWindow::saveAs() {
     if (!chosen) {
         return;
     }
-    if (!saveTo(*chosen)) {
-        view_.prompter().showMessage(
-            QString::fromUtf8(texts::kPlotCannotSave).arg(*chosen).toStdString());
+    if (const FileResult saved = saveTo(*chosen); !saved.ok()) {
+        view_.prompter().showMessage((QString::fromUtf8(texts::kPlotCannotSave).arg(*chosen) +
+                                      QLatin1Char('\n') + SaveFailureReason(*chosen, saved))
+                                         .toStdString());
     }
 }
 
-// Written through QSaveFile: an existing file is replaced only by a complete new one.
-bool CPointPlotWindow::saveTo(const QString& path) const {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
+// Drawn into memory first, then written by the file writer like every file the program saves.
+FileResult CPointPlotWindow::saveTo(const QString& path) const {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     if (path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
-        QPdfWriter pdf(&file);
+        QPdfWriter pdf(&buffer);
         pdf.setResolution(kPdfResolution);
         pdf.setTitle(QString::fromUtf8(texts::kPlotTitle));
         QPainter painter(&pdf);
@@ -141,12 +142,11 @@ bool CPointPlotWindow::saveTo(const QString& path) const {
         QPainter painter(&image);
         canvas_->renderTo(painter, QRectF(image.rect()));
         painter.end();
-        if (!image.save(&file, "PNG")) {
-            file.cancelWriting();
-            return false;
-        }
+        image.save(&buffer, "PNG");
     }
-    return file.commit();
+    const QByteArray& bytes = buffer.data();
+    return WriteFile(LocalPath(path),
+                     std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 }  // namespace vrk

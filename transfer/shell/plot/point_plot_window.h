@@ -3,6 +3,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "files/file_result.h"
+
 class QLabel;
 class QPrinter;
 class QPushButton;
@@ -36,8 +38,8 @@ class CPointPlotWindow final : public QWidget {
 
     void print();
     void saveAs();
-    // PNG, or PDF when the name ends in ".pdf"; false when the file could not be written.
-    bool saveTo(const QString& path) const;
+    // PNG, or PDF when the name ends in ".pdf", through the file writer.
+    FileResult saveTo(const QString& path) const;
 
   private:
     CVRK410View& view_;

@@ -71,4 +71,15 @@ inline constexpr int kPortMappingDialog = 131;
 inline constexpr int kPortMapFirst = 1030;  // COM1 … COM6 = 1030 … 1035
 inline constexpr int kPortMapRefresh = 1036;
 
+// 文件 → 导入 and its dialog (not in the old templates; ids chosen clear of the others).
+inline constexpr int kFileImport = 32795;
+inline constexpr int kImportDialog = 134;
+inline constexpr int kImportFormat = 1060;
+inline constexpr int kImportDetected = 1061;
+inline constexpr int kImportPreview = 1062;
+inline constexpr int kImportDelimiter = 1063;
+inline constexpr int kImportUnit = 1064;
+inline constexpr int kImportTable = 1065;
+inline constexpr int kImportColumnFirst = 1070;  // the role of column 1, 2, … of the table
+
 }  // namespace vrk::ids

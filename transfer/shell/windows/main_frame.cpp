@@ -14,6 +14,7 @@
 
 #include "shell/dialogs/shell_dialogs.h"
 #include "shell/dialogs/shell_prompter.h"
+#include "shell/import/import_command.h"
 #include "shell/plot/point_plot_window.h"
 #include "shell/printing/text_printer.h"
 #include "shell/windows/command_ids.h"
@@ -61,6 +62,7 @@ constexpr Prompt kPrompts[] = {
     {ids::kPortMapping, "选择每个通讯口对应的串口设备\n端口映射"},
     {ids::kCommTranscript, "显示当前或最近一次通讯的逐字节记录\n通讯记录"},
     {ids::kViewPointPlot, "按坐标绘出视图中DELF坐标行的点\n点位图"},
+    {ids::kFileImport, "读入其他全站仪或表格的坐标文件,转为DELF坐标行\n导入"},
 };
 
 void ApplyPrompt(QAction* action, int id) {
@@ -107,7 +109,7 @@ CMainFrame::CMainFrame(CVRK410View& view, CVRK410Doc& doc, ShellDialogs& dialogs
 }
 
 void CMainFrame::enableConversions(bool enabled) {
-    for (const int id : {ids::kConvertDelf, ids::kConvertPcode}) {
+    for (const int id : {ids::kConvertDelf, ids::kConvertPcode, ids::kFileImport}) {
         command(id)->setEnabled(enabled);
     }
 }
@@ -163,6 +165,13 @@ void CMainFrame::buildMenus() {
             &CVRK410Doc::OnFileNew);
     connect(addCommand(fileMenu_, ids::kFileOpen, "打开(&O)...", "Ctrl+O"), &QAction::triggered,
             &doc_, &CVRK410Doc::OnFileOpen);
+    connect(addCommand(fileMenu_, ids::kFileImport, "导入(&I)...", nullptr), &QAction::triggered,
+            this, [this] {
+                const QString status = OnFileImport(view_, dialogs_, this);
+                if (!status.isEmpty()) {
+                    message_->setText(status);
+                }
+            });
     connect(addCommand(fileMenu_, ids::kFileSave, "保存(&S)", "Ctrl+S"), &QAction::triggered, &doc_,
             &CVRK410Doc::OnFileSave);
     connect(addCommand(fileMenu_, ids::kFileSaveAs, "另存为(&A)...", nullptr), &QAction::triggered,

@@ -89,11 +89,12 @@ TEST(PointPlot, SavesPngAndPdf) {
     plot->findChild<QPushButton*>(QString::number(ids::kPlotSave))->click();
     const QImage image(*h.dialogs.saveFile);
     EXPECT_EQ(image.size(), plot->canvas().size());
-    ASSERT_TRUE(plot->saveTo(dir.filePath(QStringLiteral("plot.pdf"))));
+    ASSERT_TRUE(plot->saveTo(dir.filePath(QStringLiteral("plot.pdf"))).ok());
     QFile pdf(dir.filePath(QStringLiteral("plot.pdf")));
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_TRUE(pdf.read(5) == "%PDF-");
-    EXPECT_FALSE(plot->saveTo(dir.filePath(QStringLiteral("missing/plot.png"))));
+    EXPECT_EQ(plot->saveTo(dir.filePath(QStringLiteral("missing/plot.png"))).fault,
+              FileFault::FolderMissing);
 }
 
 // With VRK410_PLOT_SCREENSHOT set to a file name, the plot window is saved there (run under
