@@ -26,7 +26,7 @@ const std::map<std::string, int> kRankOf = {
     {"transcript", 3},  // the transcript of a transfer and its diagnosis
     {"survey", 4},      // reading DELF and PCODE lists
     {"convert", 5},     // DELF and PCODE conversions
-    {"import", 5},      // other instruments' files and delimited text to DELF lines
+    {"import", 5},      // readers of other instruments' files and delimited text
     {"commands", 6},    // the unsaved-text question, upload preparation, conversion commands
     {"serial", 7},      // the real ports and COMn mapping
     {"shell", 8},       // the desktop program

@@ -17,7 +17,8 @@ inline void CheckImport(const vrk::ImportResult& result, std::size_t bound) {
         return;
     }
     fuzzCheck(result.points > 0);
-    fuzzCheck(result.text.size() >= 2 && result.text.compare(result.text.size() - 2, 2, "\r\n") == 0);
+    fuzzCheck(result.text.size() >= 2 &&
+              result.text.compare(result.text.size() - 2, 2, "\r\n") == 0);
     fuzzCheck(static_cast<std::size_t>(std::count(result.text.begin(), result.text.end(), '\n')) ==
               result.points);
 }

@@ -39,9 +39,9 @@ TEST(MainWindow, MenusCarryTheirLabelsShortcutTextsAndSeparators) {
                                    "帮助(&H)"}));
     const auto menu = [&](int i) { return h.app->frame().menuBar()->actions()[i]->menu(); };
     EXPECT_EQ(MenuTexts(menu(0)),
-              (QStringList{"新建(&N)\tCtrl+N", "打开(&O)...\tCtrl+O", "导入(&I)...", "保存(&S)\tCtrl+S",
-                           "另存为(&A)...", "-", "打印(&P)...\tCtrl+P", "打印预览(&V)",
-                           "打印设置(&R)...", "-", "最近文件", "-", "退出(&X)"}));
+              (QStringList{"新建(&N)\tCtrl+N", "打开(&O)...\tCtrl+O", "导入(&I)...",
+                           "保存(&S)\tCtrl+S", "另存为(&A)...", "-", "打印(&P)...\tCtrl+P",
+                           "打印预览(&V)", "打印设置(&R)...", "-", "最近文件", "-", "退出(&X)"}));
     EXPECT_EQ(MenuTexts(menu(1)), (QStringList{"撤消(&U)\tCtrl+Z", "-", "剪切(&T)\tCtrl+X",
                                                "复制(&C)\tCtrl+C", "粘贴(&P)\tCtrl+V"}));
     EXPECT_EQ(MenuTexts(menu(2)),
