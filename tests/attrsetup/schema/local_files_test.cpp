@@ -13,6 +13,7 @@
 
 #include "schema/attribute_schema.h"
 #include "schema/file_store.h"
+#include "schema/posix_write_all.h"
 #include "schema/search_path_finder.h"
 #include "schema_test_support.h"
 
@@ -123,6 +124,54 @@ TEST_F(LocalFilesTest, FullDiskLeavesBothOldFilesWhole) {
     EXPECT_EQ(readFile(root / "a" / "attribute.def"), oldDef);
     EXPECT_EQ(entriesIn(root / "a"), 2u);
     EXPECT_EQ(host.printed.size(), 1u);
+}
+
+// Without SIGXFSZ ignored, as in a host that never heard of it: a staged copy past the limit
+// would end the process.
+TEST_F(LocalFilesTest, FileSizeLimitFailsTheSaveAndKeepsTheProcess) {
+    writeFile(root / "a" / "index.ini", "1301,gc1,0,a,0\r\nEND\r\n");
+    writeFile(root / "a" / "attribute.def", "*T,1,d\r\n\r\n[END]\r\n");
+    const auto saveUnderLimit = [this] {
+        DirectoryHost host({root / "a"});
+        AttributeSchema schema(host);
+        if (!schema.loadSchema()) {
+            std::_Exit(2);
+        }
+        schema.insertTableAfter(std::nullopt, {std::string(4096, 'x'), 1, "NULL", "", {}});
+        rlimit small{};
+        ::getrlimit(RLIMIT_FSIZE, &small);
+        small.rlim_cur = 1024;
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        std::_Exit(schema.saveSchema() ? 1 : 0);
+    };
+    EXPECT_EXIT(saveUnderLimit(), ::testing::ExitedWithCode(0), "");
+    EXPECT_EQ(readFile(root / "a" / "attribute.def"), "*T,1,d\r\n\r\n[END]\r\n");
+    EXPECT_EQ(entriesIn(root / "a"), 2u);
+}
+
+TEST(WriteAllTest, AWriteWithoutProgressFailsInsteadOfLoopingAndShortWritesGoOn) {
+    static int calls = 0;
+    calls = 0;
+    const WriteCall stuck = [](int, const void*, std::size_t) -> ssize_t {
+        ++calls;
+        return 0;
+    };
+    EXPECT_FALSE(writeAll(-1, "abc", stuck));
+    EXPECT_EQ(calls, 1);
+
+    static std::string written;
+    written.clear();
+    const WriteCall oneByteAtATime = [](int, const void* data, std::size_t) -> ssize_t {
+        if (written.size() == 1 && errno != EINTR) {
+            errno = EINTR;
+            return -1;
+        }
+        written += *static_cast<const char*>(data);
+        return 1;
+    };
+    errno = 0;
+    EXPECT_TRUE(writeAll(-1, "abc", oneByteAtATime));
+    EXPECT_EQ(written, "abc");
 }
 
 TEST_F(LocalFilesTest, FolderThatTakesNoNewFiles) {
