@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -172,6 +173,34 @@ TEST(WriteAllTest, AWriteWithoutProgressFailsInsteadOfLoopingAndShortWritesGoOn)
     errno = 0;
     EXPECT_TRUE(writeAll(-1, "abc", oneByteAtATime));
     EXPECT_EQ(written, "abc");
+}
+
+TEST_F(LocalFilesTest, ChangesByOthersAreSeenEvenWithSizeAndTimeKeptAndSavingForgetsThem) {
+    writeFile(root / "a" / "index.ini", "1301,gc1,0,a,0\r\nEND\r\n");
+    writeFile(root / "a" / "attribute.def", "*T,1,d\r\n\r\n[END]\r\n");
+    DirectoryHost host({root / "a"});
+    AttributeSchema schema(host);
+    ASSERT_TRUE(schema.loadSchema());
+    EXPECT_TRUE(schema.changedOnDisk().empty());
+    EXPECT_EQ(schema.indexIniFolder(), (root / "a").string());
+
+    // Same size, and the old modification time put back: only the bytes tell.
+    struct stat before {};
+    ::stat((root / "a" / "attribute.def").c_str(), &before);
+    writeFile(root / "a" / "attribute.def", "*U,1,d\r\n\r\n[END]\r\n");
+    const timespec times[2] = {before.st_atim, before.st_mtim};
+    ::utimensat(AT_FDCWD, (root / "a" / "attribute.def").c_str(), times, 0);
+    auto changed = schema.changedOnDisk();
+    ASSERT_EQ(changed.size(), 1u);
+    EXPECT_EQ(changed[0].name, "attribute.def");
+
+    writeFile(root / "a" / "index.ini", "1301,gc1,0,a,0,T\r\nEND\r\n");
+    changed = schema.changedOnDisk();
+    ASSERT_EQ(changed.size(), 2u);
+    EXPECT_EQ(changed[0].name, "INDEX.INI");
+
+    ASSERT_TRUE(schema.saveSchema());
+    EXPECT_TRUE(schema.changedOnDisk().empty());
 }
 
 TEST_F(LocalFilesTest, FolderThatTakesNoNewFiles) {
