@@ -277,6 +277,36 @@ void AttributeSchema::releaseFeature(std::string_view code) {
     markTablesChanged();
 }
 
+void AttributeSchema::putTable(std::size_t position, AttributeTable table) {
+    if (position < m_tables.size()) {
+        m_tables[position] = std::move(table);
+        m_tableNamesValid = false;
+    }
+}
+
+void AttributeSchema::insertTableAt(std::size_t position, AttributeTable table) {
+    position = std::min(position, m_tables.size());
+    m_tables.insert(m_tables.begin() + static_cast<std::ptrdiff_t>(position), std::move(table));
+    m_tableNamesValid = false;
+}
+
+void AttributeSchema::removeTableAt(std::size_t position) {
+    if (position < m_tables.size()) {
+        m_tables.erase(m_tables.begin() + static_cast<std::ptrdiff_t>(position));
+        m_tableNamesValid = false;
+    }
+}
+
+void AttributeSchema::setFeatureTables(std::span<const std::size_t> positions,
+                                       std::span<const std::string> tables) {
+    for (std::size_t i = 0; i < positions.size() && i < tables.size(); ++i) {
+        if (positions[i] < m_features.size()) {
+            m_features[positions[i]].table = tables[i];
+        }
+    }
+    markTablesChanged();
+}
+
 std::vector<std::size_t> AttributeSchema::featuresOfTable(std::string_view table) const {
     const auto& index = tableIndex();
     const auto it = index.find(std::string(table));

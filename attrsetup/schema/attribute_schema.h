@@ -59,6 +59,14 @@ class AttributeSchema {
     void assignFeature(std::string_view code, std::string_view table);
     void releaseFeature(std::string_view code);
 
+    // Putting back what an earlier step changed, byte for byte (the editor's undo). Features
+    // keep their positions for the whole session, so a step remembers them by position.
+    void putTable(std::size_t position, AttributeTable table);
+    void insertTableAt(std::size_t position, AttributeTable table);
+    void removeTableAt(std::size_t position);
+    void setFeatureTables(std::span<const std::size_t> positions,
+                          std::span<const std::string> tables);
+
     // Positions of the features whose table is the given name, in index order.
     std::vector<std::size_t> featuresOfTable(std::string_view table) const;
     // Positions of the features with exactly this code, in index order.
