@@ -314,6 +314,7 @@ std::vector<std::size_t> AttributeSchema::featuresOfTable(std::string_view table
 }
 
 const std::vector<std::size_t>& AttributeSchema::featuresWithCode(std::string_view code) const {
+    buildCodeIndexes();
     const auto it = m_byCode.find(std::string(code));
     return it == m_byCode.end() ? noPositions() : it->second;
 }
@@ -322,6 +323,7 @@ const std::vector<std::size_t>& AttributeSchema::featuresWithPrefix(std::string_
     if (prefix.empty()) {
         return noPositions();
     }
+    buildCodeIndexes();
     const auto it = m_byPrefix.find(foldedAscii(prefix.substr(0, kPrefixLength)));
     return it == m_byPrefix.end() ? noPositions() : it->second;
 }
@@ -446,8 +448,18 @@ std::string AttributeSchema::attributeDefBytes() const {
 }
 
 void AttributeSchema::rebuildFeatureIndexes() {
+    // Built when first asked: attrcheck never asks, and 100,000 codes take a while to hash.
     m_byCode.clear();
     m_byPrefix.clear();
+    m_codeIndexesValid = false;
+    markTablesChanged();
+}
+
+void AttributeSchema::buildCodeIndexes() const {
+    if (m_codeIndexesValid) {
+        return;
+    }
+    m_byCode.reserve(m_features.size());
     for (std::size_t p = 0; p < m_features.size(); ++p) {
         const std::string& code = m_features[p].code;
         m_byCode[code].push_back(p);
@@ -455,7 +467,7 @@ void AttributeSchema::rebuildFeatureIndexes() {
             m_byPrefix[foldedAscii(std::string_view(code).substr(0, kPrefixLength))].push_back(p);
         }
     }
-    markTablesChanged();
+    m_codeIndexesValid = true;
 }
 
 std::unordered_map<std::string, std::vector<std::size_t>>& AttributeSchema::tableIndex() const {

@@ -135,6 +135,7 @@ class AttributeSchema {
     std::string indexIniBytes() const;
     std::string attributeDefBytes() const;
     void rebuildFeatureIndexes();
+    void buildCodeIndexes() const;
     void markTablesChanged() const { m_tableIndexValid = false; }
     std::unordered_map<std::string, std::vector<std::size_t>>& tableIndex() const;
 
@@ -149,8 +150,9 @@ class AttributeSchema {
     KnownVersion m_indexVersion;
     KnownVersion m_defVersion;
 
-    std::unordered_map<std::string, std::vector<std::size_t>> m_byCode;
-    std::unordered_map<std::string, std::vector<std::size_t>> m_byPrefix;
+    mutable std::unordered_map<std::string, std::vector<std::size_t>> m_byCode;
+    mutable std::unordered_map<std::string, std::vector<std::size_t>> m_byPrefix;
+    mutable bool m_codeIndexesValid = false;
     mutable std::unordered_map<std::string, std::vector<std::size_t>> m_byTable;
     mutable bool m_tableIndexValid = false;
     mutable std::unordered_map<std::string, std::size_t> m_tableByName;

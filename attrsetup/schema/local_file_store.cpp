@@ -47,6 +47,11 @@ std::string directoryOf(const std::string& path) {
 
 bool readAll(int fd, std::string& bytes) {
     bytes.clear();
+    // Read into room made once: growing a string of megabytes copies it again and again.
+    struct stat status {};
+    if (::fstat(fd, &status) == 0 && status.st_size > 0) {
+        bytes.reserve(static_cast<std::size_t>(status.st_size) + 1);
+    }
     char buffer[1 << 16];
     for (;;) {
         const ssize_t got = ::read(fd, buffer, sizeof buffer);
