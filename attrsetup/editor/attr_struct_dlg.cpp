@@ -70,14 +70,15 @@ void CAttrStructDlg::createControls() {
     m_redo = makeButton(*this, IDC_REDO, kRedoCaption);
     connect(m_undo, &QPushButton::clicked, this, [this] { undoStep(); });
     connect(m_redo, &QPushButton::clicked, this, [this] { redoStep(); });
-    // Ctrl+Y as well as the platform's redo key; a text box with the focus keeps both for its
-    // own text.
-    connect(new QShortcut(QKeySequence::Undo, this), &QShortcut::activated, this,
-            [this] { undoStep(); });
-    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), this), &QShortcut::activated, this,
-            [this] { redoStep(); });
-    connect(new QShortcut(QKeySequence::Redo, this), &QShortcut::activated, this,
-            [this] { redoStep(); });
+    // Named keys rather than the platform's standard ones, whose first binding need not be
+    // Ctrl+Z. A text box with the focus keeps Ctrl+Z for its own text.
+    const auto shortcut = [this](QKeyCombination keys, void (CAttrStructDlg::*step)()) {
+        connect(new QShortcut(QKeySequence(keys), this), &QShortcut::activated, this,
+                [this, step] { (this->*step)(); });
+    };
+    shortcut(Qt::CTRL | Qt::Key_Z, &CAttrStructDlg::undoStep);
+    shortcut(Qt::CTRL | Qt::Key_Y, &CAttrStructDlg::redoStep);
+    shortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_Z, &CAttrStructDlg::redoStep);
     connect(&m_steps, &QUndoStack::indexChanged, this, [this] { updateStepButtons(); });
     updateStepButtons();
 }
