@@ -10,8 +10,7 @@ namespace quorbel::editor {
 class AddTableCommand : public SchemaStepCommand {
   public:
     // The new table goes after the table current before, as insertTableAfter places it.
-    AddTableCommand(AttributeSchema& schema, const std::string& currentTable,
-                    AttributeTable table);
+    AddTableCommand(AttributeSchema& schema, const std::string& currentTable, AttributeTable table);
 
   protected:
     void apply() override;

@@ -195,8 +195,7 @@ int CAttrStructDlg::exec() {
 bool CAttrStructDlg::openUnderLock() {
     // Without INDEX.INI there is nothing to protect; the load says what is missing.
     const std::string folder = m_schema.indexIniFolder();
-    if (folder.empty() ||
-        m_lock.acquire(folder) != quorbel::SchemaLock::State::HeldByOther) {
+    if (folder.empty() || m_lock.acquire(folder) != quorbel::SchemaLock::State::HeldByOther) {
         return true;
     }
     const QString text = QString::fromUtf8(messages::kLockedQuestion)
@@ -213,9 +212,9 @@ bool CAttrStructDlg::openUnderLock() {
 void CAttrStructDlg::makeReadOnly() {
     m_readOnly = true;
     setWindowTitle(QString::fromUtf8(messages::kReadOnlyCaption));
-    for (const int id : {IDOK, IDC_INCLUDE, IDC_EXCLUDE, IDC_SAVE_INCLUSION, IDC_ADD_FIELD,
-                         IDC_DELETE_FIELD, IDC_SAVE_TABLE, IDC_TABLE_KIND, IDC_NEW_TABLE_KIND,
-                         IDC_FIELD_GRID, IDC_NEW_FIELD_GRID}) {
+    for (const int id :
+         {IDOK, IDC_INCLUDE, IDC_EXCLUDE, IDC_SAVE_INCLUSION, IDC_ADD_FIELD, IDC_DELETE_FIELD,
+          IDC_SAVE_TABLE, IDC_TABLE_KIND, IDC_NEW_TABLE_KIND, IDC_FIELD_GRID, IDC_NEW_FIELD_GRID}) {
         if (auto* widget = findChild<QWidget*>(idName(id), Qt::FindDirectChildrenOnly)) {
             widget->setEnabled(false);
         }
@@ -252,10 +251,10 @@ bool CAttrStructDlg::mayOverwriteChangedFiles() {
     QStringList lines;
     for (const auto& file : changed) {
         const QDateTime time = QDateTime::fromMSecsSinceEpoch(file.modifiedNs / 1'000'000);
-        lines.append(QString::fromUtf8(messages::kChangedFileLine)
-                         .arg(QString::fromUtf8(file.name.data(),
-                                                static_cast<qsizetype>(file.name.size())),
-                              time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))));
+        lines.append(
+            QString::fromUtf8(messages::kChangedFileLine)
+                .arg(QString::fromUtf8(file.name.data(), static_cast<qsizetype>(file.name.size())),
+                     time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))));
     }
     return m_prompter->ask(
         QString::fromUtf8(messages::kChangedQuestion).arg(lines.join(QLatin1Char('\n'))),
@@ -441,7 +440,8 @@ void CAttrStructDlg::showTableMenu(const QPoint& globalPos, bool fromKeyboard) {
     // A keyboard request carries no point inside the tree, so it never shows the menu. An item
     // labelled like the root stands for the table current before it, not for itself: adding or
     // deleting from it would change another table than the one the tree shows.
-    if (m_readOnly || fromKeyboard || m_hCurParent == nullptr || m_tree->itemName(m_hCurItem) == kRootLabel) {
+    if (m_readOnly || fromKeyboard || m_hCurParent == nullptr ||
+        m_tree->itemName(m_hCurItem) == kRootLabel) {
         return;
     }
     if (!m_tree->containsGlobal(globalPos)) {

@@ -170,8 +170,7 @@ void DefinitionPanel::saveCurrentTable() {
         step->add(std::make_unique<ChangeTableKindCommand>(schema, *position, kind));
     }
     if (description != table.description) {
-        step->add(
-            std::make_unique<ChangeTableDescriptionCommand>(schema, *position, description));
+        step->add(std::make_unique<ChangeTableDescriptionCommand>(schema, *position, description));
     }
     for (quorbel::FieldDef& field : fields) {
         if (field.type != 0) {

@@ -53,7 +53,8 @@ void showLines(QListWidget& list, const std::vector<FeatureLine>& lines, const s
 }
 
 // The lines of the selected rows; a line the find box hides is never among them.
-std::vector<std::size_t> selectedRows(const QListWidget& list, const std::vector<std::size_t>& shown) {
+std::vector<std::size_t> selectedRows(const QListWidget& list,
+                                      const std::vector<std::size_t>& shown) {
     std::vector<std::size_t> rows;
     const QModelIndexList indexes = list.selectionModel()->selectedRows();
     rows.reserve(static_cast<std::size_t>(indexes.size()));

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <map>
 #include <set>
-#include <unordered_set>
 #include <string_view>
+#include <unordered_set>
 
 #include "schema/feature_category.h"
 #include "schema/field_catalogue.h"

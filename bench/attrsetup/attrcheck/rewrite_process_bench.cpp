@@ -39,8 +39,7 @@ const std::string& originalDef() {
 void restoreFiles() {
     fs::create_directories(scratch() / "copy");
     std::ofstream(scratch() / "INDEX.INI", std::ios::binary | std::ios::trunc) << originalIndex();
-    std::ofstream(scratch() / "attribute.def", std::ios::binary | std::ios::trunc)
-        << originalDef();
+    std::ofstream(scratch() / "attribute.def", std::ios::binary | std::ios::trunc) << originalDef();
 }
 
 bool run(std::vector<std::string> args) {

@@ -27,8 +27,7 @@ class FakeLockSystem : public LockSystem {
         if (!folderWritable) {
             return CreateResult::Impossible;
         }
-        return files.try_emplace(path, bytes).second ? CreateResult::Created
-                                                      : CreateResult::Exists;
+        return files.try_emplace(path, bytes).second ? CreateResult::Created : CreateResult::Exists;
     }
     bool read(const std::string& path, std::string& bytes) override {
         const auto it = files.find(path);
@@ -54,14 +53,22 @@ TEST(SchemaLockTest, ALiveLockIsReportedAndAStaleOneTakenOver) {
         SchemaLock::State expected;
     };
     const Case cases[] = {
-        {"live process here", {"wang", "here", 200, kNow - kHour}, true,
+        {"live process here",
+         {"wang", "here", 200, kNow - kHour},
+         true,
          SchemaLock::State::HeldByOther},
         {"dead process here", {"wang", "here", 200, kNow - kHour}, false, SchemaLock::State::Held},
-        {"our own pid, left over", {"li", "here", 100, kNow - kHour}, true,
+        {"our own pid, left over",
+         {"li", "here", 100, kNow - kHour},
+         true,
          SchemaLock::State::Held},
-        {"other host, an hour old", {"wang", "there", 200, kNow - kHour}, false,
+        {"other host, an hour old",
+         {"wang", "there", 200, kNow - kHour},
+         false,
          SchemaLock::State::HeldByOther},
-        {"other host, two days old", {"wang", "there", 200, kNow - 48 * kHour}, true,
+        {"other host, two days old",
+         {"wang", "there", 200, kNow - 48 * kHour},
+         true,
          SchemaLock::State::Held},
     };
     for (const Case& c : cases) {
