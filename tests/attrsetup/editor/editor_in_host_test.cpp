@@ -59,6 +59,8 @@ class EditorInHostTest : public ::testing::Test {
                     {QStringLiteral("--console"), QStringLiteral("--support-path"), dir.path()});
         EXPECT_TRUE(host->waitForStarted());
         host->write(script.toUtf8());
+        // Without an event loop nothing reaches the process until asked for.
+        EXPECT_TRUE(host->waitForBytesWritten(10000));
         host->closeWriteChannel();
         return host;
     }
@@ -150,7 +152,7 @@ TEST_F(EditorInHostTest, EachOpeningReadsTheFilesAgainAlsoAfterAnUnload) {
 TEST_F(EditorInHostTest, TheSecondOpenerIsToldOfTheFirstAndOpensReadOnly) {
     writeFile("attribute.def", quorbel::utf8ToGbk(kLooseDef));
     writeFile("INDEX.INI", quorbel::utf8ToGbk(kLooseIndex));
-    auto first = start(holdOpen(4, QStringLiteral("DIALOG CANCEL\n")));
+    auto first = start(holdOpen(20, QStringLiteral("DIALOG CANCEL\n")));
     ASSERT_TRUE(waitForFile(QStringLiteral("shot1.png")));
     ASSERT_TRUE(QFile::exists(dir.filePath(QStringLiteral(".quorbel.lock"))));
 
