@@ -8,6 +8,8 @@ bool parseOptions(const std::vector<std::string_view>& args, Options& options, s
         const std::string_view arg = args[i];
         if (arg == "--rewrite") {
             options.rewrite = true;
+        } else if (arg == "--force") {
+            options.force = true;
         } else if (arg == "--strict") {
             options.strict = true;
         } else if (arg == "--help" || arg == "-h") {

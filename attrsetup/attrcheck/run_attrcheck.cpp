@@ -4,6 +4,7 @@
 #include "attrcheck/console_host.h"
 #include "schema/attribute_schema.h"
 #include "schema/schema_findings.h"
+#include "schema/schema_lock.h"
 
 namespace quorbel::attrcheck {
 namespace {
@@ -63,6 +64,14 @@ int runAttrcheck(const std::vector<std::string_view>& args, const char* acadPath
     out << (findings.empty() ? "未发现问题\n"
                              : "共报告 " + std::to_string(findings.size()) + " 项\n");
     if (options.rewrite) {
+        // Held while writing, so an administrator opening the dialog meanwhile is told.
+        SchemaLock lock;
+        const std::string folder = schema.indexIniFolder();
+        if (!folder.empty() && lock.acquire(folder) == SchemaLock::State::HeldByOther &&
+            !options.force) {
+            out << lock.holderTextUtf8() << ",未写入任何文件。确认无人在编辑后,可加 --force 写入\n";
+            return kExitFailed;
+        }
         if (!schema.saveSchema()) {
             out << "保存失败\n";
             return kExitFailed;

@@ -3,11 +3,17 @@
 #include <QAction>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QDateTime>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTreeWidgetItem>
 #include <utility>
+
+#include "editor/add_table_command.h"
+#include "editor/delete_table_command.h"
 
 #include "editor/definition_panel.h"
 #include "editor/dialog_controls.h"
@@ -59,6 +65,22 @@ void CAttrStructDlg::createControls() {
     makeDialogButton(IDOK, kOkCaption);
     makeDialogButton(IDCANCEL, kCancelCaption)->setDefault(true);
     m_definition = new DefinitionPanel(*this, *this);
+
+    m_undo = makeButton(*this, IDC_UNDO, kUndoCaption);
+    m_redo = makeButton(*this, IDC_REDO, kRedoCaption);
+    connect(m_undo, &QPushButton::clicked, this, [this] { undoStep(); });
+    connect(m_redo, &QPushButton::clicked, this, [this] { redoStep(); });
+    // Named keys rather than the platform's standard ones, whose first binding need not be
+    // Ctrl+Z. A text box with the focus keeps Ctrl+Z for its own text.
+    const auto shortcut = [this](QKeyCombination keys, void (CAttrStructDlg::*step)()) {
+        connect(new QShortcut(QKeySequence(keys), this), &QShortcut::activated, this,
+                [this, step] { (this->*step)(); });
+    };
+    shortcut(Qt::CTRL | Qt::Key_Z, &CAttrStructDlg::undoStep);
+    shortcut(Qt::CTRL | Qt::Key_Y, &CAttrStructDlg::redoStep);
+    shortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_Z, &CAttrStructDlg::redoStep);
+    connect(&m_steps, &QUndoStack::indexChanged, this, [this] { updateStepButtons(); });
+    updateStepButtons();
 }
 
 void CAttrStructDlg::placeControls() {
@@ -68,7 +90,12 @@ void CAttrStructDlg::placeControls() {
             widget->setGeometry(toPixels(rect, units));
         }
     };
+    place(IDC_TREE_FIND, kTreeFindRect);
     place(IDC_TABLE_TREE, kTreeRect);
+    place(IDC_AVAILABLE_FIND, kAvailableFindRect);
+    place(IDC_INCLUDED_FIND, kIncludedFindRect);
+    place(IDC_UNDO, kUndoRect);
+    place(IDC_REDO, kRedoRect);
     place(IDC_CATEGORY, kCategoryRect);
     place(IDC_AVAILABLE, kAvailableRect);
     place(IDC_INCLUDED, kIncludedRect);
@@ -158,11 +185,127 @@ bool CAttrStructDlg::initDialog() {
     return true;
 }
 
+int CAttrStructDlg::exec() {
+    if (!openUnderLock()) {
+        return QDialog::Rejected;
+    }
+    return QDialog::exec();
+}
+
+bool CAttrStructDlg::openUnderLock() {
+    // Without INDEX.INI there is nothing to protect; the load says what is missing.
+    const std::string folder = m_schema.indexIniFolder();
+    if (folder.empty() || m_lock.acquire(folder) != quorbel::SchemaLock::State::HeldByOther) {
+        return true;
+    }
+    const QString text = QString::fromUtf8(messages::kLockedQuestion)
+                             .arg(QString::fromStdString(m_lock.holderTextUtf8()));
+    if (!m_prompter->ask(text, QString::fromUtf8(kDialogCaption),
+                         QString::fromUtf8(messages::kOpenReadOnly),
+                         QString::fromUtf8(messages::kCancel))) {
+        return false;
+    }
+    makeReadOnly();
+    return true;
+}
+
+void CAttrStructDlg::makeReadOnly() {
+    m_readOnly = true;
+    setWindowTitle(QString::fromUtf8(messages::kReadOnlyCaption));
+    for (const int id :
+         {IDOK, IDC_INCLUDE, IDC_EXCLUDE, IDC_SAVE_INCLUSION, IDC_ADD_FIELD, IDC_DELETE_FIELD,
+          IDC_SAVE_TABLE, IDC_TABLE_KIND, IDC_NEW_TABLE_KIND, IDC_FIELD_GRID, IDC_NEW_FIELD_GRID}) {
+        if (auto* widget = findChild<QWidget*>(idName(id), Qt::FindDirectChildrenOnly)) {
+            widget->setEnabled(false);
+        }
+    }
+    for (const int id :
+         {IDC_TABLE_NAME, IDC_TABLE_DESCRIPTION, IDC_NEW_TABLE_NAME, IDC_NEW_TABLE_DESCRIPTION}) {
+        if (auto* edit = findChild<QLineEdit*>(idName(id), Qt::FindDirectChildrenOnly)) {
+            edit->setReadOnly(true);
+        }
+    }
+    updateStepButtons();
+}
+
 void CAttrStructDlg::accept() {
+    if (m_readOnly) {
+        // 确定 is greyed out; a host that closes the dialog this way still writes nothing.
+        reject();
+        return;
+    }
+    if (!mayOverwriteChangedFiles()) {
+        return;
+    }
     // On failure the reason is on the command line and everything stays for a retry or Cancel.
     if (m_schema.saveSchema()) {
         QDialog::accept();
     }
+}
+
+bool CAttrStructDlg::mayOverwriteChangedFiles() {
+    const auto changed = m_schema.changedOnDisk();
+    if (changed.empty()) {
+        return true;
+    }
+    QStringList lines;
+    for (const auto& file : changed) {
+        const QDateTime time = QDateTime::fromMSecsSinceEpoch(file.modifiedNs / 1'000'000);
+        lines.append(
+            QString::fromUtf8(messages::kChangedFileLine)
+                .arg(QString::fromUtf8(file.name.data(), static_cast<qsizetype>(file.name.size())),
+                     time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))));
+    }
+    return m_prompter->ask(
+        QString::fromUtf8(messages::kChangedQuestion).arg(lines.join(QLatin1Char('\n'))),
+        QString::fromUtf8(messages::kChangedCaption), QString::fromUtf8(messages::kOverwrite),
+        QString::fromUtf8(messages::kCancel));
+}
+
+void CAttrStructDlg::pushStep(EditorStep* step) {
+    m_steps.push(step);
+}
+
+void CAttrStructDlg::undoStep() {
+    if (m_readOnly || !m_steps.canUndo()) {
+        return;
+    }
+    const auto* step = static_cast<const EditorStep*>(m_steps.command(m_steps.index() - 1));
+    const std::string table = step->tableAfterUndo();
+    m_steps.undo();
+    showTableAfterStep(table);
+}
+
+void CAttrStructDlg::redoStep() {
+    if (m_readOnly || !m_steps.canRedo()) {
+        return;
+    }
+    const auto* step = static_cast<const EditorStep*>(m_steps.command(m_steps.index()));
+    const std::string table = step->tableAfterRedo();
+    m_steps.redo();
+    showTableAfterStep(table);
+}
+
+void CAttrStructDlg::updateStepButtons() {
+    m_undo->setEnabled(!m_readOnly && m_steps.canUndo());
+    m_redo->setEnabled(!m_readOnly && m_steps.canRedo());
+}
+
+void CAttrStructDlg::showTableAfterStep(const std::string& table) {
+    QTreeWidgetItem* item = nullptr;
+    addTreeItems(item);
+    if (QTreeWidgetItem* named = m_tree->itemOfTable(table)) {
+        item = named;
+    }
+    if (item != nullptr) {
+        m_tree->select(item);
+        return;
+    }
+    refreshTableView();
+    m_strCurTable.clear();
+    m_nCurKind = 0;
+    m_inclusion->clear();
+    m_definition->clearHeader();
 }
 
 void CAttrStructDlg::onCommand(int id) {
@@ -231,13 +374,25 @@ void CAttrStructDlg::setCurrentCategory(const std::string& category) {
 }
 
 bool CAttrStructDlg::fillTree() {
+    QTreeWidgetItem* first = nullptr;
+    if (!addTreeItems(first)) {
+        return false;
+    }
+    if (first != nullptr) {
+        m_tree->select(first);
+        m_strCurTable = m_schema.tables().front().name;
+    }
+    return true;
+}
+
+bool CAttrStructDlg::addTreeItems(QTreeWidgetItem*& first) {
     if (!m_tree->clear()) {
         return false;
     }
     m_hCurItem = nullptr;
     m_hCurParent = nullptr;
     QTreeWidgetItem* root = m_tree->addItem(nullptr, nullptr, kRootLabel);
-    QTreeWidgetItem* first = nullptr;
+    first = nullptr;
     QTreeWidgetItem* last = nullptr;
     for (const quorbel::AttributeTable& table : m_schema.tables()) {
         last = m_tree->addItem(root, last, table.name);
@@ -246,10 +401,6 @@ bool CAttrStructDlg::fillTree() {
         }
     }
     root->setExpanded(true);
-    if (first != nullptr) {
-        m_tree->select(first);
-        m_strCurTable = m_schema.tables().front().name;
-    }
     return true;
 }
 
@@ -289,7 +440,8 @@ void CAttrStructDlg::showTableMenu(const QPoint& globalPos, bool fromKeyboard) {
     // A keyboard request carries no point inside the tree, so it never shows the menu. An item
     // labelled like the root stands for the table current before it, not for itself: adding or
     // deleting from it would change another table than the one the tree shows.
-    if (fromKeyboard || m_hCurParent == nullptr || m_tree->itemName(m_hCurItem) == kRootLabel) {
+    if (m_readOnly || fromKeyboard || m_hCurParent == nullptr ||
+        m_tree->itemName(m_hCurItem) == kRootLabel) {
         return;
     }
     if (!m_tree->containsGlobal(globalPos)) {
@@ -325,11 +477,12 @@ void CAttrStructDlg::deleteCurrentTable() {
     if (!m_prompter->confirm(text, QString::fromUtf8(messages::kConfirmCaption))) {
         return;
     }
-    m_schema.removeTable(m_strCurTable);
+    QTreeWidgetItem* successor = next != nullptr ? next : previous;
+    pushStep(new DeleteTableCommand(m_schema, m_strCurTable,
+                                    successor != nullptr ? m_tree->itemName(successor) : ""));
     QTreeWidgetItem* doomed = m_hCurItem;
     m_hCurItem = nullptr;
     m_tree->removeItem(doomed);
-    QTreeWidgetItem* successor = next != nullptr ? next : previous;
     if (successor != nullptr) {
         m_tree->select(successor);
         return;
@@ -342,9 +495,8 @@ void CAttrStructDlg::deleteCurrentTable() {
     m_definition->clearHeader();
 }
 
-void CAttrStructDlg::renameCurrentTable(std::size_t position, const std::string& name) {
+void CAttrStructDlg::renameCurrentTable(const std::string& name) {
     QTreeWidgetItem* item = m_tree->itemOfTable(m_strCurTable);
-    m_schema.renameTable(position, name);
     if (item != nullptr) {
         m_tree->renameItem(*item, name);
     }
@@ -354,7 +506,7 @@ void CAttrStructDlg::renameCurrentTable(std::size_t position, const std::string&
 void CAttrStructDlg::insertNewTable(quorbel::AttributeTable table) {
     m_bNewTable = false;
     const std::string name = table.name;
-    m_schema.insertTableAfter(m_schema.findTable(m_strCurTable), std::move(table));
+    pushStep(new AddTableCommand(m_schema, m_strCurTable, std::move(table)));
 
     QTreeWidgetItem* parent = m_hCurParent != nullptr ? m_hCurParent : m_tree->root();
     QTreeWidgetItem* after = m_hCurParent != nullptr ? m_hCurItem : nullptr;

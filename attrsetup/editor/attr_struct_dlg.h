@@ -1,12 +1,15 @@
 #pragma once
 
 #include <QDialog>
+#include <QUndoStack>
 #include <string>
 
 #include "editor/editor_area_host.h"
 #include "editor/editor_prompter.h"
+#include "schema/schema_lock.h"
 
 class QContextMenuEvent;
+class QPushButton;
 class QTreeWidgetItem;
 
 namespace quorbel::editor {
@@ -40,7 +43,15 @@ class CAttrStructDlg : public QDialog, private quorbel::editor::EditorAreaHost {
     // The menu commands and button handlers, reachable by id as the menu and buttons reach them.
     void onCommand(int id);
 
+    // Takes the editing lock beside INDEX.INI, or asks whether to open read-only when another
+    // administrator holds it; false when the user chose not to open. exec() does this first.
+    bool openUnderLock();
+    bool isReadOnly() const override { return m_readOnly; }
+    // The undo history of this opening.
+    QUndoStack& steps() { return m_steps; }
+
   public slots:
+    int exec() override;
     void accept() override;
 
   protected:
@@ -53,9 +64,18 @@ class CAttrStructDlg : public QDialog, private quorbel::editor::EditorAreaHost {
     quorbel::AttributeSchema& schema() override { return m_schema; }
     void setCurrentCategory(const std::string& category) override;
     void inform(const QString& text) override;
-    void renameCurrentTable(std::size_t position, const std::string& name) override;
+    void renameCurrentTable(const std::string& name) override;
     void insertNewTable(quorbel::AttributeTable table) override;
+    void pushStep(quorbel::editor::EditorStep* step) override;
 
+    void undoStep();
+    void redoStep();
+    // After an undo or redo: the tree rebuilt from the schema, the step's table current.
+    void showTableAfterStep(const std::string& table);
+    void updateStepButtons();
+    void makeReadOnly();
+    // Asks before writing over files that changed on disk since they were read; false to stop.
+    bool mayOverwriteChangedFiles();
     // Layout of the template and the opening.
     void createControls();
     void placeControls();
@@ -63,6 +83,9 @@ class CAttrStructDlg : public QDialog, private quorbel::editor::EditorAreaHost {
 
     // What selecting, adding and deleting a table in the tree make current.
     bool fillTree();
+    // Empties the tree and adds the root and one item per table, selecting none; first is the
+    // first table's item.
+    bool addTreeItems(QTreeWidgetItem*& first);
     void refreshTableView();
     void showTableMenu(const QPoint& globalPos, bool fromKeyboard);
     void beginNewTable();
@@ -72,6 +95,11 @@ class CAttrStructDlg : public QDialog, private quorbel::editor::EditorAreaHost {
     quorbel::editor::EditorMessageBoxPrompter m_messageBoxes;
     quorbel::editor::EditorPrompter* m_prompter = &m_messageBoxes;
     bool m_initialised = false;
+    bool m_readOnly = false;
+    quorbel::SchemaLock m_lock;
+    QUndoStack m_steps;
+    QPushButton* m_undo = nullptr;
+    QPushButton* m_redo = nullptr;
 
     std::string m_strCurTable;
     std::string m_strCurCategory;

@@ -9,6 +9,7 @@
 #include "editor/dialog_template.h"
 #include "editor/editor_area_host.h"
 #include "editor/editor_messages.h"
+#include "editor/field_grid_cells.h"
 #include "editor/field_row.h"
 #include "editor/text_rules.h"
 #include "grid/edit_grid_ctrl.h"
@@ -20,46 +21,6 @@ namespace quorbel::editor {
 
 namespace {
 
-// Where a grid cell keeps the value it was filled with (see KeptText).
-constexpr int kKeptShownRole = Qt::UserRole;
-constexpr int kKeptBytesRole = Qt::UserRole + 1;
-
-void keepInCell(CEditGridCtrl& grid, int row, int column, const std::string& bytes) {
-    grid.setCellText(row, column, fromGbk(bytes));
-    QTableWidgetItem* cell = grid.item(row, column);
-    cell->setData(kKeptShownRole, cell->text());
-    cell->setData(kKeptBytesRole, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
-}
-
-// A copied cell keeps what its source kept, so a copy of an untouched value is untouched too.
-void copyCell(CEditGridCtrl& grid, int from, int to, int column) {
-    const QTableWidgetItem* source = grid.item(from, column);
-    QTableWidgetItem* target = grid.item(to, column);
-    if (source == nullptr || target == nullptr) {
-        return;
-    }
-    target->setText(source->text());
-    target->setData(kKeptShownRole, source->data(kKeptShownRole));
-    target->setData(kKeptBytesRole, source->data(kKeptBytesRole));
-}
-
-bool cellBytes(const CEditGridCtrl& grid, int row, int column, std::string& bytes, bool& typed) {
-    const QTableWidgetItem* cell = grid.item(row, column);
-    const QString text = cell != nullptr ? cell->text() : QString();
-    if (cell == nullptr || !cell->data(kKeptBytesRole).isValid()) {
-        typed = true;
-        return toGbk(text, bytes);
-    }
-    const QByteArray kept = cell->data(kKeptBytesRole).toByteArray();
-    return bytesOf(text,
-                   KeptText{cell->data(kKeptShownRole).toString(),
-                            std::string(kept.constData(), static_cast<std::size_t>(kept.size()))},
-                   bytes, typed);
-}
-
-constexpr TextRule kTableNameRule{quorbel::kEditorTableNameCapacity, false};
-constexpr TextRule kTableDescriptionRule{quorbel::kTableDescriptionCapacity, true};
-
 QStringList decodedList(const std::vector<std::string>& texts) {
     QStringList list;
     list.reserve(static_cast<qsizetype>(texts.size()));
@@ -67,29 +28,6 @@ QStringList decodedList(const std::vector<std::string>& texts) {
         list.append(fromGbk(text));
     }
     return list;
-}
-
-QString fieldProblemMessage(FieldProblem problem, int row) {
-    const QString number = QString::number(row);
-    switch (problem) {
-        case FieldProblem::NameTooLong:
-            return QString::fromUtf8(messages::kFieldNameTooLong)
-                .arg(number)
-                .arg(quorbel::kFieldNameCapacity);
-        case FieldProblem::NameSeparator:
-            return QString::fromUtf8(messages::kFieldNameSeparator).arg(number);
-        case FieldProblem::DescriptionTooLong:
-            return QString::fromUtf8(messages::kFieldDescriptionTooLong)
-                .arg(number)
-                .arg(quorbel::kFieldDescriptionCapacity);
-        case FieldProblem::DescriptionSeparator:
-            return QString::fromUtf8(messages::kFieldDescriptionSeparator).arg(number);
-        case FieldProblem::NumberTooLarge:
-            return QString::fromUtf8(messages::kFieldNumberTooLarge).arg(number);
-        case FieldProblem::None:
-            break;
-    }
-    return {};
 }
 
 }  // namespace
@@ -259,148 +197,6 @@ void DefinitionPanel::onDeleteField() {
     if (selected >= 0) {
         grid.deleteGridRow(selected);
     }
-}
-
-void DefinitionPanel::onSaveDefinition() {
-    if (m_host.isNewTableMode()) {
-        saveNewTable();
-    } else {
-        saveCurrentTable();
-    }
-}
-
-bool DefinitionPanel::readText(const QLineEdit& edit, const KeptText& kept, std::string& bytes,
-                               bool& typed) {
-    if (bytesOf(edit.text(), kept, bytes, typed)) {
-        return true;
-    }
-    m_host.inform(QString::fromUtf8(messages::kUnencodable).arg(edit.text()));
-    return false;
-}
-
-bool DefinitionPanel::readFields(CEditGridCtrl& grid, std::vector<quorbel::FieldDef>& fields) {
-    fields.clear();
-    const int rows = grid.gridRowCount();
-    fields.reserve(static_cast<std::size_t>(rows > 0 ? rows : 0));
-    for (int row = 0; row < rows; ++row) {
-        FieldRow texts;
-        TypedCells typed;
-        for (std::size_t column = 0; column < texts.size(); ++column) {
-            bool cellTyped = true;
-            if (!cellBytes(grid, row, static_cast<int>(column), texts[column], cellTyped)) {
-                m_host.inform(QString::fromUtf8(messages::kUnencodable)
-                                  .arg(grid.cellText(row, static_cast<int>(column))));
-                return false;
-            }
-            typed[column] = cellTyped;
-        }
-        quorbel::FieldDef field;
-        const FieldProblem problem = rowToField(texts, field, typed);
-        if (problem != FieldProblem::None) {
-            grid.selectGridRow(row);
-            grid.ensureGridRowVisible(row);
-            m_host.inform(fieldProblemMessage(problem, row + 1));
-            return false;
-        }
-        fields.push_back(std::move(field));
-    }
-    return true;
-}
-
-bool DefinitionPanel::checkTableName(const std::string& name) {
-    switch (checkText(name, kTableNameRule)) {
-        case TextProblem::None:
-            return true;
-        case TextProblem::TooLong:
-            m_host.inform(QString::fromUtf8(messages::kTableNameTooLong)
-                              .arg(quorbel::kEditorTableNameCapacity));
-            return false;
-        case TextProblem::Comma:
-        case TextProblem::Space:
-            m_host.inform(QString::fromUtf8(messages::kTableNameSeparator));
-            return false;
-    }
-    return false;
-}
-
-bool DefinitionPanel::checkTableDescription(const std::string& description) {
-    switch (checkText(description, kTableDescriptionRule)) {
-        case TextProblem::None:
-            return true;
-        case TextProblem::TooLong:
-            m_host.inform(QString::fromUtf8(messages::kTableDescriptionTooLong)
-                              .arg(quorbel::kTableDescriptionCapacity));
-            return false;
-        case TextProblem::Comma:
-        case TextProblem::Space:
-            m_host.inform(QString::fromUtf8(messages::kTableDescriptionComma));
-            return false;
-    }
-    return false;
-}
-
-void DefinitionPanel::saveCurrentTable() {
-    quorbel::AttributeSchema& schema = m_host.schema();
-    const auto position = schema.findTable(m_host.currentTable());
-    if (!position) {
-        // Only after the last table was deleted; there is nothing left to save into.
-        return;
-    }
-    std::string name;
-    bool nameTyped = true;
-    if (!readText(*m_name, m_keptName, name, nameTyped)) {
-        return;
-    }
-    if (name.empty()) {
-        m_host.inform(QString::fromUtf8(messages::kTableNameEmpty));
-        return;
-    }
-    const auto holder = schema.findTable(name);
-    if (holder && *holder != *position) {
-        m_host.inform(QString::fromUtf8(messages::kTableNameTakenByOther).arg(m_name->text()));
-        return;
-    }
-    std::string description;
-    bool descriptionTyped = true;
-    std::vector<quorbel::FieldDef> fields;
-    if ((nameTyped && !checkTableName(name)) ||
-        !readText(*m_description, m_keptDescription, description, descriptionTyped) ||
-        (descriptionTyped && !checkTableDescription(description)) || !readFields(*m_grid, fields)) {
-        return;
-    }
-
-    m_host.renameCurrentTable(*position, name);
-    m_keptName = {m_name->text(), name};
-    m_keptDescription = {m_description->text(), description};
-    schema.setKind(*position, selectedKind(*m_kind));
-    schema.setDescription(*position, description);
-    schema.replaceFields(*position, std::move(fields));
-}
-
-void DefinitionPanel::saveNewTable() {
-    std::string name;
-    bool typed = true;
-    if (!readText(*m_newName, KeptText{}, name, typed)) {
-        return;
-    }
-    if (m_host.schema().findTable(name)) {
-        m_host.inform(QString::fromUtf8(messages::kTableNameTakenByAny).arg(m_newName->text()));
-        return;
-    }
-    if (name.empty()) {
-        m_host.inform(QString::fromUtf8(messages::kTableNameEmpty));
-        return;
-    }
-    quorbel::AttributeTable table;
-    if (!checkTableName(name) ||
-        !readText(*m_newDescription, KeptText{}, table.description, typed) ||
-        !checkTableDescription(table.description) || !readFields(*m_newGrid, table.fields)) {
-        return;
-    }
-    table.name = name;
-    table.kind = selectedKind(*m_newKind);
-    table.auxToken = "NULL";
-    m_host.insertNewTable(std::move(table));
 }
 
 void DefinitionPanel::queryItems(int column, QStringList& items) const {

@@ -44,6 +44,12 @@ inline constexpr int IDC_TABLE_KIND = 217;
 inline constexpr int IDC_NEW_FIELD_GRID = 220;
 inline constexpr int IDC_NEW_TABLE_KIND = 222;
 inline constexpr int IDC_NEW_TABLE_DESCRIPTION = 223;
+// Controls the template did not have: the undo history and the three find boxes.
+inline constexpr int IDC_UNDO = 224;
+inline constexpr int IDC_REDO = 225;
+inline constexpr int IDC_TREE_FIND = 226;
+inline constexpr int IDC_AVAILABLE_FIND = 227;
+inline constexpr int IDC_INCLUDED_FIND = 228;
 
 inline constexpr int IDR_TABLE_MENU = 202;
 inline constexpr int ID_TABLE_ADD = 32768;
@@ -56,16 +62,22 @@ inline constexpr const char* kRootLabel = "Tables";
 inline constexpr const char* kNewTableName = "NewName";
 
 // Geometry of every control, in template order.
-inline constexpr DuRect kTreeRect{5, 13, 92, 322};
+// The tree and both feature lists make room at their tops for a find box.
+inline constexpr DuRect kTreeFindRect{5, 13, 92, 12};
+inline constexpr DuRect kTreeRect{5, 27, 92, 308};
 inline constexpr DuRect kCategoryRect{105, 11, 99, 97};
-inline constexpr DuRect kAvailableRect{106, 26, 133, 201};
-inline constexpr DuRect kIncludedRect{285, 26, 135, 201};
+inline constexpr DuRect kAvailableFindRect{106, 26, 133, 12};
+inline constexpr DuRect kAvailableRect{106, 40, 133, 187};
+inline constexpr DuRect kIncludedFindRect{285, 26, 135, 12};
+inline constexpr DuRect kIncludedRect{285, 40, 135, 187};
 inline constexpr DuRect kIncludeRect{242, 73, 41, 14};
 inline constexpr DuRect kExcludeRect{242, 101, 41, 13};
 inline constexpr DuRect kSaveInclusionRect{242, 128, 41, 13};
 inline constexpr DuRect kIncludedFrameRect{103, 4, 321, 228};
 inline constexpr DuRect kOkRect{136, 343, 39, 15};
 inline constexpr DuRect kCancelRect{256, 343, 39, 16};
+inline constexpr DuRect kUndoRect{5, 343, 39, 15};
+inline constexpr DuRect kRedoRect{49, 343, 39, 15};
 inline constexpr DuRect kFieldGridRect{107, 260, 275, 75};
 inline constexpr DuRect kAddFieldRect{384, 274, 36, 14};
 inline constexpr DuRect kDeleteFieldRect{384, 294, 36, 14};
@@ -91,6 +103,10 @@ inline constexpr const char* kSaveCaption = "保存";
 inline constexpr const char* kIncludedFrameCaption = "包含地物";
 inline constexpr const char* kOkCaption = "确定";
 inline constexpr const char* kCancelCaption = "取消";
+inline constexpr const char* kUndoCaption = "撤销";
+inline constexpr const char* kRedoCaption = "重做";
+inline constexpr const char* kFindPlaceholder = "查找编码或名称";
+inline constexpr const char* kTreeFindPlaceholder = "查找表名";
 inline constexpr const char* kAddFieldCaption = "添加";
 inline constexpr const char* kDeleteFieldCaption = "删除";
 inline constexpr const char* kLabelNameCaption = "表名:";

@@ -13,6 +13,8 @@ struct AttributeTable;
 
 namespace quorbel::editor {
 
+class EditorStep;
+
 class EditorAreaHost {
   public:
     virtual quorbel::AttributeSchema& schema() = 0;
@@ -25,10 +27,14 @@ class EditorAreaHost {
     virtual void setCurrentCategory(const std::string& category) = 0;
     virtual void inform(const QString& text) = 0;
 
-    // The table at position, the current one, takes name, in the schema and in the tree.
-    virtual void renameCurrentTable(std::size_t position, const std::string& name) = 0;
+    // The current table's tree item and the current table take the name the schema gave it.
+    virtual void renameCurrentTable(const std::string& name) = 0;
     // Inserts a new table after the current one and makes it current.
     virtual void insertNewTable(quorbel::AttributeTable table) = 0;
+    // Does a change of the schema as one step of the undo history, which takes it over.
+    virtual void pushStep(EditorStep* step) = 0;
+    // Opened while another administrator edits the files: nothing may be changed.
+    virtual bool isReadOnly() const = 0;
 
   protected:
     ~EditorAreaHost() = default;

@@ -23,4 +23,17 @@ inline constexpr const char* kFieldNumberTooLarge = "第%1行长度或小数位�
 inline constexpr const char* kConfirmDeleteTable = "确定要删除%1表么?";
 inline constexpr const char* kConfirmCaption = "确认";
 
+// Another administrator holds the files; %1 is "user 在 host 上正在编辑属性结构(自 time 起)".
+inline constexpr const char* kLockedQuestion =
+    "%1。\n\n只读打开:可以查看,不能修改,也不能保存。\n取消:不打开。";
+inline constexpr const char* kOpenReadOnly = "只读打开";
+inline constexpr const char* kReadOnlyCaption = "属性结构设置(只读)";
+// One line per file: %1 its name, %2 when it changed.
+inline constexpr const char* kChangedFileLine = "%1 在本对话框打开后已被修改(%2)。";
+inline constexpr const char* kChangedQuestion =
+    "%1\n\n覆盖:写入本对话框中的内容,别处所做的修改将丢失。\n取消:不写入,继续编辑。";
+inline constexpr const char* kChangedCaption = "文件已被修改";
+inline constexpr const char* kOverwrite = "覆盖";
+inline constexpr const char* kCancel = "取消";
+
 }  // namespace quorbel::editor::messages

@@ -113,12 +113,21 @@ std::size_t InclusionLists::include() {
 }
 
 std::size_t InclusionLists::exclude(AttributeSchema& schema) {
+    std::vector<std::string> codes;
+    const std::size_t moved = excludeLines(codes);
+    for (const std::string& code : codes) {
+        schema.releaseFeature(code);
+    }
+    return moved;
+}
+
+std::size_t InclusionLists::excludeLines(std::vector<std::string>& codes) {
     std::vector<bool> removed(m_included.size(), false);
     std::size_t moved = 0;
     for (const std::size_t row : selectedRowsBottomUp(m_included)) {
         FeatureLine& line = m_included[row];
         removeIncludedKey(line.key);
-        schema.releaseFeature(line.key);
+        codes.push_back(line.key);
         m_available.push_back(std::move(line));
         m_available.back().selected = true;
         removed[row] = true;

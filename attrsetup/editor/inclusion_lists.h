@@ -44,6 +44,8 @@ class InclusionLists {
     // Moves the selected included lines, bottom-up, to the end of the available list and releases
     // their codes in the schema at once. Answers how many lines moved.
     std::size_t exclude(AttributeSchema& schema);
+    // The same move without the schema: the codes to release, in the order they moved.
+    std::size_t excludeLines(std::vector<std::string>& codes);
     void saveInclusion(AttributeSchema& schema, std::string_view table) const;
 
   private:

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -10,6 +11,10 @@
 #include "editor/dialog_controls.h"
 #include "editor/dialog_template.h"
 #include "editor/editor_area_host.h"
+#include "editor/exclude_features_command.h"
+#include "editor/feature_codes.h"
+#include "editor/find_filter.h"
+#include "editor/include_features_command.h"
 #include "editor/widget_text.h"
 #include "schema/attribute_schema.h"
 #include "schema/feature_category.h"
@@ -22,23 +27,24 @@ namespace {
 // widget costs a shift of every row below each of them.
 constexpr std::size_t kIncrementalMoveLimit = 256;
 
-QStringList lineTexts(const std::vector<FeatureLine>& lines) {
+// Shows the lines that match the find text, in their order; shown maps each row to its line.
+void showLines(QListWidget& list, const std::vector<FeatureLine>& lines, const std::string& find,
+               std::vector<std::size_t>& shown) {
+    shown.clear();
     QStringList texts;
-    texts.reserve(static_cast<qsizetype>(lines.size()));
-    for (const FeatureLine& line : lines) {
-        texts.append(fromGbk(line.text));
+    for (std::size_t row = 0; row < lines.size(); ++row) {
+        if (find.empty() || featureLineMatches(lines[row], find)) {
+            shown.push_back(row);
+            texts.append(fromGbk(lines[row].text));
+        }
     }
-    return texts;
-}
-
-void showLines(QListWidget& list, const std::vector<FeatureLine>& lines) {
     list.setUpdatesEnabled(false);
     {
         const QSignalBlocker blocker(list);
         list.clear();
-        list.addItems(lineTexts(lines));
-        for (std::size_t row = 0; row < lines.size(); ++row) {
-            if (lines[row].selected) {
+        list.addItems(texts);
+        for (std::size_t row = 0; row < shown.size(); ++row) {
+            if (lines[shown[row]].selected) {
                 list.item(static_cast<int>(row))->setSelected(true);
             }
         }
@@ -46,11 +52,24 @@ void showLines(QListWidget& list, const std::vector<FeatureLine>& lines) {
     list.setUpdatesEnabled(true);
 }
 
-std::vector<std::size_t> selectedRows(const QListWidget& list) {
+// The lines of the selected rows; a line the find box hides is never among them.
+std::vector<std::size_t> selectedRows(const QListWidget& list,
+                                      const std::vector<std::size_t>& shown) {
     std::vector<std::size_t> rows;
     const QModelIndexList indexes = list.selectionModel()->selectedRows();
     rows.reserve(static_cast<std::size_t>(indexes.size()));
     for (const QModelIndex& index : indexes) {
+        const auto row = static_cast<std::size_t>(index.row());
+        if (row < shown.size()) {
+            rows.push_back(shown[row]);
+        }
+    }
+    return rows;
+}
+
+std::vector<std::size_t> selectedWidgetRows(const QListWidget& list) {
+    std::vector<std::size_t> rows;
+    for (const QModelIndex& index : list.selectionModel()->selectedRows()) {
         rows.push_back(static_cast<std::size_t>(index.row()));
     }
     return rows;
@@ -59,7 +78,7 @@ std::vector<std::size_t> selectedRows(const QListWidget& list) {
 // Mirrors a move of the lists core onto the two widgets: the selected rows of `from`, bottom-up,
 // up to `moved` of them, go to the end of `to`, selected there.
 void moveSelectedRows(QListWidget& from, QListWidget& to, std::size_t moved) {
-    std::vector<std::size_t> rows = selectedRows(from);
+    std::vector<std::size_t> rows = selectedWidgetRows(from);
     std::sort(rows.rbegin(), rows.rend());
     const QSignalBlocker fromBlocker(from);
     const QSignalBlocker toBlocker(to);
@@ -82,6 +101,24 @@ InclusionPanel::InclusionPanel(QWidget& dialog, EditorAreaHost& host)
     m_included = makeFeatureList(dialog, IDC_INCLUDED);
     connect(m_available, &QListWidget::itemDoubleClicked, this, [this] { onInclude(); });
     connect(m_included, &QListWidget::itemDoubleClicked, this, [this] { onExclude(); });
+
+    const auto makeFind = [this, &dialog](int id, std::string& find) {
+        QLineEdit* box = makeEdit(dialog, id);
+        box->setPlaceholderText(QString::fromUtf8(kFindPlaceholder));
+        box->setClearButtonEnabled(true);
+        connect(box, &QLineEdit::textChanged, this, [this, &find](const QString& text) {
+            // Selections of lines the new filter hides are dropped: moves act on shown lines.
+            takeSelection();
+            if (!toGbk(text, find)) {
+                find = std::string(1, '\0');  // no GBK line can contain it
+            }
+            showAvailable();
+            showIncluded();
+        });
+        return box;
+    };
+    m_availableFindBox = makeFind(IDC_AVAILABLE_FIND, m_availableFind);
+    m_includedFindBox = makeFind(IDC_INCLUDED_FIND, m_includedFind);
 
     connect(makeButton(dialog, IDC_INCLUDE, kIncludeCaption), &QPushButton::clicked, this,
             [this] { onInclude(); });
@@ -142,18 +179,30 @@ void InclusionPanel::onCategoryChanged() {
 }
 
 void InclusionPanel::takeSelection() {
-    m_lists.setAvailableSelection(selectedRows(*m_available));
-    m_lists.setIncludedSelection(selectedRows(*m_included));
+    m_lists.setAvailableSelection(selectedRows(*m_available, m_availableRows));
+    m_lists.setIncludedSelection(selectedRows(*m_included, m_includedRows));
 }
 
 void InclusionPanel::onInclude() {
+    if (m_host.isReadOnly()) {
+        return;
+    }
     takeSelection();
     showMove(m_lists.include(), *m_available, *m_included);
 }
 
 void InclusionPanel::onExclude() {
+    if (m_host.isReadOnly()) {
+        return;
+    }
     takeSelection();
-    showMove(m_lists.exclude(m_host.schema()), *m_included, *m_available);
+    std::vector<std::string> codes;
+    const std::size_t moved = m_lists.excludeLines(codes);
+    if (!codes.empty()) {
+        m_host.pushStep(
+            new ExcludeFeaturesCommand(m_host.schema(), std::move(codes), m_host.currentTable()));
+    }
+    showMove(moved, *m_included, *m_available);
 }
 
 // Small moves are mirrored row by row; large ones redraw both lists, which is cheaper than
@@ -162,28 +211,52 @@ void InclusionPanel::showMove(std::size_t moved, QListWidget& from, QListWidget&
     if (moved == 0) {
         return;
     }
-    if (moved > kIncrementalMoveLimit) {
+    // Under a filter the rows on screen are not the lists' rows; the lists are shown anew.
+    if (moved > kIncrementalMoveLimit || filtering()) {
         showAvailable();
         showIncluded();
     } else {
         moveSelectedRows(from, to, moved);
+        // Without a filter every line is shown, row for row.
+        m_availableRows.resize(m_lists.available().size());
+        m_includedRows.resize(m_lists.included().size());
+        for (std::size_t row = 0; row < m_availableRows.size(); ++row) {
+            m_availableRows[row] = row;
+        }
+        for (std::size_t row = 0; row < m_includedRows.size(); ++row) {
+            m_includedRows[row] = row;
+        }
     }
 }
 
 void InclusionPanel::onSaveInclusion() {
     // With no current table there is nothing to assign the lines to.
-    if (!m_host.schema().findTable(m_host.currentTable())) {
+    if (m_host.isReadOnly() || !m_host.schema().findTable(m_host.currentTable())) {
         return;
     }
-    m_lists.saveInclusion(m_host.schema(), m_host.currentTable());
+    std::vector<std::string> codes;
+    codes.reserve(m_lists.included().size());
+    for (const FeatureLine& line : m_lists.included()) {
+        codes.push_back(line.key);
+    }
+    // A save that changes nothing is no step of the history.
+    const auto& features = m_host.schema().features();
+    const auto touched = featuresWithCodes(m_host.schema(), codes);
+    if (std::all_of(touched.begin(), touched.end(), [&](std::size_t position) {
+            return features[position].table == m_host.currentTable();
+        })) {
+        return;
+    }
+    m_host.pushStep(
+        new IncludeFeaturesCommand(m_host.schema(), std::move(codes), m_host.currentTable()));
 }
 
 void InclusionPanel::showAvailable() {
-    showLines(*m_available, m_lists.available());
+    showLines(*m_available, m_lists.available(), m_availableFind, m_availableRows);
 }
 
 void InclusionPanel::showIncluded() {
-    showLines(*m_included, m_lists.included());
+    showLines(*m_included, m_lists.included(), m_includedFind, m_includedRows);
 }
 
 void InclusionPanel::clear() {

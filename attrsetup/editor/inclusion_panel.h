@@ -5,10 +5,12 @@
 #include <QObject>
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "editor/inclusion_lists.h"
 
 class QComboBox;
+class QLineEdit;
 class QListWidget;
 class QWidget;
 
@@ -45,12 +47,20 @@ class InclusionPanel : public QObject {
     void showAvailable();
     void showIncluded();
     void takeSelection();
+    bool filtering() const { return !m_availableFind.empty() || !m_includedFind.empty(); }
 
     EditorAreaHost& m_host;
     InclusionLists m_lists;
     QComboBox* m_category = nullptr;
     QListWidget* m_available = nullptr;
     QListWidget* m_included = nullptr;
+    QLineEdit* m_availableFindBox = nullptr;
+    QLineEdit* m_includedFindBox = nullptr;
+    // The find boxes' texts as GBK, and which lines of the lists core each widget row shows.
+    std::string m_availableFind;
+    std::string m_includedFind;
+    std::vector<std::size_t> m_availableRows;
+    std::vector<std::size_t> m_includedRows;
 };
 
 }  // namespace quorbel::editor

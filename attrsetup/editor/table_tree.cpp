@@ -1,12 +1,14 @@
 #include "editor/table_tree.h"
 
 #include <QByteArray>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QTreeWidget>
 
 #include "editor/dialog_controls.h"
 #include "editor/dialog_template.h"
+#include "editor/find_filter.h"
 #include "editor/widget_text.h"
 
 namespace quorbel::editor {
@@ -19,6 +21,19 @@ constexpr int kNameRole = Qt::UserRole;
 }  // namespace
 
 TableTree::TableTree(QWidget& dialog) : QObject(&dialog) {
+    m_findBox = makeEdit(dialog, IDC_TREE_FIND);
+    m_findBox->setPlaceholderText(QString::fromUtf8(kTreeFindPlaceholder));
+    m_findBox->setClearButtonEnabled(true);
+    connect(m_findBox, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (!toGbk(text, m_find)) {
+            m_find = std::string(1, '\0');  // no name contains it
+        }
+        if (QTreeWidgetItem* top = root()) {
+            for (int index = 0; index < top->childCount(); ++index) {
+                applyFind(*top->child(index));
+            }
+        }
+    });
     m_tree = new QTreeWidget(&dialog);
     m_tree->setObjectName(idName(IDC_TABLE_TREE));
     m_tree->setHeaderHidden(true);
@@ -65,7 +80,14 @@ QTreeWidgetItem* TableTree::addItem(QTreeWidgetItem* parent, QTreeWidgetItem* af
         }
     }
     renameItem(*item, name);
+    if (parent != nullptr) {
+        applyFind(*item);
+    }
     return item;
+}
+
+void TableTree::applyFind(QTreeWidgetItem& item) const {
+    item.setHidden(!m_find.empty() && !gbkContains(itemName(&item), m_find));
 }
 
 void TableTree::removeItem(QTreeWidgetItem* item) {

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <string>
 
+class QLineEdit;
 class QPoint;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -47,7 +48,12 @@ class TableTree : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // Hides the tables whose names do not contain the find box's text; the root stays.
+    void applyFind(QTreeWidgetItem& item) const;
+
     QTreeWidget* m_tree = nullptr;
+    QLineEdit* m_findBox = nullptr;
+    std::string m_find;  // GBK
 };
 
 }  // namespace quorbel::editor

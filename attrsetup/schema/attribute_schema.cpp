@@ -1,6 +1,8 @@
 #include "schema/attribute_schema.h"
 
 #include <algorithm>
+#include <functional>
+#include <iterator>
 
 #include "schema/attribute_def_file.h"
 #include "schema/file_format.h"
@@ -67,16 +69,24 @@ bool AttributeSchema::saveSchema() {
          messages::kAttributeDefReadOnly,
          messages::kAttributeDefMayBeDamaged,
          messages::kOnlyIndexIniSaved}};
-    return writeFiles(files);
+    if (!writeFiles(files)) {
+        return false;
+    }
+    remember(m_indexVersion, index.path, indexBytes);
+    remember(m_defVersion, def.path, defBytes);
+    return true;
 }
 
 void AttributeSchema::clear() {
     m_tables.clear();
+    m_tableNamesValid = false;
     m_features.clear();
     m_unreadTableText.clear();
     m_notes.clear();
     m_indexState = FileLoadState::NotLoaded;
     m_defState = FileLoadState::NotLoaded;
+    m_indexVersion = {};
+    m_defVersion = {};
     rebuildFeatureIndexes();
 }
 
@@ -91,6 +101,7 @@ bool AttributeSchema::readIndexIni() {
         m_indexState = FileLoadState::Unreadable;
         return true;
     }
+    remember(m_indexVersion, file.path, bytes);
     m_features = parseIndexIni(bytes, &m_notes);
     m_indexState = FileLoadState::Loaded;
     rebuildFeatureIndexes();
@@ -105,7 +116,11 @@ bool AttributeSchema::writeIndexIni() {
     const std::string bytes = indexIniBytes();
     const FileToWrite files[] = {
         {{file.path, bytes}, messages::kIndexIniReadOnly, messages::kIndexIniMayBeDamaged}};
-    return writeFiles(files);
+    if (!writeFiles(files)) {
+        return false;
+    }
+    remember(m_indexVersion, file.path, bytes);
+    return true;
 }
 
 bool AttributeSchema::readAttributeDef() {
@@ -120,8 +135,10 @@ bool AttributeSchema::readAttributeDef() {
         m_defState = FileLoadState::Unreadable;
         return true;
     }
+    remember(m_defVersion, file.path, bytes);
     AttributeDefContent content = parseAttributeDef(bytes, &m_notes);
     m_tables = std::move(content.tables);
+    m_tableNamesValid = false;
     for (AttributeTable& table : m_tables) {
         applyDictionaryRule(table.fields);
     }
@@ -142,16 +159,29 @@ bool AttributeSchema::writeAttributeDef() {
     const std::string bytes = attributeDefBytes();
     const FileToWrite files[] = {
         {{file.path, bytes}, messages::kAttributeDefReadOnly, messages::kAttributeDefMayBeDamaged}};
-    return writeFiles(files);
+    if (!writeFiles(files)) {
+        return false;
+    }
+    remember(m_defVersion, file.path, bytes);
+    return true;
 }
 
 std::optional<std::size_t> AttributeSchema::findTable(std::string_view name) const {
-    for (std::size_t i = 0; i < m_tables.size(); ++i) {
-        if (m_tables[i].name == name) {
-            return i;
+    // Rebuilt after any change of the table list: a check of 100,000 feature references then costs
+    // one lookup each instead of a scan of the tables.
+    if (!m_tableNamesValid) {
+        m_tableByName.clear();
+        m_tableByName.reserve(m_tables.size());
+        for (std::size_t i = 0; i < m_tables.size(); ++i) {
+            m_tableByName.try_emplace(m_tables[i].name, i);  // the first of a name wins
         }
+        m_tableNamesValid = true;
     }
-    return std::nullopt;
+    const auto it = m_tableByName.find(std::string(name));
+    if (it == m_tableByName.end()) {
+        return std::nullopt;
+    }
+    return it->second;
 }
 
 std::size_t AttributeSchema::insertTableAfter(std::optional<std::size_t> position,
@@ -160,6 +190,7 @@ std::size_t AttributeSchema::insertTableAfter(std::optional<std::size_t> positio
     const std::size_t at =
         (position && *position < m_tables.size()) ? *position + 1 : m_tables.size();
     m_tables.insert(m_tables.begin() + static_cast<std::ptrdiff_t>(at), std::move(table));
+    m_tableNamesValid = false;
     return at;
 }
 
@@ -171,12 +202,14 @@ void AttributeSchema::removeTable(std::string_view name) {
     // The name is copied first: it lives in the table that is about to go.
     const std::string removed(name);
     m_tables.erase(m_tables.begin() + static_cast<std::ptrdiff_t>(*position));
+    m_tableNamesValid = false;
     const auto it = tableIndex().find(removed);
     if (it != m_byTable.end()) {
         for (const std::size_t p : it->second) {
             m_features[p].table.clear();
         }
-        markTablesChanged();
+        // Kept up to date rather than rebuilt: the features now name no table at all.
+        m_byTable.erase(it);
     }
 }
 
@@ -185,14 +218,28 @@ void AttributeSchema::renameTable(std::size_t position, std::string_view newName
         return;
     }
     const std::string renamed(newName);
-    const auto it = tableIndex().find(m_tables[position].name);
-    if (it != m_byTable.end()) {
-        for (const std::size_t p : it->second) {
+    auto& index = tableIndex();
+    const auto it = index.find(m_tables[position].name);
+    if (it != index.end() && m_tables[position].name != renamed) {
+        std::vector<std::size_t> moved = std::move(it->second);
+        index.erase(it);
+        for (const std::size_t p : moved) {
             m_features[p].table = renamed;
         }
-        markTablesChanged();
+        // Features that named the new name already stay, in index order among the moved ones.
+        std::vector<std::size_t>& target = index[renamed];
+        if (target.empty()) {
+            target = std::move(moved);
+        } else {
+            std::vector<std::size_t> merged;
+            merged.reserve(target.size() + moved.size());
+            std::merge(target.begin(), target.end(), moved.begin(), moved.end(),
+                       std::back_inserter(merged));
+            target = std::move(merged);
+        }
     }
     m_tables[position].name = renamed;
+    m_tableNamesValid = false;
 }
 
 void AttributeSchema::setKind(std::size_t position, int32_t kind) {
@@ -230,6 +277,36 @@ void AttributeSchema::releaseFeature(std::string_view code) {
     markTablesChanged();
 }
 
+void AttributeSchema::putTable(std::size_t position, AttributeTable table) {
+    if (position < m_tables.size()) {
+        m_tables[position] = std::move(table);
+        m_tableNamesValid = false;
+    }
+}
+
+void AttributeSchema::insertTableAt(std::size_t position, AttributeTable table) {
+    position = std::min(position, m_tables.size());
+    m_tables.insert(m_tables.begin() + static_cast<std::ptrdiff_t>(position), std::move(table));
+    m_tableNamesValid = false;
+}
+
+void AttributeSchema::removeTableAt(std::size_t position) {
+    if (position < m_tables.size()) {
+        m_tables.erase(m_tables.begin() + static_cast<std::ptrdiff_t>(position));
+        m_tableNamesValid = false;
+    }
+}
+
+void AttributeSchema::setFeatureTables(std::span<const std::size_t> positions,
+                                       std::span<const std::string> tables) {
+    for (std::size_t i = 0; i < positions.size() && i < tables.size(); ++i) {
+        if (positions[i] < m_features.size()) {
+            m_features[positions[i]].table = tables[i];
+        }
+    }
+    markTablesChanged();
+}
+
 std::vector<std::size_t> AttributeSchema::featuresOfTable(std::string_view table) const {
     const auto& index = tableIndex();
     const auto it = index.find(std::string(table));
@@ -237,6 +314,7 @@ std::vector<std::size_t> AttributeSchema::featuresOfTable(std::string_view table
 }
 
 const std::vector<std::size_t>& AttributeSchema::featuresWithCode(std::string_view code) const {
+    buildCodeIndexes();
     const auto it = m_byCode.find(std::string(code));
     return it == m_byCode.end() ? noPositions() : it->second;
 }
@@ -245,6 +323,7 @@ const std::vector<std::size_t>& AttributeSchema::featuresWithPrefix(std::string_
     if (prefix.empty()) {
         return noPositions();
     }
+    buildCodeIndexes();
     const auto it = m_byPrefix.find(foldedAscii(prefix.substr(0, kPrefixLength)));
     return it == m_byPrefix.end() ? noPositions() : it->second;
 }
@@ -252,6 +331,7 @@ const std::vector<std::size_t>& AttributeSchema::featuresWithPrefix(std::string_
 void AttributeSchema::reset(std::vector<AttributeTable> tables,
                             std::vector<FeatureEntry> features) {
     m_tables = std::move(tables);
+    m_tableNamesValid = false;
     for (AttributeTable& table : m_tables) {
         applyDictionaryRule(table.fields);
     }
@@ -265,6 +345,48 @@ void AttributeSchema::reportLinesNotWrittenBack() {
     for (const LinesNotWrittenBack& lines : linesNotWrittenBack(m_notes)) {
         m_host.print(linesNotWrittenBackMessage(lines));
     }
+}
+
+std::vector<AttributeSchema::ChangedFile> AttributeSchema::changedOnDisk() {
+    std::vector<ChangedFile> changed;
+    const auto check = [this, &changed](const KnownVersion& version, std::string_view name) {
+        FileStore::Stamp now;
+        if (!version.known || !m_files.stamp(version.path, now)) {
+            return;
+        }
+        bool same = now == version.stamp;
+        if (same) {
+            // A write within the file system's time resolution keeps size and time alike.
+            std::string bytes;
+            same = m_files.read(version.path, bytes) &&
+                   std::hash<std::string_view>{}(bytes) == version.hash;
+        }
+        if (!same) {
+            changed.push_back({name, now.modifiedNs});
+        }
+    };
+    check(m_indexVersion, file_format::kIndexIniDisplayName);
+    check(m_defVersion, file_format::kAttributeDefName);
+    return changed;
+}
+
+std::string AttributeSchema::indexIniFolder() {
+    std::string path;
+    if (m_host.findFile(file_format::kIndexIniName, path) != RTNORM) {
+        return {};
+    }
+    const std::size_t slash = path.find_last_of("/\\");
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? path.substr(0, 1) : path.substr(0, slash);
+}
+
+void AttributeSchema::remember(KnownVersion& version, const std::string& path,
+                               std::string_view bytes) {
+    version.path = path;
+    version.hash = std::hash<std::string_view>{}(bytes);
+    version.known = m_files.stamp(path, version.stamp);
 }
 
 AttributeSchema::LocatedFile AttributeSchema::locate(std::string_view fileName,
@@ -326,8 +448,18 @@ std::string AttributeSchema::attributeDefBytes() const {
 }
 
 void AttributeSchema::rebuildFeatureIndexes() {
+    // Built when first asked: attrcheck never asks, and 100,000 codes take a while to hash.
     m_byCode.clear();
     m_byPrefix.clear();
+    m_codeIndexesValid = false;
+    markTablesChanged();
+}
+
+void AttributeSchema::buildCodeIndexes() const {
+    if (m_codeIndexesValid) {
+        return;
+    }
+    m_byCode.reserve(m_features.size());
     for (std::size_t p = 0; p < m_features.size(); ++p) {
         const std::string& code = m_features[p].code;
         m_byCode[code].push_back(p);
@@ -335,11 +467,10 @@ void AttributeSchema::rebuildFeatureIndexes() {
             m_byPrefix[foldedAscii(std::string_view(code).substr(0, kPrefixLength))].push_back(p);
         }
     }
-    markTablesChanged();
+    m_codeIndexesValid = true;
 }
 
-const std::unordered_map<std::string, std::vector<std::size_t>>& AttributeSchema::tableIndex()
-    const {
+std::unordered_map<std::string, std::vector<std::size_t>>& AttributeSchema::tableIndex() const {
     // Rebuilt on demand: the editor assigns many codes in a row and then asks once.
     if (!m_tableIndexValid) {
         m_byTable.clear();

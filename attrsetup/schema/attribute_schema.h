@@ -59,6 +59,14 @@ class AttributeSchema {
     void assignFeature(std::string_view code, std::string_view table);
     void releaseFeature(std::string_view code);
 
+    // Putting back what an earlier step changed, byte for byte (the editor's undo). Features
+    // keep their positions for the whole session, so a step remembers them by position.
+    void putTable(std::size_t position, AttributeTable table);
+    void insertTableAt(std::size_t position, AttributeTable table);
+    void removeTableAt(std::size_t position);
+    void setFeatureTables(std::span<const std::size_t> positions,
+                          std::span<const std::string> tables);
+
     // Positions of the features whose table is the given name, in index order.
     std::vector<std::size_t> featuresOfTable(std::string_view table) const;
     // Positions of the features with exactly this code, in index order.
@@ -71,6 +79,19 @@ class AttributeSchema {
 
     // Replaces the whole content without files (tests, tools); the dictionary rule applies.
     void reset(std::vector<AttributeTable> tables, std::vector<FeatureEntry> features);
+
+    // A file that changed on disk since this session read or last wrote it: another program or
+    // administrator wrote it meanwhile.
+    struct ChangedFile {
+        std::string_view name;        // "INDEX.INI" or "attribute.def"
+        std::int64_t modifiedNs = 0;  // its modification time now
+    };
+    // Compares each file with what was read or written (size, modification time, hash of the
+    // bytes). Files this session did not read, and files that cannot be examined, are not listed.
+    std::vector<ChangedFile> changedOnDisk();
+    // The folder that holds INDEX.INI on the search path, found without a message; empty when
+    // there is none.
+    std::string indexIniFolder();
 
     // What the last load noticed, and what it made of each file.
     const ReadNotes& readNotes() const { return m_notes; }
@@ -99,14 +120,24 @@ class AttributeSchema {
         std::string_view othersWrittenMessage = {};
     };
 
+    // Which version of a file this session knows: the one it read or last wrote.
+    struct KnownVersion {
+        bool known = false;
+        std::string path;
+        FileStore::Stamp stamp;
+        std::size_t hash = 0;
+    };
+
     LocatedFile locate(std::string_view fileName, std::string_view notFoundMessage);
+    void remember(KnownVersion& version, const std::string& path, std::string_view bytes);
     bool writeFiles(std::span<const FileToWrite> files);
     bool mayOverwrite(FileLoadState state, std::string_view refusalMessage);
     std::string indexIniBytes() const;
     std::string attributeDefBytes() const;
     void rebuildFeatureIndexes();
+    void buildCodeIndexes() const;
     void markTablesChanged() const { m_tableIndexValid = false; }
-    const std::unordered_map<std::string, std::vector<std::size_t>>& tableIndex() const;
+    std::unordered_map<std::string, std::vector<std::size_t>>& tableIndex() const;
 
     HostServices& m_host;
     FileStore& m_files;
@@ -116,11 +147,16 @@ class AttributeSchema {
     ReadNotes m_notes;
     FileLoadState m_indexState = FileLoadState::NotLoaded;
     FileLoadState m_defState = FileLoadState::NotLoaded;
+    KnownVersion m_indexVersion;
+    KnownVersion m_defVersion;
 
-    std::unordered_map<std::string, std::vector<std::size_t>> m_byCode;
-    std::unordered_map<std::string, std::vector<std::size_t>> m_byPrefix;
+    mutable std::unordered_map<std::string, std::vector<std::size_t>> m_byCode;
+    mutable std::unordered_map<std::string, std::vector<std::size_t>> m_byPrefix;
+    mutable bool m_codeIndexesValid = false;
     mutable std::unordered_map<std::string, std::vector<std::size_t>> m_byTable;
     mutable bool m_tableIndexValid = false;
+    mutable std::unordered_map<std::string, std::size_t> m_tableByName;
+    mutable bool m_tableNamesValid = false;
 };
 
 }  // namespace quorbel

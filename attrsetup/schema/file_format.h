@@ -7,6 +7,8 @@ namespace quorbel::file_format {
 // Names asked of the host's search, and the names its messages use.
 inline constexpr std::string_view kIndexIniName = "index.ini";
 inline constexpr std::string_view kAttributeDefName = "attribute.def";
+// How messages name the feature index.
+inline constexpr std::string_view kIndexIniDisplayName = "INDEX.INI";
 
 inline constexpr std::string_view kLineEnd = "\r\n";
 inline constexpr char kTableMark = '*';

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -16,7 +17,19 @@ class FileStore {
         std::string_view bytes;
     };
 
+    // What tells one version of a file from another without reading it.
+    struct Stamp {
+        std::uint64_t size = 0;
+        std::int64_t modifiedNs = 0;  // modification time, nanoseconds since the epoch
+
+        friend bool operator==(const Stamp&, const Stamp&) = default;
+    };
+
     virtual ~FileStore();
+
+    // Size and modification time; false when the file cannot be examined. A store that cannot
+    // tell answers false, and the schema then never reports a file as changed by others.
+    virtual bool stamp(const std::string& path, Stamp& stamp);
 
     // Reads the whole file; false when it cannot be opened or read.
     virtual bool read(const std::string& path, std::string& bytes) = 0;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "schema/file_store.h"
+#include "schema/posix_write_all.h"
 
 // The adapter between the schema and the local file system; the only file with system calls.
 //
@@ -46,6 +47,11 @@ std::string directoryOf(const std::string& path) {
 
 bool readAll(int fd, std::string& bytes) {
     bytes.clear();
+    // Read into room made once: growing a string of megabytes copies it again and again.
+    struct stat status {};
+    if (::fstat(fd, &status) == 0 && status.st_size > 0) {
+        bytes.reserve(static_cast<std::size_t>(status.st_size) + 1);
+    }
     char buffer[1 << 16];
     for (;;) {
         const ssize_t got = ::read(fd, buffer, sizeof buffer);
@@ -60,20 +66,6 @@ bool readAll(int fd, std::string& bytes) {
         }
         bytes.append(buffer, static_cast<std::size_t>(got));
     }
-}
-
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
 }
 
 void syncDirectory(const std::string& target) {
@@ -159,6 +151,10 @@ enum class StageResult { Staged, NotPossible, Failed };
 
 // Writes the new content beside the target with the target's mode, owner and group, and syncs it.
 StageResult stage(PreparedFile& file, const struct stat& original) {
+    // Past the limit the system stops the whole process (SIGXFSZ), and with it the CAD host.
+    if (!withinFileSizeLimit(file.bytes.size())) {
+        return StageResult::Failed;
+    }
     std::string pattern = file.target + ".XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
@@ -263,6 +259,17 @@ class LocalFileStore final : public FileStore {
         return ok;
     }
 
+    bool stamp(const std::string& path, Stamp& stamp) override {
+        struct stat status {};
+        if (::stat(path.c_str(), &status) != 0) {
+            return false;
+        }
+        stamp.size = static_cast<std::uint64_t>(status.st_size);
+        stamp.modifiedNs = static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1'000'000'000 +
+                           status.st_mtim.tv_nsec;
+        return true;
+    }
+
     bool mayWrite(const std::string& path) override {
         return ::faccessat(AT_FDCWD, resolvedPath(path).c_str(), W_OK, AT_EACCESS) == 0;
     }
@@ -296,6 +303,10 @@ class LocalFileStore final : public FileStore {
 }  // namespace
 
 FileStore::~FileStore() = default;
+
+bool FileStore::stamp(const std::string&, Stamp&) {
+    return false;
+}
 
 FileStore& localFileStore() {
     static LocalFileStore store;

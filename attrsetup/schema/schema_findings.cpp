@@ -4,6 +4,7 @@
 #include <map>
 #include <set>
 #include <string_view>
+#include <unordered_set>
 
 #include "schema/feature_category.h"
 #include "schema/field_catalogue.h"
@@ -79,7 +80,7 @@ std::string codeList(const std::vector<std::string>& codes) {
 
 void tableFindings(const AttributeSchema& schema, std::vector<std::string>& out) {
     std::map<std::string, std::size_t> seen;
-    std::set<std::string> used;
+    std::unordered_set<std::string_view> used;
     for (const FeatureEntry& f : schema.features()) {
         if (!f.table.empty()) {
             used.insert(f.table);
@@ -130,12 +131,18 @@ void featureFindings(const AttributeSchema& schema, std::vector<std::string>& ou
         if (!codeHasCategory(f.code)) {
             uncategorised.push_back(f.code);
         }
-        const std::string label = "地物 " + u(f.code);
-        checkCapacity(out, label + " 的编码", f.code, kFeatureCodeCapacity);
-        checkCapacity(out, label + " 的符号", f.symbol, kSymbolCapacity);
-        checkCapacity(out, label + " 的名称", f.name, kFeatureNameCapacity);
-        checkCapacity(out, label + " 的附加标记", f.auxToken, kAuxTokenCapacity);
-        checkCapacity(out, label + " 的表名", f.table, kTableReferenceCapacity);
+        // The label is converted only for a feature with something to report: converting 100,000
+        // codes would cost more than the whole check.
+        if (f.code.size() > kFeatureCodeCapacity || f.symbol.size() > kSymbolCapacity ||
+            f.name.size() > kFeatureNameCapacity || f.auxToken.size() > kAuxTokenCapacity ||
+            f.table.size() > kTableReferenceCapacity) {
+            const std::string label = "地物 " + u(f.code);
+            checkCapacity(out, label + " 的编码", f.code, kFeatureCodeCapacity);
+            checkCapacity(out, label + " 的符号", f.symbol, kSymbolCapacity);
+            checkCapacity(out, label + " 的名称", f.name, kFeatureNameCapacity);
+            checkCapacity(out, label + " 的附加标记", f.auxToken, kAuxTokenCapacity);
+            checkCapacity(out, label + " 的表名", f.table, kTableReferenceCapacity);
+        }
     }
     for (const auto& [table, codes] : missing) {
         out.push_back("表 " + u(table) + " 不存在,却有" + std::to_string(codes.size()) +

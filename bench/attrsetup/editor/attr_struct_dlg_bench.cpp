@@ -4,12 +4,15 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <memory>
 #include <string>
 
 #include "editor/attr_struct_dlg.h"
+#include "editor/dialog_template.h"
+#include "large_schema.h"
 #include "schema/attribute_schema.h"
 #include "schema/feature_category.h"
 #include "schema/search_path_finder.h"
@@ -94,6 +97,77 @@ void BM_CategoryChange(benchmark::State& state) {
     state.SetComplexityN(state.range(0));
 }
 BENCHMARK(BM_CategoryChange)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Complexity();
+
+// The benchmarks' large schema: 1,000 tables of 8 fields, 100,000 features.
+struct LargeSchemaFiles {
+    LargeSchemaFiles() {
+        writeFile(dir, "INDEX.INI", quorbel::bench::largeIndexIni());
+        writeFile(dir, "attribute.def", quorbel::bench::largeAttributeDef());
+    }
+    QTemporaryDir dir;
+    DirectoryHost host{dir.path().toStdString()};
+    quorbel::AttributeSchema schema{host};
+};
+
+// From construction to the first table shown, as QUORBEL opens it: both files read and parsed,
+// the tree filled, the first table's fields and features shown.
+void BM_DialogOpenLargeSchema(benchmark::State& state) {
+    LargeSchemaFiles files;
+    for (auto _ : state) {
+        auto dialog = std::make_unique<CAttrStructDlg>(files.schema);
+        dialog->show();
+        state.PauseTiming();
+        dialog.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_DialogOpenLargeSchema)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Saving the first table under a new name: 10,000 features follow it, and the step is recorded
+// for undo.
+void BM_RenameTableUsedByTenThousandFeatures(benchmark::State& state) {
+    LargeSchemaFiles files;
+    CAttrStructDlg dialog(files.schema);
+    dialog.show();
+    auto* name = dialog.findChild<QLineEdit*>(QString::number(quorbel::editor::IDC_TABLE_NAME));
+    int next = 0;
+    for (auto _ : state) {
+        name->setText(QStringLiteral("T%1").arg(next++ % 2));
+        dialog.onCommand(quorbel::editor::IDC_SAVE_TABLE);
+    }
+    if (files.schema.featuresOfTable(files.schema.tables().front().name).size() <
+        static_cast<std::size_t>(quorbel::bench::kFeaturesOfFirstTable)) {
+        state.SkipWithError("the features did not follow the table");
+    }
+}
+BENCHMARK(BM_RenameTableUsedByTenThousandFeatures)->Unit(benchmark::kMillisecond);
+
+// Typing into the find box over an available list of all 100,000 features, each keystroke
+// alternating between a short and a longer text.
+void BM_RefilterAvailableList(benchmark::State& state) {
+    QTemporaryDir dir;
+    std::string index;
+    for (int i = 0; i < quorbel::bench::kLargeFeatures; ++i) {
+        index += "13" + std::to_string(100000 + i) + ",gc" + std::to_string(i) +
+                 ",0.0000,\xB5\xE3" + std::to_string(i) + ",0\r\n";
+    }
+    writeFile(dir, "INDEX.INI", index + "END\r\n");
+    writeFile(dir, "attribute.def", "*A,1,a\r\n\r\n[END]\r\n");
+    DirectoryHost host{dir.path().toStdString()};
+    quorbel::AttributeSchema schema{host};
+    CAttrStructDlg dialog(schema);
+    dialog.show();
+    auto* category = dialog.findChild<QComboBox*>(QStringLiteral("211"));
+    category->setCurrentIndex(0);
+    emit category->activated(0);
+    auto* find = dialog.findChild<QLineEdit*>(QString::number(quorbel::editor::IDC_AVAILABLE_FIND));
+    const QString texts[] = {QStringLiteral("5"), QStringLiteral("55")};
+    int next = 0;
+    for (auto _ : state) {
+        find->setText(texts[next++ % 2]);
+    }
+}
+BENCHMARK(BM_RefilterAvailableList)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -63,7 +63,9 @@ TEST_F(EditorTest, LayoutFollowsTheTemplateInDialogUnits) {
     EXPECT_EQ(dialog->height(), (361 * baseY + 4) / 8);
     const QWidget* treeWidget = tree();
     EXPECT_EQ(treeWidget->x(), (5 * baseX + 2) / 4);
-    EXPECT_EQ(treeWidget->y(), (13 * baseY + 4) / 8);
+    // The find box takes the top of the tree's place in the template.
+    EXPECT_EQ(control<QWidget>(IDC_TREE_FIND)->y(), (13 * baseY + 4) / 8);
+    EXPECT_EQ(treeWidget->y(), (27 * baseY + 4) / 8);
     // The two definition sets lie on each other; the grids differ by one unit, as in the template.
     EXPECT_EQ(control<QWidget>(IDC_TABLE_NAME)->geometry(),
               control<QWidget>(IDC_NEW_TABLE_NAME)->geometry());

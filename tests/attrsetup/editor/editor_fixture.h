@@ -57,6 +57,19 @@ class ScriptedPrompter : public EditorPrompter {
         return answer;
     }
     void inform(const QString& text) override { messages.push_back(text); }
+    bool ask(const QString& text, const QString& caption, const QString& yes,
+             const QString& no) override {
+        questions.push_back(text);
+        captions.push_back(caption);
+        buttons.push_back(yes + QLatin1Char('/') + no);
+        if (answers.empty()) {
+            ADD_FAILURE() << "unexpected question: " << text.toStdString();
+            return false;
+        }
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
     QAction* popup(QMenu& menu, const QPoint&) override {
         ++popups;
         menuTitle = menu.title();
@@ -71,6 +84,7 @@ class ScriptedPrompter : public EditorPrompter {
     std::deque<bool> answers;
     std::vector<QString> questions;
     std::vector<QString> captions;
+    std::vector<QString> buttons;
     std::vector<QString> messages;
     int popups = 0;
     int menuChoice = 0;

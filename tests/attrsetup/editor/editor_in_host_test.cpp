@@ -4,7 +4,10 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <chrono>
+#include <memory>
 #include <string>
+#include <thread>
 
 #include "schema/gbk_text.h"
 
@@ -43,6 +46,41 @@ class EditorInHostTest : public ::testing::Test {
         host.closeWriteChannel();
         EXPECT_TRUE(host.waitForFinished(60000));
         return QString::fromUtf8(host.readAll());
+    }
+    // Starts cadhost on the same folder without waiting for it.
+    std::unique_ptr<QProcess> start(const QString& script) {
+        auto host = std::make_unique<QProcess>();
+        host->setProcessChannelMode(QProcess::MergedChannels);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.remove(QStringLiteral("ACAD"));
+        host->setProcessEnvironment(environment);
+        host->start(QStringLiteral(CADHOST_PATH),
+                    {QStringLiteral("--console"), QStringLiteral("--support-path"), dir.path()});
+        EXPECT_TRUE(host->waitForStarted());
+        host->write(script.toUtf8());
+        // Without an event loop nothing reaches the process until asked for.
+        EXPECT_TRUE(host->waitForBytesWritten(10000));
+        host->closeWriteChannel();
+        return host;
+    }
+    bool waitForFile(const QString& name) const {
+        for (int i = 0; i < 6000; ++i) {
+            if (QFile::exists(dir.filePath(name))) {
+                return true;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return false;
+    }
+    // The first administrator's dialog stays open for a few pictures' time, then is answered.
+    QString holdOpen(int pictures, const QString& then) const {
+        QString script = load();
+        for (int i = 1; i <= pictures; ++i) {
+            script += QStringLiteral("DIALOG SHOT %1\n")
+                          .arg(dir.filePath(QStringLiteral("shot%1.png").arg(i)));
+        }
+        return script + then + QStringLiteral("QUORBEL\n");
     }
     static QString load() {
         return QStringLiteral("APPLOAD %1\n").arg(QStringLiteral(QUORBEL_ARX_PATH));
@@ -108,6 +146,58 @@ TEST_F(EditorInHostTest, EachOpeningReadsTheFilesAgainAlsoAfterAnUnload) {
     EXPECT_EQ(readFile("INDEX.INI"), quorbel::utf8ToGbk("140101,area1,0.0000,一般房屋,0,房屋\r\n"
                                                         "160101,line1,1.2346,国道,0\r\n"
                                                         "END\r\n"));
+}
+
+// Two administrators: the second opener is told who edits, and may look but not change.
+TEST_F(EditorInHostTest, TheSecondOpenerIsToldOfTheFirstAndOpensReadOnly) {
+    writeFile("attribute.def", quorbel::utf8ToGbk(kLooseDef));
+    writeFile("INDEX.INI", quorbel::utf8ToGbk(kLooseIndex));
+    auto first = start(holdOpen(20, QStringLiteral("DIALOG CANCEL\n")));
+    ASSERT_TRUE(waitForFile(QStringLiteral("shot1.png")));
+    ASSERT_TRUE(QFile::exists(dir.filePath(QStringLiteral(".quorbel.lock"))));
+
+    const QString second = run(load() + QStringLiteral("DIALOG OK\nDIALOG OK\nQUORBEL\n"));
+    EXPECT_TRUE(second.contains(QString::fromUtf8("Dialog \"属性结构设置(只读)\" opened.")))
+        << second.toStdString();
+    EXPECT_EQ(readFile("INDEX.INI"), quorbel::utf8ToGbk(kLooseIndex));
+    // Cancel on the question does not open the dialog at all.
+    const QString third = run(load() + QStringLiteral("DIALOG CANCEL\nQUORBEL\n"));
+    EXPECT_EQ(third.count(QStringLiteral("opened.")), 1) << third.toStdString();
+
+    ASSERT_TRUE(first->waitForFinished(60000));
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral(".quorbel.lock"))));
+}
+
+// INDEX.INI changed by someone else while the dialog was open: 取消 keeps theirs and the dialog,
+// 覆盖 writes ours.
+TEST_F(EditorInHostTest, FilesChangedWhileOpenAreOverwrittenOnlyWhenTheUserSaysSo) {
+    const std::string theirs = quorbel::utf8ToGbk("160101,line1,0.0000,国道,0,道路\r\nEND\r\n");
+    for (const bool overwrite : {false, true}) {
+        writeFile("attribute.def", quorbel::utf8ToGbk(kLooseDef));
+        writeFile("INDEX.INI", quorbel::utf8ToGbk(kLooseIndex));
+        for (const char* shot : {"shot1.png", "shot2.png", "shot3.png"}) {
+            QFile::remove(dir.filePath(QString::fromLatin1(shot)));
+        }
+        auto host = start(holdOpen(3, overwrite ? QStringLiteral("DIALOG OK\nDIALOG OK\n")
+                                                : QStringLiteral("DIALOG OK\nDIALOG CANCEL\n"
+                                                                 "DIALOG CANCEL\n")));
+        ASSERT_TRUE(waitForFile(QStringLiteral("shot1.png")));
+        writeFile("INDEX.INI", theirs);
+        ASSERT_TRUE(host->waitForFinished(60000));
+        const QString output = QString::fromUtf8(host->readAll());
+        EXPECT_TRUE(output.contains(QString::fromUtf8("Dialog \"文件已被修改\" opened.")))
+            << output.toStdString();
+        if (overwrite) {
+            EXPECT_EQ(readFile("INDEX.INI"),
+                      quorbel::utf8ToGbk("140101,area1,0.0000,一般房屋,0,房屋\r\n"
+                                         "160101,line1,1.2346,国道,0\r\n"
+                                         "END\r\n"));
+        } else {
+            EXPECT_TRUE(output.contains(QStringLiteral("stayed open"))) << output.toStdString();
+            EXPECT_EQ(readFile("INDEX.INI"), theirs);
+            EXPECT_EQ(readFile("attribute.def"), quorbel::utf8ToGbk(kLooseDef));
+        }
+    }
 }
 
 }  // namespace

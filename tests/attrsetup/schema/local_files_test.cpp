@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -13,6 +14,7 @@
 
 #include "schema/attribute_schema.h"
 #include "schema/file_store.h"
+#include "schema/posix_write_all.h"
 #include "schema/search_path_finder.h"
 #include "schema_test_support.h"
 
@@ -123,6 +125,82 @@ TEST_F(LocalFilesTest, FullDiskLeavesBothOldFilesWhole) {
     EXPECT_EQ(readFile(root / "a" / "attribute.def"), oldDef);
     EXPECT_EQ(entriesIn(root / "a"), 2u);
     EXPECT_EQ(host.printed.size(), 1u);
+}
+
+// Without SIGXFSZ ignored, as in a host that never heard of it: a staged copy past the limit
+// would end the process.
+TEST_F(LocalFilesTest, FileSizeLimitFailsTheSaveAndKeepsTheProcess) {
+    writeFile(root / "a" / "index.ini", "1301,gc1,0,a,0\r\nEND\r\n");
+    writeFile(root / "a" / "attribute.def", "*T,1,d\r\n\r\n[END]\r\n");
+    const auto saveUnderLimit = [this] {
+        DirectoryHost host({root / "a"});
+        AttributeSchema schema(host);
+        if (!schema.loadSchema()) {
+            std::_Exit(2);
+        }
+        schema.insertTableAfter(std::nullopt, {std::string(4096, 'x'), 1, "NULL", "", {}});
+        rlimit small{};
+        ::getrlimit(RLIMIT_FSIZE, &small);
+        small.rlim_cur = 1024;
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        std::_Exit(schema.saveSchema() ? 1 : 0);
+    };
+    EXPECT_EXIT(saveUnderLimit(), ::testing::ExitedWithCode(0), "");
+    EXPECT_EQ(readFile(root / "a" / "attribute.def"), "*T,1,d\r\n\r\n[END]\r\n");
+    EXPECT_EQ(entriesIn(root / "a"), 2u);
+}
+
+TEST(WriteAllTest, AWriteWithoutProgressFailsInsteadOfLoopingAndShortWritesGoOn) {
+    static int calls = 0;
+    calls = 0;
+    const WriteCall stuck = [](int, const void*, std::size_t) -> ssize_t {
+        ++calls;
+        return 0;
+    };
+    EXPECT_FALSE(writeAll(-1, "abc", stuck));
+    EXPECT_EQ(calls, 1);
+
+    static std::string written;
+    written.clear();
+    const WriteCall oneByteAtATime = [](int, const void* data, std::size_t) -> ssize_t {
+        if (written.size() == 1 && errno != EINTR) {
+            errno = EINTR;
+            return -1;
+        }
+        written += *static_cast<const char*>(data);
+        return 1;
+    };
+    errno = 0;
+    EXPECT_TRUE(writeAll(-1, "abc", oneByteAtATime));
+    EXPECT_EQ(written, "abc");
+}
+
+TEST_F(LocalFilesTest, ChangesByOthersAreSeenEvenWithSizeAndTimeKeptAndSavingForgetsThem) {
+    writeFile(root / "a" / "index.ini", "1301,gc1,0,a,0\r\nEND\r\n");
+    writeFile(root / "a" / "attribute.def", "*T,1,d\r\n\r\n[END]\r\n");
+    DirectoryHost host({root / "a"});
+    AttributeSchema schema(host);
+    ASSERT_TRUE(schema.loadSchema());
+    EXPECT_TRUE(schema.changedOnDisk().empty());
+    EXPECT_EQ(schema.indexIniFolder(), (root / "a").string());
+
+    // Same size, and the old modification time put back: only the bytes tell.
+    struct stat before {};
+    ::stat((root / "a" / "attribute.def").c_str(), &before);
+    writeFile(root / "a" / "attribute.def", "*U,1,d\r\n\r\n[END]\r\n");
+    const timespec times[2] = {before.st_atim, before.st_mtim};
+    ::utimensat(AT_FDCWD, (root / "a" / "attribute.def").c_str(), times, 0);
+    auto changed = schema.changedOnDisk();
+    ASSERT_EQ(changed.size(), 1u);
+    EXPECT_EQ(changed[0].name, "attribute.def");
+
+    writeFile(root / "a" / "index.ini", "1301,gc1,0,a,0,T\r\nEND\r\n");
+    changed = schema.changedOnDisk();
+    ASSERT_EQ(changed.size(), 2u);
+    EXPECT_EQ(changed[0].name, "INDEX.INI");
+
+    ASSERT_TRUE(schema.saveSchema());
+    EXPECT_TRUE(schema.changedOnDisk().empty());
 }
 
 TEST_F(LocalFilesTest, FolderThatTakesNoNewFiles) {
