@@ -4,7 +4,6 @@
 #include <QThread>
 
 #include <atomic>
-#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -12,6 +11,7 @@
 #include "link/transfer_context.h"
 #include "link/transfer_observer.h"
 #include "shell/port_factory.h"
+#include "shell/ui_thread_queue.h"
 #include "view/prompter.h"
 #include "view/sleeper.h"
 #include "view/text_view.h"
@@ -19,10 +19,12 @@
 namespace vrk {
 
 // Runs one transfer at a time on its own thread, a QThread so that QSerialPort finds the event
-// dispatcher it expects. The worker reaches the view and the message boxes only through UI-thread
-// calls it waits for; the port is made, used and closed in the worker. At quit the transfer is
-// abandoned: waits for the UI return at once, the port's reads and writes give up within a
-// slice, and the thread is waited for, so it never outlives the settings and the observer.
+// dispatcher it expects. The worker reaches the view and the message boxes only through a
+// UiThreadQueue (see its header for the contract): received lines are queued and shown in order,
+// only questions and answers are waited for. The port is made, used and closed in the worker.
+// At quit the transfer is abandoned: waits for the UI return at once, the port's reads and
+// writes give up within a slice, and the thread is waited for, so it never outlives the settings
+// and the observer.
 class TransferRunner {
   public:
     using Work = std::function<void(TransferContext&)>;
@@ -57,7 +59,7 @@ class TransferRunner {
     Parts parts_;
     std::atomic<bool> abandoned_{false};
     std::atomic<bool> running_{false};  // set and cleared on the UI thread
-    std::uint64_t generation_ = 0;      // UI thread only: which start a `finished` belongs to
+    UiThreadQueue* queue_ = nullptr;    // the current transfer's, a child of the view
     std::unique_ptr<QThread> thread_;
 };
 
