@@ -49,6 +49,7 @@ bool TransferRunner::start(Work work, std::function<void()> finished) {
         queue_->deleteLater();  // it may still be finishing the drain that said the last ended
     }
     queue_ = new UiThreadQueue(parts_.uiContext, abandoned_);
+    workerEnded_ = false;
     thread_.reset(QThread::create(
         [this, queue = queue_, work = std::move(work), finished = std::move(finished)] {
             {
@@ -74,6 +75,7 @@ bool TransferRunner::start(Work work, std::function<void()> finished) {
                     finished();
                 }
             });
+            workerEnded_.store(true, std::memory_order_release);
         }));
     thread_->start();
     return true;
@@ -91,6 +93,10 @@ void TransferRunner::abandon() {
 void TransferRunner::waitForThread() {
     if (thread_) {
         thread_->wait();
+        // Already true once the thread has ended; reading it orders the worker's last writes
+        // before ours in terms a thread sanitizer sees (QThread's own join is hidden inside Qt).
+        while (!workerEnded_.load(std::memory_order_acquire)) {
+        }
         thread_.reset();
     }
 }

@@ -59,7 +59,8 @@ class TransferRunner {
     Parts parts_;
     std::atomic<bool> abandoned_{false};
     std::atomic<bool> running_{false};  // set and cleared on the UI thread
-    UiThreadQueue* queue_ = nullptr;    // the current transfer's, a child of the view
+    std::atomic<bool> workerEnded_{true};
+    UiThreadQueue* queue_ = nullptr;  // the current transfer's, a child of the view
     std::unique_ptr<QThread> thread_;
 };
 
