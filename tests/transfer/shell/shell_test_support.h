@@ -157,6 +157,10 @@ struct Line {
         std::lock_guard lock(mutex);
         return written;
     }
+    bool portOpen() {
+        std::lock_guard lock(mutex);
+        return isOpen;
+    }
 };
 
 class ScriptedPort final : public vrk::BytePort {

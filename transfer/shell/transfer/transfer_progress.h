@@ -25,6 +25,8 @@ class TransferProgress final : public TransferObserver {
     void onBlockSent(std::size_t sent, std::size_t total, std::size_t repetitions) override;
     void onRepeat(std::size_t repetitions) override;
 
+    std::size_t bytesReceived() const { return bytes_.load(); }
+
     // The message pane's text; `recvDelaySeconds` is the delay currently in force.
     QString describe(int recvDelaySeconds) const;
 

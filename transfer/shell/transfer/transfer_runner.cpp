@@ -1,11 +1,9 @@
 #include "shell/transfer/transfer_runner.h"
 
-#include <QMetaObject>
-#include <QPointer>
-
 #include <thread>
 
 #include "shell/transfer/ui_thread_prompter.h"
+#include "shell/transfer/ui_thread_queue.h"
 #include "shell/transfer/ui_thread_text_view.h"
 
 namespace vrk {
@@ -47,12 +45,16 @@ bool TransferRunner::start(Work work, std::function<void()> finished) {
     waitForThread();  // the last transfer has ended; only its return is left
     abandoned_ = false;
     running_ = true;
-    const std::uint64_t generation = ++generation_;
-    thread_.reset(
-        QThread::create([this, generation, work = std::move(work), finished = std::move(finished)] {
+    if (queue_ != nullptr) {
+        queue_->deleteLater();  // it may still be finishing the drain that said the last ended
+    }
+    queue_ = new UiThreadQueue(parts_.uiContext, abandoned_);
+    workerEnded_ = false;
+    thread_.reset(QThread::create(
+        [this, queue = queue_, work = std::move(work), finished = std::move(finished)] {
             {
-                UiThreadTextView view(parts_.uiContext, parts_.view, abandoned_);
-                UiThreadPrompter prompter(parts_.uiContext, parts_.prompter, abandoned_);
+                UiThreadTextView view(*queue, parts_.view);
+                UiThreadPrompter prompter(*queue, parts_.prompter);
                 AbandonableSleeper realSleeper(abandoned_);
                 std::unique_ptr<BytePort> port = parts_.portFactory(abandoned_);
                 TransferContext ctx{parts_.settings,
@@ -65,23 +67,15 @@ bool TransferRunner::start(Work work, std::function<void()> finished) {
                 work(ctx);
                 port->close();
             }
-            if (abandoned_.load()) {
-                return;
-            }
-            // The transfer counts as running until the UI thread has heard that it ended: a new one
-            // started in between would otherwise be ended by this one's `finished`.
-            QMetaObject::invokeMethod(
-                parts_.uiContext,
-                [this, generation, finished] {
-                    if (generation != generation_ || abandoned_.load()) {
-                        return;
-                    }
-                    running_ = false;
-                    if (finished) {
-                        finished();
-                    }
-                },
-                Qt::QueuedConnection);
+            // Through the same queue as the lines, so the end is heard after the last of them. The
+            // transfer counts as running until then, so no new one can start in between.
+            queue->post([this, finished] {
+                running_ = false;
+                if (finished) {
+                    finished();
+                }
+            });
+            workerEnded_.store(true, std::memory_order_release);
         }));
     thread_->start();
     return true;
@@ -90,12 +84,19 @@ bool TransferRunner::start(Work work, std::function<void()> finished) {
 void TransferRunner::abandon() {
     abandoned_ = true;
     waitForThread();
+    if (queue_ != nullptr) {
+        queue_->close();
+    }
     running_ = false;
 }
 
 void TransferRunner::waitForThread() {
     if (thread_) {
         thread_->wait();
+        // Already true once the thread has ended; reading it orders the worker's last writes
+        // before ours in terms a thread sanitizer sees (QThread's own join is hidden inside Qt).
+        while (!workerEnded_.load(std::memory_order_acquire)) {
+        }
         thread_.reset();
     }
 }

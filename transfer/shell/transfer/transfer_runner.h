@@ -4,25 +4,27 @@
 #include <QThread>
 
 #include <atomic>
-#include <cstdint>
 #include <functional>
 #include <memory>
 
-#include "interfaces/prompter.h"
-#include "interfaces/sleeper.h"
-#include "interfaces/text_view.h"
 #include "link/comm_settings.h"
 #include "link/transfer_context.h"
 #include "link/transfer_observer.h"
 #include "shell/transfer/port_factory.h"
+#include "shell/transfer/ui_thread_queue.h"
+#include "interfaces/prompter.h"
+#include "interfaces/sleeper.h"
+#include "interfaces/text_view.h"
 
 namespace vrk {
 
 // Runs one transfer at a time on its own thread, a QThread so that QSerialPort finds the event
-// dispatcher it expects. The worker reaches the view and the message boxes only through UI-thread
-// calls it waits for; the port is made, used and closed in the worker. At quit the transfer is
-// abandoned: waits for the UI return at once, the port's reads and writes give up within a
-// slice, and the thread is waited for, so it never outlives the settings and the observer.
+// dispatcher it expects. The worker reaches the view and the message boxes only through a
+// UiThreadQueue (see its header for the contract): received lines are queued and shown in order,
+// only questions and answers are waited for. The port is made, used and closed in the worker.
+// At quit the transfer is abandoned: waits for the UI return at once, the port's reads and
+// writes give up within a slice, and the thread is waited for, so it never outlives the settings
+// and the observer.
 class TransferRunner {
   public:
     using Work = std::function<void(TransferContext&)>;
@@ -57,7 +59,8 @@ class TransferRunner {
     Parts parts_;
     std::atomic<bool> abandoned_{false};
     std::atomic<bool> running_{false};  // set and cleared on the UI thread
-    std::uint64_t generation_ = 0;      // UI thread only: which start a `finished` belongs to
+    std::atomic<bool> workerEnded_{true};
+    UiThreadQueue* queue_ = nullptr;  // the current transfer's, a child of the view
     std::unique_ptr<QThread> thread_;
 };
 

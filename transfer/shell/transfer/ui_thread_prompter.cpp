@@ -2,19 +2,20 @@
 
 #include <string>
 
-#include "shell/transfer/ui_thread_call.h"
-
 namespace vrk {
 
 void UiThreadPrompter::showMessage(std::string_view text) {
-    CallOnUiThread(context_, abandoned_,
-                   [target = &target_, copy = std::string(text)] { target->showMessage(copy); });
+    queue_.call<bool>(
+        [t = &target_, copy = std::string(text)] {
+            t->showMessage(copy);
+            return true;
+        },
+        false);
 }
 
 bool UiThreadPrompter::askYesNo(std::string_view text) {
-    return CallOnUiThread<bool>(
-        context_, abandoned_,
-        [target = &target_, copy = std::string(text)] { return target->askYesNo(copy); }, false);
+    return queue_.call<bool>([t = &target_, copy = std::string(text)] { return t->askYesNo(copy); },
+                             false);
 }
 
 }  // namespace vrk

@@ -2,50 +2,42 @@
 
 #include <string>
 
-#include "shell/transfer/ui_thread_call.h"
-
 namespace vrk {
 
 std::string UiThreadTextView::getText() {
-    return CallOnUiThread<std::string>(
-        context_, abandoned_, [t = &target_] { return t->getText(); }, std::string());
+    return queue_.call<std::string>([t = &target_] { return t->getText(); }, std::string());
 }
 
 bool UiThreadTextView::isTextModified() {
-    return CallOnUiThread<bool>(
-        context_, abandoned_, [t = &target_] { return t->isTextModified(); }, false);
+    return queue_.call<bool>([t = &target_] { return t->isTextModified(); }, false);
 }
 
 void UiThreadTextView::clearText() {
-    CallOnUiThread(context_, abandoned_, [t = &target_] { t->clearText(); });
+    queue_.post([t = &target_] { t->clearText(); });
 }
 
 void UiThreadTextView::moveCaret(std::size_t position) {
-    CallOnUiThread(context_, abandoned_, [t = &target_, position] { t->moveCaret(position); });
+    queue_.post([t = &target_, position] { t->moveCaret(position); });
 }
 
 void UiThreadTextView::insertAtCaret(std::string_view bytes) {
-    CallOnUiThread(context_, abandoned_,
-                   [t = &target_, copy = std::string(bytes)] { t->insertAtCaret(copy); });
+    queue_.post([t = &target_, copy = std::string(bytes)] { t->insertAtCaret(copy); });
 }
 
 void UiThreadTextView::appendText(std::string_view bytes) {
-    CallOnUiThread(context_, abandoned_,
-                   [t = &target_, copy = std::string(bytes)] { t->appendText(copy); });
+    queue_.postAppend(target_, bytes);
 }
 
 std::size_t UiThreadTextView::capacity() {
-    return CallOnUiThread<std::size_t>(
-        context_, abandoned_, [t = &target_] { return t->capacity(); }, kNoLimit);
+    return queue_.call<std::size_t>([t = &target_] { return t->capacity(); }, kNoLimit);
 }
 
 void UiThreadTextView::setReadOnly(bool readOnly) {
-    CallOnUiThread(context_, abandoned_, [t = &target_, readOnly] { t->setReadOnly(readOnly); });
+    queue_.post([t = &target_, readOnly] { t->setReadOnly(readOnly); });
 }
 
 void UiThreadTextView::setText(std::string_view bytes) {
-    CallOnUiThread(context_, abandoned_,
-                   [t = &target_, copy = std::string(bytes)] { t->setText(copy); });
+    queue_.post([t = &target_, copy = std::string(bytes)] { t->setText(copy); });
 }
 
 }  // namespace vrk

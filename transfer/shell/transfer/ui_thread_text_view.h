@@ -1,20 +1,16 @@
 #pragma once
 
-#include <QObject>
-
-#include <atomic>
-
+#include "shell/transfer/ui_thread_queue.h"
 #include "interfaces/text_view.h"
 
 namespace vrk {
 
-// The view text services as a worker reaches them: each call is carried out by `target` on the
-// UI thread while the worker waits, so calls take effect in the order made. Once the transfer is
-// abandoned, calls return at once without touching the view.
+// The view text services as a worker reaches them: `target` carries every call out on the UI
+// thread, in the order made. Changes are queued and the worker goes on at once; the calls that
+// answer (the text, the modification state, the capacity) wait for their turn.
 class UiThreadTextView final : public TextView {
   public:
-    UiThreadTextView(QObject* context, TextView& target, const std::atomic<bool>& abandoned)
-        : context_(context), target_(target), abandoned_(abandoned) {}
+    UiThreadTextView(UiThreadQueue& queue, TextView& target) : queue_(queue), target_(target) {}
 
     std::string getText() override;
     bool isTextModified() override;
@@ -27,9 +23,8 @@ class UiThreadTextView final : public TextView {
     void setText(std::string_view bytes) override;
 
   private:
-    QObject* context_;
+    UiThreadQueue& queue_;
     TextView& target_;
-    const std::atomic<bool>& abandoned_;
 };
 
 }  // namespace vrk

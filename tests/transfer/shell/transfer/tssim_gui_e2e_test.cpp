@@ -12,6 +12,7 @@
 
 #include <cstdlib>
 #include <mutex>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -37,13 +38,17 @@ std::string ReadSample(const char* name) {
     return std::string(b.constData(), static_cast<std::size_t>(b.size()));
 }
 
+tssim::Config AckNakStation(const tssim::Faults& faults = {}) {
+    tssim::Config config;
+    config.protocol = tssim::Protocol::AckNak;
+    config.pacing = false;
+    config.faults = faults;
+    return config;
+}
+
 struct StationHarness {
-    explicit StationHarness(const tssim::Faults& faults = {}) : dialogs(prompter) {
+    explicit StationHarness(const tssim::Config& config = AckNakStation()) : dialogs(prompter) {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
-        tssim::Config config;
-        config.protocol = tssim::Protocol::AckNak;
-        config.pacing = false;
-        config.faults = faults;
         station = std::make_unique<tssim::TotalStation>(config);
         ok = station->open();
         if (!ok) {
@@ -132,10 +137,53 @@ TEST(TotalStationGui, DownloadConvertAndUploadTheSampleSurvey) {
     EXPECT_EQ(view.rawText().bytes.substr(0, 128), view.m_strUpload.substr(0, 128));
 }
 
+// With protocol None nothing paces the instrument but its baud rate: a window that handles no
+// events for longer than a serial port's buffer lasts (about 4 KiB, two seconds at 19200 baud)
+// must not keep the worker from reading the line.
+TEST(TotalStationGui, NoneDownloadKeepsReadingWhileTheWindowIsBlocked) {
+    tssim::Config config;
+    config.protocol = tssim::Protocol::None;
+    config.baud = 19200;  // the instrument's fastest rate, paced as a real line is
+    config.lineGap = std::chrono::milliseconds(0);
+    StationHarness h(config);
+    ASSERT_TRUE(h.ok) << h.station->error();
+    ASSERT_TRUE(h.app->InitInstance({}));
+    CVRK410View& view = h.app->view();
+    h.prompter.onMessage = [&](const std::string&) { h.station->signalStart(); };
+    ASSERT_TRUE(h.station->startSend(tssim::Content::Coordinates));
+    view.OnDownload();
+    ASSERT_TRUE(WaitFor([&] { return view.progress().bytesReceived() > 1000; }, 30000));
+
+    const std::size_t before = view.progress().bytesReceived();
+    std::this_thread::sleep_for(std::chrono::seconds(5));  // the UI thread handles nothing
+    const std::size_t readMeanwhile = view.progress().bytesReceived() - before;
+    EXPECT_GT(readMeanwhile, 4096u);
+    EXPECT_TRUE(view.isReadOnly());
+
+    ASSERT_TRUE(WaitFor([&] { return !view.isTransferRunning(); }, 60000));
+    ASSERT_TRUE(h.station->waitFinished(std::chrono::seconds(10)));
+    EXPECT_EQ(h.station->outcome(), tssim::Outcome::Completed) << h.station->outcomeMessage();
+    EXPECT_EQ(h.prompter.texts().size(), 1u);  // the start prompt only
+    EXPECT_FALSE(view.isReadOnly());
+    // Every byte the station put on the line is in the view, in order, each line after the
+    // first with its extra LF.
+    const auto lines = h.station->downloadLines(tssim::Content::Coordinates);
+    ASSERT_GT(lines.size(), 70u);  // the sample: 200 points, about 6 s on the line
+    std::string onTheLine;
+    std::string expected;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        onTheLine += lines[i];
+        expected += (i == 0 ? "" : "\n") + lines[i];
+    }
+    EXPECT_EQ(h.station->stats().wireSent, onTheLine + "\x04");
+    EXPECT_TRUE(view.rawText().bytes == expected)
+        << view.rawText().bytes.size() << " bytes, expected " << expected.size();
+}
+
 TEST(TotalStationGui, TranscriptWindowShowsWhyADownloadFailed) {
     tssim::Faults faults;
     faults.hangUpAfterLines = 3;
-    StationHarness h(faults);
+    StationHarness h(AckNakStation(faults));
     ASSERT_TRUE(h.ok) << h.station->error();
     ASSERT_TRUE(h.startAckNak());
     CVRK410View& view = h.app->view();

@@ -20,46 +20,27 @@ namespace {
 using namespace vrk;
 using shelltest::Harness;
 
-QStringList MenuTexts(const QMenu* menu) {
-    QStringList out;
-    for (const QAction* a : menu->actions()) {
-        out << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    }
-    return out;
-}
-
-TEST(MainWindow, MenusCarryTheirLabelsShortcutTextsAndSeparators) {
+// The menu table itself is the frame's to state; what matters is that the shortcut texts beside
+// the items are labels only (the keys do what the accelerator table says), and the prompts.
+TEST(MainWindow, MenusShowShortcutTextsThatNoItemOwns) {
     Harness h;
     ASSERT_TRUE(h.app->InitInstance({}));
+    CMainFrame& frame = h.app->frame();
     QStringList titles;
-    for (const QAction* a : h.app->frame().menuBar()->actions()) {
+    for (const QAction* a : frame.menuBar()->actions()) {
         titles << a->text();
     }
     EXPECT_EQ(titles, (QStringList{"文件(&F)", "编辑(&E)", "通讯(&C)", "转换(&T)", "查看(&V)",
                                    "帮助(&H)"}));
-    const auto menu = [&](int i) { return h.app->frame().menuBar()->actions()[i]->menu(); };
-    EXPECT_EQ(MenuTexts(menu(0)),
-              (QStringList{"新建(&N)\tCtrl+N", "打开(&O)...\tCtrl+O", "导入(&I)...",
-                           "保存(&S)\tCtrl+S", "另存为(&A)...", "-", "打印(&P)...\tCtrl+P",
-                           "打印预览(&V)", "打印设置(&R)...", "-", "最近文件", "-", "退出(&X)"}));
-    EXPECT_EQ(MenuTexts(menu(1)), (QStringList{"撤消(&U)\tCtrl+Z", "-", "剪切(&T)\tCtrl+X",
-                                               "复制(&C)\tCtrl+C", "粘贴(&P)\tCtrl+V"}));
-    EXPECT_EQ(MenuTexts(menu(2)),
-              (QStringList{"通讯参数(&T)	Ctrl+T", "端口映射(&M)...", "-",
-                           "下传数据(&C)	Ctrl+C", "-", "上传坐标(&Z)	Ctrl+Z",
-                           "上传PCODE(&O)	Ctrl+O", "-", "通讯记录(&L)..."}));
-    EXPECT_EQ(MenuTexts(menu(3)), (QStringList{"DELF坐标(&C)\tCtrl+C", "PCODE编码(&P)\tCtrl+P"}));
-    EXPECT_EQ(MenuTexts(menu(4)), (QStringList{"工具栏(&T)", "状态栏(&S)", "点位图(&M)..."}));
-    EXPECT_EQ(MenuTexts(menu(5)), (QStringList{"关于 VRK410(&A)..."}));
-    // No menu item owns a key: the text beside it is a label.
-    for (QAction* a : h.app->frame().findChildren<QAction*>()) {
+    EXPECT_EQ(frame.command(ids::kDownload)->text(), "下传数据(&C)\tCtrl+C");
+    EXPECT_EQ(frame.command(ids::kConvertDelf)->text(), "DELF坐标(&C)\tCtrl+C");
+    for (QAction* a : frame.findChildren<QAction*>()) {
         EXPECT_TRUE(a->shortcut().isEmpty()) << a->text().toStdString();
     }
-    EXPECT_FALSE(h.app->frame().command(ids::kFileMru)->isEnabled());
-    EXPECT_EQ(h.app->frame().command(ids::kDownload)->statusTip(), "从全站仪读取数据");
-    EXPECT_EQ(h.app->frame().command(ids::kDownload)->toolTip(), "下传数据");
-    EXPECT_EQ(h.app->frame().command(ids::kConvertDelf)->statusTip(),
-              "将当前数据转换成DELF坐标格式");
+    EXPECT_FALSE(frame.command(ids::kFileMru)->isEnabled());
+    EXPECT_EQ(frame.command(ids::kDownload)->statusTip(), "从全站仪读取数据");
+    EXPECT_EQ(frame.command(ids::kDownload)->toolTip(), "下传数据");
+    EXPECT_EQ(frame.command(ids::kConvertDelf)->statusTip(), "将当前数据转换成DELF坐标格式");
 }
 
 TEST(MainWindow, ToolbarStatusBarAndTitle) {

@@ -310,6 +310,53 @@ TEST(Transfers, QuittingDuringADownloadAsksFirstThenClosesThePort) {
     EXPECT_FALSE(h.line->isOpen);
 }
 
+// Quitting while the worker waits on the start prompt ends at once, in both places the wait can
+// be: before the UI thread has come round to the prompt, and with the prompt on screen (the quit
+// then comes from the box's own event loop). Nothing is shown after the quit.
+TEST(Transfers, QuittingWhileTheWorkerWaitsOnAQuestion) {
+    using Clock = std::chrono::steady_clock;
+    {
+        Harness h;
+        ASSERT_TRUE(h.app->InitInstance({}));
+        CVRK410View& view = h.app->view();
+        view.OnDownload();
+        // No events are handled here: the worker opens the port, queues its changes and waits.
+        const auto deadline = Clock::now() + std::chrono::seconds(10);
+        while (!h.line->portOpen() && Clock::now() < deadline) {
+            QThread::msleep(5);
+        }
+        ASSERT_TRUE(h.line->portOpen());
+        QThread::msleep(50);
+        const auto start = Clock::now();
+        EXPECT_TRUE(h.app->frame().close());
+        EXPECT_LT(Clock::now() - start, std::chrono::seconds(2));
+        EXPECT_FALSE(view.isTransferRunning());
+        EXPECT_FALSE(h.line->isOpen);
+        QTest::qWait(100);
+        EXPECT_TRUE(h.prompter.shown.empty()) << h.prompter.texts().front();
+    }
+    {
+        Harness h;
+        ASSERT_TRUE(h.app->InitInstance({}));
+        CVRK410View& view = h.app->view();
+        bool closed = false;
+        h.prompter.onMessage = [&](const std::string& text) {
+            if (text == kComputerFirst) {
+                closed = h.app->frame().close();
+            }
+        };
+        const auto start = Clock::now();
+        view.OnDownload();
+        ASSERT_TRUE(WaitFor([&] { return closed; }));
+        EXPECT_LT(Clock::now() - start, std::chrono::seconds(5));
+        EXPECT_FALSE(view.isTransferRunning());
+        EXPECT_FALSE(h.line->isOpen);
+        QTest::qWait(100);
+        // The download emptied the view, so the quit asked to save it (scripted: No).
+        EXPECT_EQ(h.prompter.texts(), (std::vector<std::string>{kComputerFirst, "save?无标题"}));
+    }
+}
+
 }  // namespace
 
 namespace {
