@@ -80,8 +80,9 @@ PointPlotWindow::PointPlotWindow(CVRK410View& view, ShellDialogs& dialogs, QPrin
 void PointPlotWindow::reload() {
     follow_.stop();
     SurveyPointList list = ReadDelfPoints(view_.rawText().bytes);
-    heading_->setText(
-        QString::fromUtf8(texts::kPlotHeading).arg(list.points.size()).arg(list.skippedLines));
+    heading_->setText(QString::fromUtf8(texts::kPlotHeading)
+                          .arg(list.points.size())
+                          .arg(list.skippedLines.size()));
     // The first reading fits; later ones keep the user's zoom unless there was nothing to see.
     const bool fit = !fitted_ || canvas_->points().empty();
     fitted_ = fitted_ || !list.points.empty();
