@@ -13,6 +13,8 @@
 #include <utility>
 
 #include "shell/command_ids.h"
+#include "shell/export_dlg.h"
+#include "shell/export_texts.h"
 #include "shell/point_plot_window.h"
 #include "shell/recent_file_list.h"
 #include "shell/shell_dialogs.h"
@@ -61,6 +63,7 @@ constexpr Prompt kPrompts[] = {
     {ids::kPortMapping, "选择每个通讯口对应的串口设备\n端口映射"},
     {ids::kCommTranscript, "显示当前或最近一次通讯的逐字节记录\n通讯记录"},
     {ids::kViewPointPlot, "按坐标绘出视图中DELF坐标行的点\n点位图"},
+    {ids::kFileExport, texts::kExportPrompt},
 };
 
 void ApplyPrompt(QAction* action, int id) {
@@ -167,6 +170,8 @@ void CMainFrame::buildMenus() {
             &CVRK410Doc::OnFileSave);
     connect(addCommand(fileMenu_, ids::kFileSaveAs, "另存为(&A)...", nullptr), &QAction::triggered,
             &doc_, &CVRK410Doc::OnFileSaveAs);
+    connect(addCommand(fileMenu_, ids::kFileExport, texts::kExportMenu, nullptr),
+            &QAction::triggered, this, &CMainFrame::OnFileExport);
     fileMenu_->addSeparator();
     connect(addCommand(fileMenu_, ids::kFilePrint, "打印(&P)...", "Ctrl+P"), &QAction::triggered,
             this, &CMainFrame::OnFilePrint);
@@ -355,6 +360,13 @@ void CMainFrame::OnFilePrintPreview() {
 
 void CMainFrame::OnFilePrintSetup() {
     dialogs_.pageSetup(this, printer_);
+}
+
+void CMainFrame::OnFileExport() {
+    const QString written = ShowExportDialog(this, view_, dialogs_);
+    if (!written.isEmpty()) {
+        statusBar()->showMessage(written);
+    }
 }
 
 void CMainFrame::OnPortMapping() {

@@ -11,6 +11,8 @@
 
 #include "shell/command_ids.h"
 #include "shell/edit_text_services.h"
+#include "shell/export_dlg.h"
+#include "shell/export_texts.h"
 #include "shell/point_plot_canvas.h"
 #include "shell/point_plot_texts.h"
 #include "shell/shell_dialogs.h"
@@ -57,6 +59,8 @@ PointPlotWindow::PointPlotWindow(CVRK410View& view, ShellDialogs& dialogs, QPrin
             &PointPlotWindow::print);
     connect(AddButton(buttons, texts::kPlotSave, ids::kPlotSave), &QPushButton::clicked, this,
             &PointPlotWindow::saveAs);
+    connect(AddButton(buttons, texts::kExportButton, ids::kPlotExport), &QPushButton::clicked, this,
+            [this] { pointInfo_->setText(ShowExportDialog(this, view_, dialogs_)); });
     auto* status = new QHBoxLayout;
     status->addWidget(pointInfo_, 1);
     status->addWidget(cursorInfo_);
