@@ -1,6 +1,8 @@
 #include "export/export_points.h"
 
+#include <algorithm>
 #include <array>
+#include <unordered_map>
 
 #include "text/decimal_reader.h"
 #include "text/gbk_text_codec.h"
@@ -33,7 +35,7 @@ void AppendUtf8(char32_t c, std::string& out) {
 
 // Bytes that are not GBK keep the view's stand-ins, so the user sees the same name in the file
 // as in the editor.
-std::string GbkToUtf8(std::string_view gbk) {
+std::string DecodeGbk(std::string_view gbk) {
     const std::u16string wide = DecodeForView(gbk);
     std::string utf8;
     utf8.reserve(wide.size() * 3);
@@ -72,16 +74,38 @@ std::array<std::string, kValueFields> ValueTexts(std::string_view viewText, std:
     return texts;
 }
 
+bool IsAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// A survey has thousands of names but few codes: each text is decoded once.
+class Utf8Texts {
+  public:
+    const std::string& Of(const std::string& gbk) {
+        auto [at, isNew] = decoded_.try_emplace(gbk);
+        if (isNew) {
+            at->second = DecodeGbk(gbk);
+        }
+        return at->second;
+    }
+    std::string Name(const std::string& gbk) { return IsAscii(gbk) ? gbk : DecodeGbk(gbk); }
+
+  private:
+    std::unordered_map<std::string, std::string> decoded_;
+};
+
 }  // namespace
 
 std::vector<ExportPoint> ToExportPoints(std::string_view viewText, const SurveyPointList& list,
                                         bool keepGbk) {
     std::vector<ExportPoint> points;
     points.reserve(list.points.size());
+    Utf8Texts utf8;
     for (const SurveyPoint& point : list.points) {
         auto [y, x, h] = ValueTexts(viewText, point.offset);
-        points.push_back(ExportPoint{keepGbk ? point.name : GbkToUtf8(point.name),
-                                     keepGbk ? point.code : GbkToUtf8(point.code), point.y, point.x,
+        points.push_back(ExportPoint{keepGbk ? point.name : utf8.Name(point.name),
+                                     keepGbk ? point.code : utf8.Of(point.code), point.y, point.x,
                                      point.h, std::move(y), std::move(x), std::move(h),
                                      point.line});
     }

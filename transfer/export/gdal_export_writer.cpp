@@ -42,6 +42,9 @@ std::once_flag gdalStarted;
 void StartGdal() {
     std::call_once(gdalStarted, [] {
         GDALAllRegister();
+        // The DXF writer copies its entities back line by line with a seek before each read;
+        // without the cache every line costs system calls.
+        CPLSetConfigOption("VSI_CACHE", "TRUE");
         // Reasons reach the user through the messages, never as stray terminal output.
         CPLSetErrorHandler(CPLQuietErrorHandler);
     });
