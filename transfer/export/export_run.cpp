@@ -98,6 +98,11 @@ ExportOutcome RunExport(std::string_view viewText, const SurveyPointList& list,
                   ToExportPoints(viewText, list, request.gbk)};
     if (!module->Write(job, progress, failure)) {
         staged.Discard();
+        // The user knows the file by the name chosen, not by the hidden one it was written to.
+        for (std::size_t at = failure.find(staged.stagedPath()); at != std::string::npos;
+             at = failure.find(staged.stagedPath(), at + request.path.size())) {
+            failure.replace(at, staged.stagedPath().size(), request.path);
+        }
         const bool cancelled = failure.empty();
         return ExportOutcome{false, cancelled, cancelled ? texts::kCancelled : failure};
     }
