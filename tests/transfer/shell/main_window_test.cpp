@@ -40,8 +40,8 @@ TEST(MainWindow, MenusCarryTheirLabelsShortcutTextsAndSeparators) {
     const auto menu = [&](int i) { return h.app->frame().menuBar()->actions()[i]->menu(); };
     EXPECT_EQ(MenuTexts(menu(0)),
               (QStringList{"新建(&N)\tCtrl+N", "打开(&O)...\tCtrl+O", "保存(&S)\tCtrl+S",
-                           "另存为(&A)...", "-", "打印(&P)...\tCtrl+P", "打印预览(&V)",
-                           "打印设置(&R)...", "-", "最近文件", "-", "退出(&X)"}));
+                           "另存为(&A)...", "导出(&E)...", "-", "打印(&P)...\tCtrl+P",
+                           "打印预览(&V)", "打印设置(&R)...", "-", "最近文件", "-", "退出(&X)"}));
     EXPECT_EQ(MenuTexts(menu(1)), (QStringList{"撤消(&U)\tCtrl+Z", "-", "剪切(&T)\tCtrl+X",
                                                "复制(&C)\tCtrl+C", "粘贴(&P)\tCtrl+V"}));
     EXPECT_EQ(MenuTexts(menu(2)),
