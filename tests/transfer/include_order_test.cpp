@@ -27,6 +27,7 @@ const std::map<std::string, int> kRankOf = {
     {"survey", 4},      // reading DELF and PCODE lists
     {"convert", 5},     // DELF and PCODE conversions
     {"import", 5},      // readers of other instruments' files and delimited text
+    {"export", 5},      // CAD and GIS formats, through a module loaded when an export runs
     {"commands", 6},    // the unsaved-text question, upload preparation, conversion commands
     {"serial", 7},      // the real ports and COMn mapping
     {"shell", 8},       // the desktop program
@@ -127,15 +128,15 @@ TEST_F(ScratchTree, UpwardSidewaysAndUnplacedIncludesAreNamedWithFileAndLine) {
           "#include \"link/download.h\"\n#include \"text/gbk_cut.h\"\n"
           "\n#include \"commands/confirm_discard.h\"\n");
     write("shell/window.cpp", "#include <QWidget>\n  #  include \"cli/cli_texts.h\"\n");
-    write("text/gbk_cut.cpp", "#include \"gbk_cut.h\"\n#include \"export/dxf.h\"\n");
-    write("export/dxf.cpp", "#include \"text/gbk_cut.h\"\n");
+    write("text/gbk_cut.cpp", "#include \"gbk_cut.h\"\n#include \"plotter/dxf.h\"\n");
+    write("plotter/dxf.cpp", "#include \"text/gbk_cut.h\"\n");
     std::vector<Finding> findings = UpwardIncludes(root_);
     std::sort(findings.begin(), findings.end(),
               [](const Finding& a, const Finding& b) { return a.where < b.where; });
     ASSERT_EQ(findings.size(), 5u) << Describe(findings);
-    EXPECT_EQ(findings[0].where, "transfer/export/dxf.cpp");
-    EXPECT_EQ(findings[1].where, "transfer/link/download.cpp:4");
-    EXPECT_NE(findings[1].what.find("\"commands/confirm_discard.h\""), std::string::npos);
+    EXPECT_EQ(findings[0].where, "transfer/link/download.cpp:4");
+    EXPECT_NE(findings[0].what.find("\"commands/confirm_discard.h\""), std::string::npos);
+    EXPECT_EQ(findings[1].where, "transfer/plotter/dxf.cpp");
     EXPECT_EQ(findings[2].where, "transfer/shell/window.cpp:2");
     EXPECT_EQ(findings[3].where, "transfer/text/gbk_cut.cpp:1");
     EXPECT_EQ(findings[4].where, "transfer/text/gbk_cut.cpp:2");

@@ -6,6 +6,7 @@
 
 #include "cli/cli_check.h"
 #include "cli/cli_convert.h"
+#include "cli/cli_export.h"
 #include "cli/cli_import.h"
 #include "cli/cli_ports.h"
 #include "cli/cli_texts.h"
@@ -20,7 +21,7 @@ constexpr int kExitUsage = 2;
 void PrintUsage(std::ostream& out) {
     out << "用法:\n"
         << vrk::cli::ConvertUsage() << vrk::cli::TransferUsage() << vrk::cli::PortsUsage()
-        << vrk::cli::CheckUsage() << vrk::cli::ImportUsage();
+        << vrk::cli::CheckUsage() << vrk::cli::ImportUsage() << vrk::cli::ExportUsage();
 }
 
 }  // namespace
@@ -36,6 +37,9 @@ int main(int argc, char** argv) {
     const std::span<const std::string> rest(args.begin() + 1, args.end());
     if (command == "convert") {
         return vrk::cli::RunConvertCommand(rest);
+    }
+    if (command == "export") {
+        return vrk::cli::RunExportCommand(rest);
     }
     if (command == "import") {
         return vrk::cli::RunImportCommand(rest);

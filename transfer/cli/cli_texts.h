@@ -30,6 +30,10 @@ inline constexpr const char* kOneDownloadOutput = "-o 只用于下传的输出�
 inline constexpr const char* kOneTraceFile = "--trace 只能指定一个文件";
 inline constexpr const char* kUnexpectedArgument = "多余的参数: ";
 inline constexpr const char* kMissingInput = "缺少输入文件";
+inline constexpr const char* kExportNeedsFormat =
+    "export 需要指定格式: dxf、gpkg、shp、geojson、kml 或 csv";
+inline constexpr const char* kUnknownExportFormat = "未知的导出格式: ";
+inline constexpr const char* kExportNeedsOutput = "export 需要用 -o 指定输出文件";
 
 // `vrk410-cli ports`
 inline constexpr const char* kDevice = "设备: ";

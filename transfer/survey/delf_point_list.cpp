@@ -23,13 +23,16 @@ SurveyPointList ReadDelfPoints(std::string_view viewText) {
     const UnreadTail unread = ForEachNumberedUploadLine(viewText, [&](const NumberedLine& line) {
         const auto record = ParseCoordLine(line.text);
         if (!record) {
-            list.skippedLines += IsBlankLine(line.text) ? 0U : 1U;
+            if (!IsBlankLine(line.text)) {
+                list.skippedLines.push_back(line.number);
+            }
             return;
         }
         list.points.push_back(SurveyPoint{record->name, std::string(DelfCode(line.text)), record->y,
                                           record->x, record->h, line.number, line.offset});
     });
-    list.skippedLines += unread.contentLines;
+    list.skippedLines.insert(list.skippedLines.end(), unread.contentLines.begin(),
+                             unread.contentLines.end());
     return list;
 }
 

@@ -15,7 +15,7 @@ UnreadTail ContentLinesOf(std::string_view rest, std::size_t firstNumber) {
         const std::size_t lf = std::min(rest.find('\n', start), rest.size());
         if (!IsBlankLine(rest.substr(start, lf - start))) {
             tail.firstLine = tail.firstLine == 0 ? number : tail.firstLine;
-            ++tail.contentLines;
+            tail.contentLines.push_back(number);
         }
         start = lf + 1;
     }

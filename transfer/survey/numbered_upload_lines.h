@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string_view>
+#include <vector>
 
 #include "link/upload_lines.h"
 
@@ -17,8 +18,8 @@ struct NumberedLine {
 
 // What an empty line cut off: the upload reads nothing after it.
 struct UnreadTail {
-    std::size_t firstLine = 0;     // the first line with content after the empty one; 0: none
-    std::size_t contentLines = 0;  // lines with content after the empty one
+    std::size_t firstLine = 0;  // the first line with content after the empty one; 0: none
+    std::vector<std::size_t> contentLines;  // numbers of the lines with content after it
 };
 
 // Walks the lines the upload would read, and tells what it would never read.

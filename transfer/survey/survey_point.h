@@ -19,7 +19,8 @@ struct SurveyPoint {
 
 struct SurveyPointList {
     std::vector<SurveyPoint> points;
-    std::size_t skippedLines = 0;  // lines with content that the upload would not send
+    // Numbers of the lines with content that the upload would not send, in order.
+    std::vector<std::size_t> skippedLines;
 };
 
 }  // namespace vrk

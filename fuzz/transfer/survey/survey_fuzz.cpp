@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzzCheck(point.offset == 0 || text[point.offset - 1] == '\n');
         fuzzCheck(point.line == LineCount(text.substr(0, point.offset)));
     }
-    fuzzCheck(list.points.size() + list.skippedLines <= lines);
+    fuzzCheck(list.points.size() + list.skippedLines.size() <= lines);
     CheckFindings(vrk::CheckCoordUpload(text), lines);
     CheckFindings(vrk::CheckPcodeUpload(text), lines);
     return 0;

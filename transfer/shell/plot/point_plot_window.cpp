@@ -12,6 +12,8 @@
 #include "files/file_writer.h"
 #include "shell/dialogs/shell_dialogs.h"
 #include "shell/dialogs/shell_prompter.h"
+#include "shell/export/export_dlg.h"
+#include "shell/export/export_texts.h"
 #include "shell/plot/point_plot_canvas.h"
 #include "shell/plot/point_plot_texts.h"
 #include "shell/windows/command_ids.h"
@@ -59,6 +61,8 @@ CPointPlotWindow::CPointPlotWindow(CVRK410View& view, ShellDialogs& dialogs, QPr
             &CPointPlotWindow::print);
     connect(AddButton(buttons, texts::kPlotSave, ids::kPlotSave), &QPushButton::clicked, this,
             &CPointPlotWindow::saveAs);
+    connect(AddButton(buttons, texts::kExportButton, ids::kPlotExport), &QPushButton::clicked, this,
+            [this] { pointInfo_->setText(ShowExportDialog(this, view_, dialogs_)); });
     auto* status = new QHBoxLayout;
     status->addWidget(pointInfo_, 1);
     status->addWidget(cursorInfo_);
@@ -82,8 +86,9 @@ CPointPlotWindow::CPointPlotWindow(CVRK410View& view, ShellDialogs& dialogs, QPr
 void CPointPlotWindow::reload() {
     follow_.stop();
     SurveyPointList list = ReadDelfPoints(view_.rawText().bytes);
-    heading_->setText(
-        QString::fromUtf8(texts::kPlotHeading).arg(list.points.size()).arg(list.skippedLines));
+    heading_->setText(QString::fromUtf8(texts::kPlotHeading)
+                          .arg(list.points.size())
+                          .arg(list.skippedLines.size()));
     // The first reading fits; later ones keep the user's zoom unless there was nothing to see.
     const bool fit = !fitted_ || canvas_->points().empty();
     fitted_ = fitted_ || !list.points.empty();

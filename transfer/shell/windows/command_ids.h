@@ -43,6 +43,24 @@ inline constexpr int kViewPointPlot = 32790;
 inline constexpr int kPlotFit = 1100;
 inline constexpr int kPlotPrint = 1101;
 inline constexpr int kPlotSave = 1102;
+inline constexpr int kPlotExport = 1103;
+
+// 文件 → 导出 and its dialog.
+inline constexpr int kFileExport = 32791;
+inline constexpr int kExportDialog = 132;
+inline constexpr int kExportSummary = 1040;
+inline constexpr int kExportFormat = 1041;
+inline constexpr int kExportEncoding = 1042;
+inline constexpr int kExportFile = 1043;
+inline constexpr int kExportBrowse = 1044;
+inline constexpr int kCrsKind = 1045;
+inline constexpr int kCrsZoneWidth = 1046;
+inline constexpr int kCrsZone = 1047;
+inline constexpr int kCrsZoneInEasting = 1048;
+inline constexpr int kCrsHemisphere = 1049;
+inline constexpr int kCrsEpsg = 1050;
+inline constexpr int kCrsName = 1051;
+inline constexpr int kCrsProposal = 1052;
 
 // Communication settings dialog.
 inline constexpr int kIdOk = 1;

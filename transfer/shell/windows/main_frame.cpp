@@ -14,6 +14,8 @@
 
 #include "shell/dialogs/shell_dialogs.h"
 #include "shell/dialogs/shell_prompter.h"
+#include "shell/export/export_dlg.h"
+#include "shell/export/export_texts.h"
 #include "shell/import/import_command.h"
 #include "shell/plot/point_plot_window.h"
 #include "shell/printing/text_printer.h"
@@ -63,6 +65,7 @@ constexpr Prompt kPrompts[] = {
     {ids::kCommTranscript, "显示当前或最近一次通讯的逐字节记录\n通讯记录"},
     {ids::kViewPointPlot, "按坐标绘出视图中DELF坐标行的点\n点位图"},
     {ids::kFileImport, "读入其他全站仪或表格的坐标文件,转为DELF坐标行\n导入"},
+    {ids::kFileExport, texts::kExportPrompt},
 };
 
 void ApplyPrompt(QAction* action, int id) {
@@ -176,6 +179,8 @@ void CMainFrame::buildMenus() {
             &CVRK410Doc::OnFileSave);
     connect(addCommand(fileMenu_, ids::kFileSaveAs, "另存为(&A)...", nullptr), &QAction::triggered,
             &doc_, &CVRK410Doc::OnFileSaveAs);
+    connect(addCommand(fileMenu_, ids::kFileExport, texts::kExportMenu, nullptr),
+            &QAction::triggered, this, &CMainFrame::OnFileExport);
     fileMenu_->addSeparator();
     connect(addCommand(fileMenu_, ids::kFilePrint, "打印(&P)...", "Ctrl+P"), &QAction::triggered,
             this, &CMainFrame::OnFilePrint);
@@ -364,6 +369,13 @@ void CMainFrame::OnFilePrintPreview() {
 
 void CMainFrame::OnFilePrintSetup() {
     dialogs_.pageSetup(this, printer_);
+}
+
+void CMainFrame::OnFileExport() {
+    const QString written = ShowExportDialog(this, view_, dialogs_);
+    if (!written.isEmpty()) {
+        statusBar()->showMessage(written);
+    }
 }
 
 void CMainFrame::OnPortMapping() {

@@ -35,6 +35,7 @@ class CMainFrame final : public QMainWindow {
     QLabel* messagePane() const { return message_; }
     QPrinter& printer() { return printer_; }
 
+    void OnFileExport();
     void OnFilePrint();
     void OnFilePrintPreview();
     void OnFilePrintSetup();

@@ -3,19 +3,15 @@
 #include <QFileInfo>
 #include <QSettings>
 
+#include "shell/program_profile.h"
+
 namespace vrk {
 
 namespace {
 
-constexpr const char* kOrganisation = "Local AppWizard-Generated Applications";
-constexpr const char* kApplication = "VRK410";
 constexpr const char* kRecentSection = "Recent File List";
 constexpr const char* kSettingsSection = "Settings";
 constexpr const char* kPreviewPages = "PreviewPages";
-
-QSettings Profile() {
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, kOrganisation, kApplication);
-}
 
 QString EntryKey(int index) {
     return QString::fromLatin1("%1/File%2").arg(QLatin1String(kRecentSection)).arg(index + 1);
@@ -24,7 +20,7 @@ QString EntryKey(int index) {
 }  // namespace
 
 void RecentFileList::load() {
-    QSettings profile = Profile();
+    QSettings profile = ProgramProfile();
     entries_.clear();
     for (int i = 0; i < kSize; ++i) {
         const QString path = profile.value(EntryKey(i)).toString();
@@ -40,7 +36,7 @@ void RecentFileList::load() {
 }
 
 void RecentFileList::save() const {
-    QSettings profile = Profile();
+    QSettings profile = ProgramProfile();
     profile.remove(QLatin1String(kRecentSection));
     for (int i = 0; i < entries_.size() && i < kSize; ++i) {
         profile.setValue(EntryKey(i), entries_[i]);

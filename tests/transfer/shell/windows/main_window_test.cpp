@@ -32,6 +32,12 @@ TEST(MainWindow, MenusShowShortcutTextsThatNoItemOwns) {
     }
     EXPECT_EQ(titles, (QStringList{"文件(&F)", "编辑(&E)", "通讯(&C)", "转换(&T)", "查看(&V)",
                                    "帮助(&H)"}));
+    // 导入 follows 打开 and 导出 follows 另存为, where a surveyor looks for them.
+    const QList<QAction*> file = frame.menuBar()->actions()[0]->menu()->actions();
+    EXPECT_EQ(file.indexOf(frame.command(ids::kFileImport)),
+              file.indexOf(frame.command(ids::kFileOpen)) + 1);
+    EXPECT_EQ(file.indexOf(frame.command(ids::kFileExport)),
+              file.indexOf(frame.command(ids::kFileSaveAs)) + 1);
     EXPECT_EQ(frame.command(ids::kDownload)->text(), "下传数据(&C)\tCtrl+C");
     EXPECT_EQ(frame.command(ids::kConvertDelf)->text(), "DELF坐标(&C)\tCtrl+C");
     for (QAction* a : frame.findChildren<QAction*>()) {
