@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <optional>
 
@@ -189,6 +190,21 @@ bool WriteFileBytes(const std::string& path, std::string_view bytes) {
         }
     }
     return WriteInPlace(target, bytes);
+}
+
+std::string WriteRescueFile(std::string_view bytes) {
+    std::string rescue =
+        (std::filesystem::temp_directory_path() / "vrk410-download-XXXXXX").string();
+    Descriptor file(::mkstemp(rescue.data()));
+    if (file.get() < 0) {
+        return {};
+    }
+    const bool written = WriteAllTo(file.get(), bytes);
+    if (!file.close() || !written) {
+        ::unlink(rescue.c_str());
+        return {};
+    }
+    return rescue;
 }
 
 bool WriteStandardOutput(std::string_view bytes) {
