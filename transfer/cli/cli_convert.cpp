@@ -120,7 +120,9 @@ int RunConvertCommand(std::span<const std::string> args) {
     }
     if (!WriteAll(request.output, result.text)) {
         std::cerr << texts::kProgram << texts::kCannotWrite
-                  << Describe(request.output, texts::kStandardOutput) << '\n';
+                  << Describe(request.output, texts::kStandardOutput)
+                  << (request.output.empty() ? std::string() : WriteRefusalReason(request.output))
+                  << '\n';
         return kExitFailed;
     }
     return kExitOk;

@@ -91,7 +91,8 @@ int RunTransferCommand(std::span<const std::string> args) {
     // Checked before the transfer so that a download never runs only to find it cannot be kept.
     for (const std::string* path : {download ? &request.path : nullptr, &request.tracePath}) {
         if (path != nullptr && !path->empty() && !CanWriteFile(*path)) {
-            std::cerr << texts::kProgram << texts::kCannotWrite << *path << '\n';
+            std::cerr << texts::kProgram << texts::kCannotWrite << *path
+                      << WriteRefusalReason(*path) << '\n';
             return kExitFailed;
         }
     }

@@ -19,6 +19,10 @@ bool CanWriteFile(const std::string& path);
 // replaced only once the new content is complete, and never when the user may not write it.
 bool WriteFileBytes(const std::string& path, std::string_view bytes);
 
+// Why WriteFileBytes would refuse an existing `path`, in Chinese after "：" (a read-only file, a
+// file the user may not write); empty when nothing is known against it.
+std::string WriteRefusalReason(const std::string& path);
+
 // `bytes` in a new file of the temporary folder, for text that could not go where it was asked to:
 // answers the file's name, empty when none could be written.
 std::string WriteRescueFile(std::string_view bytes);

@@ -192,6 +192,13 @@ bool WriteFileBytes(const std::string& path, std::string_view bytes) {
     return WriteInPlace(target, bytes);
 }
 
+std::string WriteRefusalReason(const std::string& path) {
+    if (::access(path.c_str(), F_OK) != 0 || ::access(path.c_str(), W_OK) == 0) {
+        return {};
+    }
+    return "：文件为只读或没有写入权限，原文件保持不变";
+}
+
 std::string WriteRescueFile(std::string_view bytes) {
     std::string rescue =
         (std::filesystem::temp_directory_path() / "vrk410-download-XXXXXX").string();

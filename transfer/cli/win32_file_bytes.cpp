@@ -163,6 +163,18 @@ bool WriteFileBytes(const std::string& path, std::string_view bytes) {
     return placed;
 }
 
+std::string WriteRefusalReason(const std::string& path) {
+    const std::wstring wide = Wide(path);
+    const DWORD attributes = ::GetFileAttributesW(wide.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return {};
+    }
+    if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        return "：文件为只读，原文件保持不变";
+    }
+    return MayWriteExisting(wide) ? std::string() : "：没有写入权限，原文件保持不变";
+}
+
 std::string WriteRescueFile(std::string_view bytes) {
     wchar_t folder[MAX_PATH + 1];
     wchar_t name[MAX_PATH + 1];
