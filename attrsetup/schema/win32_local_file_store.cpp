@@ -48,6 +48,20 @@ class Handle {
     HANDLE handle_;
 };
 
+// The name the file system holds for an existing file, in its own letter case: Windows finds
+// "index.ini" for "INDEX.INI", and a replacement under the typed name would rename the file.
+std::wstring existingName(const std::wstring& path) {
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = ::FindFirstFileW(path.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return path;
+    }
+    ::FindClose(search);
+    const std::size_t slash = path.find_last_of(L"\\/");
+    return (slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1)) +
+           found.cFileName;
+}
+
 bool writeAll(HANDLE file, std::string_view bytes) {
     while (!bytes.empty()) {
         const DWORD piece = bytes.size() < kChunk ? static_cast<DWORD>(bytes.size()) : kChunk;
@@ -87,7 +101,7 @@ struct StagedFile {
 };
 
 bool stage(const FileStore::Replacement& replacement, StagedFile& file) {
-    file.target = widePath(replacement.path);
+    file.target = existingName(widePath(replacement.path));
     if (!isWritableFile(file.target)) {
         return false;
     }

@@ -56,6 +56,20 @@ class Handle {
     HANDLE handle_;
 };
 
+// The name the file system holds for an existing file, in its own letter case: Windows finds
+// "index.ini" for "INDEX.INI", and a replacement under the typed name would rename the file.
+std::wstring ExistingName(const std::wstring& path) {
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = ::FindFirstFileW(path.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return path;
+    }
+    ::FindClose(search);
+    const std::size_t slash = path.find_last_of(L"\\/");
+    return (slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1)) +
+           found.cFileName;
+}
+
 bool ReadToEnd(HANDLE in, std::string& bytes) {
     char buffer[kChunk];
     for (;;) {
@@ -142,7 +156,7 @@ bool CanWriteFile(const std::string& path) {
 // only once whole: ReplaceFileW keeps the earlier file's attributes and security, MoveFileExW
 // places a new one.
 bool WriteFileBytes(const std::string& path, std::string_view bytes) {
-    const std::wstring target = Wide(path);
+    const std::wstring target = ExistingName(Wide(path));
     const bool exists = Exists(target);
     if (exists && !MayWriteExisting(target)) {
         return false;
