@@ -12,7 +12,8 @@
 #include "cli/cli_texts.h"
 #include "cli/cli_transfer.h"
 #include "cli/cli_transfer_args.h"
-#include "serial/open_failure_reason.h"
+#include "cli/console.h"
+#include "serial/port_failure_reason.h"
 
 namespace {
 
@@ -21,12 +22,14 @@ constexpr int kExitUsage = 2;
 void PrintUsage(std::ostream& out) {
     out << "用法:\n"
         << vrk::cli::ConvertUsage() << vrk::cli::TransferUsage() << vrk::cli::PortsUsage()
-        << vrk::cli::CheckUsage() << vrk::cli::ImportUsage() << vrk::cli::ExportUsage();
+        << vrk::cli::CheckUsage() << vrk::cli::ImportUsage() << vrk::cli::ExportUsage()
+        << "  vrk410-cli --version\n";
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    vrk::cli::PrepareConsole();
     vrk::SetPortChoiceAdvice({vrk::cli::texts::kChooseDevice, vrk::cli::texts::kCheckDevice});
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) {
@@ -52,6 +55,10 @@ int main(int argc, char** argv) {
     }
     if (command == "ports" && rest.empty()) {
         return vrk::cli::RunPortsCommand(std::cout);
+    }
+    if (command == "--version" && rest.empty()) {
+        std::cout << "vrk410-cli " VRK410_VERSION "\n";
+        return 0;
     }
     if (command == "-h" || command == "--help" || command == "help") {
         PrintUsage(std::cout);

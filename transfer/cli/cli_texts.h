@@ -34,6 +34,8 @@ inline constexpr const char* kExportNeedsFormat =
     "export 需要指定格式: dxf、gpkg、shp、geojson、kml 或 csv";
 inline constexpr const char* kUnknownExportFormat = "未知的导出格式: ";
 inline constexpr const char* kExportNeedsOutput = "export 需要用 -o 指定输出文件";
+inline constexpr const char* kExportNotInThisBuild =
+    "这个版本的 vrk410-cli 不含导出模块(GDAL),请在 Linux 版中导出";
 
 // `vrk410-cli ports`
 inline constexpr const char* kDevice = "设备: ";

@@ -1,28 +1,24 @@
 #include "cli/cli_transfer.h"
 
-#include <unistd.h>
-
-#include <QCoreApplication>
-#include <QThread>
 #include <atomic>
-#include <csignal>
 #include <iostream>
-#include <memory>
 
 #include "cli/buffer_text_view.h"
 #include "cli/cli_check.h"
 #include "cli/cli_file_messages.h"
 #include "cli/cli_texts.h"
 #include "cli/cli_transfer_args.h"
+#include "cli/console.h"
 #include "cli/console_progress.h"
 #include "cli/console_prompter.h"
+#include "cli/interruptible_run.h"
 #include "files/file_reader.h"
 #include "files/file_writer.h"
 #include "interfaces/real_sleeper.h"
 #include "link/download.h"
 #include "link/upload.h"
 #include "serial/com_port_device.h"
-#include "serial/qt_serial_port.h"
+#include "serial/serial_port.h"
 #include "transcript/traced_transfer.h"
 
 namespace vrk::cli {
@@ -34,25 +30,6 @@ constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
 std::atomic<bool> g_abandoned{false};
-
-// The first Ctrl+C asks the transfer to give up (the port is closed and what arrived is kept);
-// a second one ends the program the ordinary way.
-extern "C" void OnInterrupt(int) {
-    g_abandoned.store(true);
-    std::signal(SIGINT, SIG_DFL);
-}
-
-// QSerialPort needs the thread it runs in to have an event dispatcher, which the main thread
-// only gets from an application object.
-std::unique_ptr<QCoreApplication> EnsureApplication() {
-    if (QCoreApplication::instance() != nullptr) {
-        return nullptr;
-    }
-    static int argc = 1;
-    static char name[] = "vrk410-cli";
-    static char* argv[] = {name, nullptr};
-    return std::make_unique<QCoreApplication>(argc, argv);
-}
 
 // A download or a transcript is kept, also after a failed transfer: it cannot be received again.
 // When the file cannot take it after all, the text goes to a new file in the temporary folder
@@ -113,7 +90,6 @@ int RunTransferCommand(std::span<const std::string> args) {
                                                          : BuildPcodeUploadJob(text);
         WarnAboutUpload(request.kind == TransferKind::UploadCoords, text);
     }
-    const auto application = EnsureApplication();
     const bool download = request.kind == TransferKind::Download;
     // Checked before the transfer so that a download never runs only to find it cannot be kept.
     for (const std::string* path : {download ? &request.path : nullptr, &request.tracePath}) {
@@ -129,14 +105,14 @@ int RunTransferCommand(std::span<const std::string> args) {
     SharedCommSettings settings;
     settings.store(request.settings);
     g_abandoned.store(false);
-    QtSerialPort port({request.device, &g_abandoned});
+    SerialPort port({request.device, &g_abandoned});
     // A file takes the whole transcript, however long; memory is the only bound here.
     TranscriptLog transcript(request.tracePath.empty() ? TranscriptLog::kDefaultLimit
                                                        : static_cast<std::size_t>(-1));
     TranscriptRecorder recorder(transcript);
     BufferTextView view;
     ConsolePrompter prompter(std::cin, std::cerr, request.assumeYes);
-    ConsoleProgress progress(std::cerr, ::isatty(STDERR_FILENO) == 1);
+    ConsoleProgress progress(std::cerr, StandardErrorIsTerminal());
     prompter.setBeforeMessage([&progress] { progress.finish(); });
     RealSleeper sleeper;
     TransferContext context{settings, port, view, prompter, sleeper, progress, g_abandoned};
@@ -148,18 +124,12 @@ int RunTransferCommand(std::span<const std::string> args) {
                                : "通讯记录见 " + request.tracePath,
                            request.device};
 
-    const auto previous = std::signal(SIGINT, OnInterrupt);
-    // The port lives in a thread Qt started, as in the desktop program: QSerialPort's socket
-    // notifiers complain on the terminal in any other.
     TransferOutcome outcome;
-    std::unique_ptr<QThread> worker(QThread::create([&] {
+    RunInterruptible(g_abandoned, [&] {
         outcome = RunTraced(context, recorder, trace, [&](TransferContext& ctx) {
             return download ? RunDownload(ctx) : RunUpload(ctx, job);
         });
-    }));
-    worker->start();
-    worker->wait();
-    std::signal(SIGINT, previous);
+    });
     progress.finish();
 
     bool ok = outcome.succeeded();

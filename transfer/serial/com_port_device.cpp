@@ -10,13 +10,8 @@ namespace {
 
 constexpr std::string_view kComPrefix = "COM";
 constexpr std::string_view kEnvPrefix = "VRK410_COM";
-constexpr std::string_view kDefaultDevicePrefix = "/dev/ttyS";
 
 }  // namespace
-
-std::string DefaultComDevice(int number) {
-    return std::string(kDefaultDevicePrefix) + std::to_string(number - kFirstComNumber);
-}
 
 int ComNumber(std::string_view name) {
     if (name.size() != kComPrefix.size() + 1 || name.substr(0, kComPrefix.size()) != kComPrefix) {

@@ -13,7 +13,8 @@ struct ComDevice {
     ComDeviceSource source = ComDeviceSource::Default;
 };
 
-// "/dev/ttyS0" … "/dev/ttyS5" for COM1 … COM6 (number 1 … 6).
+// The device COMn (number 1 … 6) is when nothing else is chosen: "/dev/ttyS0" … "/dev/ttyS5"
+// on POSIX systems, "COM1" … "COM6" on Windows (system_places.cpp of each system).
 std::string DefaultComDevice(int number);
 
 // 1 … 6 for "COM1" … "COM6", 0 for anything else (including "com1": the program only ever

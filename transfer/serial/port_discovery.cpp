@@ -1,7 +1,5 @@
 #include "serial/port_discovery.h"
 
-#include <QSerialPortInfo>
-#include <algorithm>
 #include <cstdio>
 
 namespace vrk {
@@ -17,26 +15,6 @@ std::string HexId(std::uint16_t id) {
 }
 
 }  // namespace
-
-std::vector<SerialDevice> DiscoverSerialDevices() {
-    std::vector<SerialDevice> devices;
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-        SerialDevice device;
-        device.path = info.systemLocation().toStdString();
-        device.description = info.description().toStdString();
-        device.manufacturer = info.manufacturer().toStdString();
-        if (info.hasVendorIdentifier()) {
-            device.vendorId = info.vendorIdentifier();
-        }
-        if (info.hasProductIdentifier()) {
-            device.productId = info.productIdentifier();
-        }
-        devices.push_back(std::move(device));
-    }
-    std::sort(devices.begin(), devices.end(),
-              [](const SerialDevice& a, const SerialDevice& b) { return a.path < b.path; });
-    return devices;
-}
 
 std::string DescribeSerialDevice(const SerialDevice& device) {
     std::string line = device.path;

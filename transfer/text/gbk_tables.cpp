@@ -1,9 +1,8 @@
 #include "text/gbk_tables.h"
 
-#include <unicode/ucnv.h>
-
 #include <memory>
 
+#include "text/gbk_char_converter.h"
 #include "text/text_stand_ins.h"
 
 namespace vrk {
@@ -30,42 +29,18 @@ bool EditorKeepsUnchanged(char16_t c) {
     return c < 0xD800 || c > 0xDFFF;
 }
 
-struct ConverterCloser {
-    void operator()(UConverter* c) const { ucnv_close(c); }
-};
-
 // One character for exactly these bytes, or kNone.
-char16_t DecodeOne(UConverter* cnv, const char* bytes, int length) {
-    UErrorCode status = U_ZERO_ERROR;
-    UChar out[4];
-    ucnv_reset(cnv);
-    const int n = ucnv_toUChars(cnv, out, 4, bytes, length, &status);
-    if (U_FAILURE(status) || n != 1) {
-        return GbkTables::kNone;
-    }
-    char back[8];
-    status = U_ZERO_ERROR;
-    ucnv_reset(cnv);
-    const int m = ucnv_fromUChars(cnv, back, sizeof back, out, 1, &status);
-    if (U_FAILURE(status) || m != length ||
-        std::string_view(back, static_cast<std::size_t>(m)) !=
-            std::string_view(bytes, static_cast<std::size_t>(length))) {
-        return GbkTables::kNone;
-    }
-    const auto c = static_cast<char16_t>(out[0]);
-    return EditorKeepsUnchanged(c) ? c : GbkTables::kNone;
+char16_t DecodeOne(const GbkCharConverter& converter, const char* bytes, int length) {
+    const char16_t c = converter.decodeExactly(bytes, length);
+    return c != GbkTables::kNone && EditorKeepsUnchanged(c) ? c : GbkTables::kNone;
 }
 
 std::unique_ptr<GbkTables> Build() {
     auto tables = std::make_unique<GbkTables>();
-    UErrorCode status = U_ZERO_ERROR;
-    std::unique_ptr<UConverter, ConverterCloser> cnv(ucnv_open("GBK", &status));
-    if (U_FAILURE(status)) {
+    const GbkCharConverter converter;
+    if (!converter.ready()) {
         return tables;  // ASCII still works; every other byte is kept as a stand-in
     }
-    ucnv_setToUCallBack(cnv.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
-    status = U_ZERO_ERROR;
-    ucnv_setFromUCallBack(cnv.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
     const auto record = [&tables](unsigned index, char16_t c, bool pair) {
         if (c == GbkTables::kNone || tables->encode[c] != 0) {
             return;
@@ -76,12 +51,12 @@ std::unique_ptr<GbkTables> Build() {
     };
     for (unsigned b = 0x80; b <= 0xFF; ++b) {
         const char one = static_cast<char>(b);
-        record(b, DecodeOne(cnv.get(), &one, 1), false);
+        record(b, DecodeOne(converter, &one, 1), false);
     }
     for (unsigned lead = 0x81; lead <= 0xFE; ++lead) {
         for (unsigned trail = 0x40; trail <= 0xFE; ++trail) {
             const char two[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-            record(lead * 256 + trail, DecodeOne(cnv.get(), two, 2), true);
+            record(lead * 256 + trail, DecodeOne(converter, two, 2), true);
         }
     }
     return tables;

@@ -5,9 +5,10 @@
 
 namespace vrk {
 
-// Code page 936 as two exact inverses, built once from ICU. A byte sequence is in the tables only
-// if it decodes to one character that encodes back to the same bytes and is not one of the
-// editor's stand-ins; everything else is treated as invalid, which keeps the mapping lossless.
+// Code page 936 as two exact inverses, built once from the system's converter
+// (gbk_char_converter.h). A byte sequence is in the tables only if it decodes to one character that
+// encodes back to the same bytes and is not one of the editor's stand-ins; everything else is
+// treated as invalid, which keeps the mapping lossless.
 struct GbkTables {
     static constexpr char16_t kNone = 0;
     // Index: lead byte * 256 + trail byte for pairs, the byte itself for single bytes >= 0x80.

@@ -67,9 +67,16 @@ std::string LocalIsoTime() {
     std::strftime(buffer.data(), buffer.size(), "%Y-%m-%dT%H:%M:%S%z", &local);
     std::string text = buffer.data();
     // strftime gives +0800; ISO 8601's extended form, like the date before it, wants +08:00.
-    if (text.size() >= 5) {
-        text.insert(text.size() - 2, ":");
+    // Windows' C library writes a zone name there instead, or nothing: then the time stands
+    // without an offset.
+    const std::size_t offset = text.size() - std::min<std::size_t>(text.size(), 5);
+    const bool numeric = text.size() >= 5 && (text[offset] == '+' || text[offset] == '-') &&
+                         text.find_first_not_of("0123456789", offset + 1) == std::string::npos;
+    if (!numeric) {
+        constexpr std::size_t kDateTimeLength = 19;  // 2026-12-08T12:49:23
+        return text.substr(0, kDateTimeLength);
     }
+    text.insert(text.size() - 2, ":");
     return text;
 }
 

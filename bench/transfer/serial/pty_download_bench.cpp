@@ -12,7 +12,6 @@
 #include <unistd.h>
 
 #include <spawn.h>
-#include <QCoreApplication>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -22,7 +21,7 @@
 #include <vector>
 
 #include "link/download.h"
-#include "serial/qt_serial_port.h"
+#include "serial/serial_port.h"
 #include "total_station.h"
 #include "transcript/traced_transfer.h"
 
@@ -122,7 +121,7 @@ void BM_AckNakDownloadThroughPty(benchmark::State& state) {
     NoSleep sleeper;
     Throughput run;
     for (auto _ : state) {
-        vrk::QtSerialPort port({station.slavePath(), &abandoned});
+        vrk::SerialPort port({station.slavePath(), &abandoned});
         NullView view;
         SilentPrompter prompter;
         vrk::TransferContext context{settings, port, view, prompter, sleeper, observer, abandoned};
@@ -300,7 +299,6 @@ BENCHMARK(BM_CatThroughPty)->Unit(benchmark::kMillisecond)->UseRealTime();
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <signal.h>
+
+#include <thread>
 
 #include "cli_run.h"
 #include "e2e_harness.h"
@@ -60,6 +63,35 @@ TEST_F(CliE2E, FailedDownloadKeepsWhatArrivedAndExitsOne) {
     EXPECT_NE(result.err.find(e2e::kTimedOut), std::string::npos) << result.err;
     EXPECT_EQ(e2e::ReadFile(dir.file("p.txt")),
               e2e::ViewTextOf(station->downloadLines(tssim::Content::Pcode)));
+    EXPECT_TRUE(e2e::PortIsFree(station->slavePath()));
+}
+
+// Ctrl+C abandons the transfer; pressed again while the program winds up, it must not cost the
+// lines received or the transcript.
+TEST_F(CliE2E, InterruptsKeepWhatArrivedAndTheTranscript) {
+    tssim::Config config = e2e::StationConfig(tssim::Protocol::AckNak);
+    config.faults.silentBeforeEot = true;
+    station = std::make_unique<tssim::TotalStation>(config);
+    ASSERT_TRUE(station->open());
+    station->setMemory(e2e::SampleMemory());
+    ASSERT_TRUE(station->startSend(tssim::Content::Pcode));
+    e2e::Command cli(
+        dir, {E2E_CLI_PATH, "download", "--port", station->slavePath(), "--protocol", "acknak",
+              "--delay", "60", "--yes", "-o", dir.file("p.txt"), "--trace", dir.file("trace.txt")});
+    ASSERT_NE(cli.pid(), 0);
+    std::this_thread::sleep_for(2s);  // every line is in; the station stays silent
+    ::kill(cli.pid(), SIGINT);
+    ::kill(cli.pid(), SIGINT);
+    std::this_thread::sleep_for(20ms);
+    ::kill(cli.pid(), SIGINT);
+    const auto result = cli.finish();
+    station->stop();
+    EXPECT_EQ(result.exitCode, 1) << result.err;
+    EXPECT_NE(result.err.find("已中断"), std::string::npos) << result.err;
+    EXPECT_EQ(e2e::ReadFile(dir.file("p.txt")),
+              e2e::ViewTextOf(station->downloadLines(tssim::Content::Pcode)));
+    const std::string trace = e2e::ReadFile(dir.file("trace.txt"));
+    EXPECT_NE(trace.find("下传数据"), std::string::npos) << trace;
     EXPECT_TRUE(e2e::PortIsFree(station->slavePath()));
 }
 

@@ -94,7 +94,7 @@ TEST_F(CliPortsE2E, RefusedOpensSayWhyOnStandardError) {
         << absent.err;
     EXPECT_EQ(absent.err.find("菜单"), std::string::npos) << absent.err;
 
-    vrk::QtSerialPort holder({station->slavePath(), nullptr});
+    vrk::SerialPort holder({station->slavePath(), nullptr});
     vrk::PortParams params;
     params.portName = "COM1";
     ASSERT_EQ(holder.open(params), vrk::OpenResult::Ok);

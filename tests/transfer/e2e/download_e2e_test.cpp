@@ -157,7 +157,7 @@ TEST_F(FaultyDownloadE2E, GarbageBetweenLinesIsStoredAsReceived) {
 
 TEST_F(FaultyDownloadE2E, BusyPortIsRefusedAndTheOtherTransferKeepsIt) {
     start(tssim::Protocol::AckNak);
-    vrk::QtSerialPort holder({station->slavePath(), nullptr});
+    vrk::SerialPort holder({station->slavePath(), nullptr});
     vrk::PortParams params;
     params.portName = "COM1";
     ASSERT_EQ(holder.open(params), vrk::OpenResult::Ok);

@@ -16,7 +16,7 @@
 #include "link/comm_settings.h"
 #include "link/transfer_context.h"
 #include "link/transfer_observer.h"
-#include "serial/qt_serial_port.h"
+#include "serial/serial_port.h"
 #include "total_station.h"
 
 namespace e2e {
@@ -146,7 +146,7 @@ struct Computer {
         values.m_nProtocol = protocol;
         values.m_nRecvDelay = delaySeconds;
         settings.store(values);
-        port = std::make_unique<vrk::QtSerialPort>(vrk::SerialPortOptions{device, &abandoned});
+        port = std::make_unique<vrk::SerialPort>(vrk::SerialPortOptions{device, &abandoned});
     }
 
     vrk::TransferContext context() {
@@ -155,7 +155,7 @@ struct Computer {
 
     vrk::SharedCommSettings settings;
     std::atomic<bool> abandoned{false};
-    std::unique_ptr<vrk::QtSerialPort> port;
+    std::unique_ptr<vrk::SerialPort> port;
     MemoryView view;
     RecordingPrompter prompter;
     CountingSleeper sleeper;
@@ -164,7 +164,7 @@ struct Computer {
 
 // After a fault the port must be free again: the next transfer can open it.
 inline bool PortIsFree(const std::string& device) {
-    vrk::QtSerialPort probe({device, nullptr});
+    vrk::SerialPort probe({device, nullptr});
     vrk::PortParams params;
     params.portName = "COM1";
     const bool ok = probe.open(params) == vrk::OpenResult::Ok;

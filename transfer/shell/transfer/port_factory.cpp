@@ -1,6 +1,6 @@
 #include "shell/transfer/port_factory.h"
 
-#include "serial/qt_serial_port.h"
+#include "serial/serial_port.h"
 
 namespace vrk {
 
@@ -8,7 +8,7 @@ PortFactory SerialPortFactory() {
     return [](const std::atomic<bool>& abandoned) -> std::unique_ptr<BytePort> {
         SerialPortOptions options;
         options.abandoned = &abandoned;
-        return std::make_unique<QtSerialPort>(options);
+        return std::make_unique<SerialPort>(options);
     };
 }
 

@@ -111,6 +111,7 @@ TEST(QtDialogs, QuestionButtonsAndTheOpenDialogAreChineseAndListEveryFile) {
 TEST(QtDialogs, PortMappingOffersTheDefaultAndKeepsATypedPath) {
     QTemporaryDir profile;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, profile.path());
+    qputenv("XDG_CONFIG_HOME", profile.path().toLocal8Bit());
     PortMapping before;
     before.deviceFor(2) = "/dev/pts/7";
     ASSERT_TRUE(SavePortMapping(before));

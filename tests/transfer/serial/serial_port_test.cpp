@@ -1,5 +1,6 @@
-#include "serial/qt_serial_port.h"
+#include "serial/serial_port.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <termios.h>
 #include <unistd.h>
@@ -24,20 +25,20 @@ vrk::PortParams ParamsFor() {
     return params;
 }
 
-class QtSerialPortTest : public ::testing::Test {
+class SerialPortTest : public ::testing::Test {
   protected:
     void SetUp() override { ASSERT_TRUE(pty.ok()); }
 
-    static vrk::OpenResult openOnPty(vrk::QtSerialPort& target,
+    static vrk::OpenResult openOnPty(vrk::SerialPort& target,
                                      const vrk::PortParams& params = ParamsFor()) {
         return target.open(params);
     }
 
     PtyPair pty;
-    vrk::QtSerialPort port{{pty.slavePath(), nullptr}};
+    vrk::SerialPort port{{pty.slavePath(), nullptr}};
 };
 
-TEST_F(QtSerialPortTest, ReadsWhatArrivesAndReportsAShortReadAsTimeout) {
+TEST_F(SerialPortTest, ReadsWhatArrivesAndReportsAShortReadAsTimeout) {
     ASSERT_EQ(openOnPty(port), vrk::OpenResult::Ok);
     ASSERT_TRUE(pty.send("abcde"));
     std::string out;
@@ -48,7 +49,7 @@ TEST_F(QtSerialPortTest, ReadsWhatArrivesAndReportsAShortReadAsTimeout) {
     EXPECT_TRUE(port.isOpen()) << "a time-out leaves the port usable";
 }
 
-TEST_F(QtSerialPortTest, OneDeadlineCoversTheWholeReadCall) {
+TEST_F(SerialPortTest, OneDeadlineCoversTheWholeReadCall) {
     ASSERT_EQ(openOnPty(port), vrk::OpenResult::Ok);
     std::atomic<bool> stop{false};
     // A byte every 20 ms keeps the line busy; a time-out restarted by every byte would never end.
@@ -66,7 +67,7 @@ TEST_F(QtSerialPortTest, OneDeadlineCoversTheWholeReadCall) {
     EXPECT_LT(out.size(), 250u);
 }
 
-TEST_F(QtSerialPortTest, WrittenBytesReachTheFarEndBeforeDrainReturns) {
+TEST_F(SerialPortTest, WrittenBytesReachTheFarEndBeforeDrainReturns) {
     ASSERT_EQ(openOnPty(port), vrk::OpenResult::Ok);
     const std::string frame(
         "\x02"
@@ -79,29 +80,44 @@ TEST_F(QtSerialPortTest, WrittenBytesReachTheFarEndBeforeDrainReturns) {
     EXPECT_EQ(pty.receive(frame.size()), frame);
 }
 
-TEST_F(QtSerialPortTest, AppliesTheLineSettings) {
-    vrk::PortParams params = ParamsFor();
-    params.baudRate = 19200;
-    params.stopBits = 2;
-    ASSERT_EQ(openOnPty(port, params), vrk::OpenResult::Ok);
-    termios line{};
-    ASSERT_EQ(::tcgetattr(pty.slaveFd(), &line), 0);
-    EXPECT_EQ(::cfgetispeed(&line), static_cast<speed_t>(B19200));
-    EXPECT_EQ(line.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
-    EXPECT_EQ(line.c_cflag & PARENB, 0u);
-    EXPECT_NE(line.c_cflag & CSTOPB, 0u);
+// The far end of the pty sees what the driver holds: every rate of the dialog, a raw line with
+// no flow control, and the stop bits asked for.
+TEST_F(SerialPortTest, AppliesTheLineSettings) {
+    const std::pair<int, speed_t> rates[] = {
+        {1200, B1200}, {2400, B2400}, {4800, B4800}, {9600, B9600}, {19200, B19200}};
+    for (const auto& [rate, code] : rates) {
+        vrk::PortParams params = ParamsFor();
+        params.baudRate = rate;
+        params.stopBits = rate == 19200 ? 2 : 1;
+        ASSERT_EQ(openOnPty(port, params), vrk::OpenResult::Ok) << rate;
+        termios line{};
+        ASSERT_EQ(::tcgetattr(pty.slaveFd(), &line), 0);
+        EXPECT_EQ(::cfgetispeed(&line), code) << rate;
+        EXPECT_EQ(::cfgetospeed(&line), code) << rate;
+        EXPECT_EQ(line.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+        EXPECT_EQ(line.c_cflag & PARENB, 0u);
+        EXPECT_EQ((line.c_cflag & CSTOPB) != 0, rate == 19200) << rate;
+        EXPECT_EQ(line.c_cflag & CRTSCTS, 0u);
+        EXPECT_EQ(line.c_cflag & (CLOCAL | CREAD), static_cast<tcflag_t>(CLOCAL | CREAD));
+        EXPECT_EQ(line.c_iflag & (IXON | IXOFF | ICRNL | INLCR | ISTRIP), 0u);
+        EXPECT_EQ(line.c_lflag & (ICANON | ECHO | ISIG | IEXTEN), 0u);
+        EXPECT_EQ(line.c_oflag & OPOST, 0u);
+        port.close();
+    }
+}
 
-    params.baudRate = 1200;
-    params.stopBits = 1;
-    ASSERT_EQ(openOnPty(port, params), vrk::OpenResult::Ok);
-    ASSERT_EQ(::tcgetattr(pty.slaveFd(), &line), 0);
-    EXPECT_EQ(::cfgetospeed(&line), static_cast<speed_t>(B1200));
-    EXPECT_EQ(line.c_cflag & CSTOPB, 0u);
+// A rate the dialog does not offer is refused rather than sent at some other speed.
+TEST_F(SerialPortTest, ARateOutsideTheChoicesIsRefused) {
+    vrk::PortParams params = ParamsFor();
+    params.baudRate = 1234;
+    EXPECT_EQ(openOnPty(port, params), vrk::OpenResult::CannotSetParams);
+    EXPECT_EQ(port.failure().status, vrk::PortStatus::SettingsRefused);
+    EXPECT_FALSE(port.isOpen());
 }
 
 // A pseudo-terminal always carries 8 data bits without parity; the driver's refusal is a
 // refused setting, not a port that silently runs with other parameters than the dialog shows.
-TEST_F(QtSerialPortTest, SettingsTheDeviceRefusesFailTheOpenAndReleaseThePort) {
+TEST_F(SerialPortTest, SettingsTheDeviceRefusesFailTheOpenAndReleaseThePort) {
     vrk::PortParams sevenBits = ParamsFor();
     sevenBits.dataBits = 7;
     EXPECT_EQ(openOnPty(port, sevenBits), vrk::OpenResult::CannotSetParams);
@@ -113,7 +129,7 @@ TEST_F(QtSerialPortTest, SettingsTheDeviceRefusesFailTheOpenAndReleaseThePort) {
     EXPECT_EQ(openOnPty(port), vrk::OpenResult::Ok);
 }
 
-TEST_F(QtSerialPortTest, HangUpIsAnErrorAtOnceAndClosesThePort) {
+TEST_F(SerialPortTest, HangUpIsAnErrorAtOnceAndClosesThePort) {
     ASSERT_EQ(openOnPty(port), vrk::OpenResult::Ok);
     ASSERT_TRUE(pty.send("ab"));
     std::string out;
@@ -126,17 +142,18 @@ TEST_F(QtSerialPortTest, HangUpIsAnErrorAtOnceAndClosesThePort) {
     EXPECT_EQ(out, "ab");
 }
 
-TEST_F(QtSerialPortTest, ALostConnectionSaysWhatTheSystemReported) {
+TEST_F(SerialPortTest, ALostConnectionSaysWhatTheSystemReported) {
     ASSERT_EQ(openOnPty(port), vrk::OpenResult::Ok);
     pty.hangUp();
     std::string out;
     ASSERT_EQ(port.read(1, kLongWait, out), vrk::ReadResult::Error);
+    EXPECT_EQ(port.failure().status, vrk::PortStatus::HangUp);
     EXPECT_EQ(port.failureReason(), "与设备 " + pty.slavePath() +
                                         " 的连接已断开：请检查串口线或 USB 转换器是否已拔出。"
                                         "（系统：poll 报告 POLLHUP）");
 }
 
-TEST_F(QtSerialPortTest, HangUpWhileAReadWaitsEndsTheRead) {
+TEST_F(SerialPortTest, HangUpWhileAReadWaitsEndsTheRead) {
     ASSERT_EQ(openOnPty(port), vrk::OpenResult::Ok);
     std::thread pull([&] {
         std::this_thread::sleep_for(100ms);
@@ -148,16 +165,16 @@ TEST_F(QtSerialPortTest, HangUpWhileAReadWaitsEndsTheRead) {
     EXPECT_FALSE(port.isOpen());
 }
 
-TEST_F(QtSerialPortTest, WriteAfterHangUpFails) {
+TEST_F(SerialPortTest, WriteAfterHangUpFails) {
     ASSERT_EQ(openOnPty(port), vrk::OpenResult::Ok);
     pty.hangUp();
     EXPECT_FALSE(port.write("\x05"));
     EXPECT_FALSE(port.isOpen());
 }
 
-TEST_F(QtSerialPortTest, AbandoningEndsAWaitingRead) {
+TEST_F(SerialPortTest, AbandoningEndsAWaitingRead) {
     std::atomic<bool> abandoned{false};
-    vrk::QtSerialPort quitting({pty.slavePath(), &abandoned});
+    vrk::SerialPort quitting({pty.slavePath(), &abandoned});
     ASSERT_EQ(openOnPty(quitting), vrk::OpenResult::Ok);
     std::thread quit([&] {
         std::this_thread::sleep_for(100ms);
@@ -169,16 +186,16 @@ TEST_F(QtSerialPortTest, AbandoningEndsAWaitingRead) {
     EXPECT_FALSE(quitting.isOpen());
 }
 
-TEST_F(QtSerialPortTest, APortInUseCannotBeOpenedAgainUntilClosed) {
+TEST_F(SerialPortTest, APortInUseCannotBeOpenedAgainUntilClosed) {
     ASSERT_EQ(openOnPty(port), vrk::OpenResult::Ok);
-    vrk::QtSerialPort second({pty.slavePath(), nullptr});
+    vrk::SerialPort second({pty.slavePath(), nullptr});
     EXPECT_EQ(second.open(ParamsFor()), vrk::OpenResult::CannotOpen);
 
     const auto link = std::filesystem::temp_directory_path() /
                       ("vrk-serial-test-link-" + std::to_string(::getpid()));
     std::filesystem::remove(link);
     std::filesystem::create_symlink(pty.slavePath(), link);
-    vrk::QtSerialPort throughLink({link.string(), nullptr});
+    vrk::SerialPort throughLink({link.string(), nullptr});
     EXPECT_EQ(throughLink.open(ParamsFor()), vrk::OpenResult::CannotOpen)
         << "a symlink to a busy port is the same busy port";
 
@@ -189,8 +206,8 @@ TEST_F(QtSerialPortTest, APortInUseCannotBeOpenedAgainUntilClosed) {
     std::filesystem::remove(link);
 }
 
-TEST_F(QtSerialPortTest, RefusedOpensLeaveNothingBehind) {
-    vrk::QtSerialPort absent({"/dev/vrk-no-such-port", nullptr});
+TEST_F(SerialPortTest, RefusedOpensLeaveNothingBehind) {
+    vrk::SerialPort absent({"/dev/vrk-no-such-port", nullptr});
     EXPECT_EQ(absent.open(ParamsFor()), vrk::OpenResult::CannotOpen);
     EXPECT_FALSE(absent.isOpen());
 
@@ -209,16 +226,16 @@ std::string OwnProcessName() {
 }
 
 // Each refusal says why on its own line: a missing device is named, a busy one names the
-// process holding it (here this test, through QSerialPort's lock file), settings name the line.
-TEST_F(QtSerialPortTest, FailedOpensSayWhy) {
-    vrk::QtSerialPort absent({"/dev/vrk-no-such-port", nullptr});
+// process holding it (here this test, through the port's lock file), settings name the line.
+TEST_F(SerialPortTest, FailedOpensSayWhy) {
+    vrk::SerialPort absent({"/dev/vrk-no-such-port", nullptr});
     ASSERT_EQ(absent.open(ParamsFor()), vrk::OpenResult::CannotOpen);
     EXPECT_EQ(absent.failureReason().rfind("设备 /dev/vrk-no-such-port 不存在", 0), 0u)
         << absent.failureReason();
 
     ASSERT_EQ(openOnPty(port), vrk::OpenResult::Ok);
     EXPECT_EQ(port.failureReason(), "");
-    vrk::QtSerialPort second({pty.slavePath(), nullptr});
+    vrk::SerialPort second({pty.slavePath(), nullptr});
     ASSERT_EQ(second.open(ParamsFor()), vrk::OpenResult::CannotOpen);
     const std::string holder =
         "（进程 " + std::to_string(::getpid()) + "“" + OwnProcessName() + "”）";
@@ -234,14 +251,71 @@ TEST_F(QtSerialPortTest, FailedOpensSayWhy) {
         << port.failureReason();
 }
 
-TEST_F(QtSerialPortTest, ComNameIsMappedThroughTheEnvironment) {
+TEST_F(SerialPortTest, ComNameIsMappedThroughTheEnvironment) {
     ::setenv("VRK410_COM4", pty.slavePath().c_str(), 1);
-    vrk::QtSerialPort mapped;
+    vrk::SerialPort mapped;
     vrk::PortParams params = ParamsFor();
     params.portName = "COM4";
     EXPECT_EQ(mapped.open(params), vrk::OpenResult::Ok);
     EXPECT_EQ(mapped.device(), pty.slavePath());
     ::unsetenv("VRK410_COM4");
+}
+
+}  // namespace
+
+namespace {
+
+// A pseudo-terminal keeps 8 bits without parity whatever it is asked, so the data bits and
+// parity reach a real UART here: the machine's first built-in port, when it has one and this
+// user may open it alongside the port (root may, despite the exclusive open).
+class BuiltInUartTest : public ::testing::Test {
+  protected:
+    static constexpr const char* kUart = "/dev/ttyS0";
+
+    void SetUp() override {
+        std::ifstream type("/sys/class/tty/ttyS0/type");
+        std::string code;
+        if (!std::getline(type, code) || code == "0") {
+            GTEST_SKIP() << "no built-in UART at " << kUart;
+        }
+    }
+};
+
+TEST_F(BuiltInUartTest, EveryFrameOfTheDialogReachesTheDriver) {
+    struct Frame {
+        int dataBits;
+        vrk::Parity parity;
+        int stopBits;
+        tcflag_t expected;
+    };
+    const Frame frames[] = {
+        {7, vrk::Parity::None, 1, CS7},
+        {8, vrk::Parity::Odd, 1, CS8 | PARENB | PARODD},
+        {7, vrk::Parity::Even, 2, CS7 | PARENB | CSTOPB},
+        {8, vrk::Parity::None, 2, CS8 | CSTOPB},
+    };
+    for (const Frame& frame : frames) {
+        vrk::SerialPort port({kUart, nullptr});
+        vrk::PortParams params = ParamsFor();
+        params.baudRate = 2400;
+        params.dataBits = frame.dataBits;
+        params.parity = frame.parity;
+        params.stopBits = frame.stopBits;
+        if (port.open(params) != vrk::OpenResult::Ok) {
+            GTEST_SKIP() << port.failureReason();
+        }
+        const int fd = ::open(kUart, O_RDONLY | O_NOCTTY | O_NONBLOCK);
+        if (fd < 0) {
+            GTEST_SKIP() << "a second descriptor on " << kUart << " is refused to this user";
+        }
+        termios line{};
+        ASSERT_EQ(::tcgetattr(fd, &line), 0);
+        ::close(fd);
+        EXPECT_EQ(line.c_cflag & (CSIZE | PARENB | PARODD | CSTOPB), frame.expected)
+            << frame.dataBits << " bits, stop " << frame.stopBits;
+        EXPECT_EQ(::cfgetospeed(&line), static_cast<speed_t>(B2400));
+        EXPECT_EQ((line.c_iflag & INPCK) != 0, frame.parity != vrk::Parity::None);
+    }
 }
 
 }  // namespace
