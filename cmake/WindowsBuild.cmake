@@ -13,13 +13,13 @@ add_compile_definitions(_POSIX_THREAD_SAFE_FUNCTIONS=200112L)
 # GCC 12 reports a false overlap inside std::string's own copy (-Wrestrict, GCC bug 105329).
 add_compile_options(-Wno-restrict)
 
-foreach(folder text link survey view convert serial cli)
+foreach(folder text files interfaces link transcript survey convert import commands serial cli)
     add_subdirectory(transfer/${folder})
 endforeach()
 add_subdirectory(attrsetup/schema)
 add_subdirectory(attrsetup/attrcheck)
 
-foreach(folder text link view convert survey)
+foreach(folder text files link transcript convert import survey commands)
     add_subdirectory(tests/transfer/${folder})
 endforeach()
 add_subdirectory(tests/attrsetup/schema)

@@ -160,6 +160,21 @@ class LocalFileStore final : public FileStore {
 
     bool mayWrite(const std::string& path) override { return isWritableFile(widePath(path)); }
 
+    bool stamp(const std::string& path, Stamp& stamp) override {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        if (!::GetFileAttributesExW(widePath(path).c_str(), GetFileExInfoStandard, &data)) {
+            return false;
+        }
+        stamp.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        // FILETIME counts 100 ns from 1601; the stamp counts nanoseconds from 1970.
+        constexpr std::int64_t kEpochDifference = 116'444'736'000'000'000;
+        const std::int64_t ticks = static_cast<std::int64_t>(
+            (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+            data.ftLastWriteTime.dwLowDateTime);
+        stamp.modifiedNs = (ticks - kEpochDifference) * 100;
+        return true;
+    }
+
     ReplaceResult replace(std::span<const Replacement> files) override {
         std::vector<StagedFile> staged(files.size());
         for (std::size_t i = 0; i < files.size(); ++i) {
@@ -191,6 +206,10 @@ class LocalFileStore final : public FileStore {
 }  // namespace
 
 FileStore::~FileStore() = default;
+
+bool FileStore::stamp(const std::string&, Stamp&) {
+    return false;
+}
 
 FileStore& localFileStore() {
     static LocalFileStore store;
