@@ -325,8 +325,8 @@ bool WriteJob(const ExportJob& job, ExportProgress& progress, std::string& failu
         return false;
     }
     if (job.format != ExportFormat::kDxf) {
-        for (const FieldSpec& spec : plan.fields) {
-            OGRFieldDefn field(spec.name, spec.type);
+        for (const FieldSpec& wanted : plan.fields) {
+            OGRFieldDefn field(wanted.name, wanted.type);
             if (layer->CreateField(&field) != OGRERR_NONE) {
                 failure = texts::kCannotCreate + job.path + ": " + LastGdalError();
                 return false;
