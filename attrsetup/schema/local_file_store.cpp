@@ -302,12 +302,6 @@ class LocalFileStore final : public FileStore {
 
 }  // namespace
 
-FileStore::~FileStore() = default;
-
-bool FileStore::stamp(const std::string&, Stamp&) {
-    return false;
-}
-
 FileStore& localFileStore() {
     static LocalFileStore store;
     return store;
