@@ -7,19 +7,19 @@
 #include <functional>
 #include <memory>
 
+#include "interfaces/prompter.h"
+#include "interfaces/sleeper.h"
+#include "interfaces/text_view.h"
 #include "link/comm_settings.h"
 #include "link/transfer_context.h"
 #include "link/transfer_observer.h"
 #include "shell/transfer/port_factory.h"
 #include "shell/transfer/ui_thread_queue.h"
-#include "interfaces/prompter.h"
-#include "interfaces/sleeper.h"
-#include "interfaces/text_view.h"
 
 namespace vrk {
 
-// Runs one transfer at a time on its own thread, a QThread so that QSerialPort finds the event
-// dispatcher it expects. The worker reaches the view and the message boxes only through a
+// Runs one transfer at a time on its own thread (a QThread, so that Qt's objects made there find
+// the thread they belong to). The worker reaches the view and the message boxes only through a
 // UiThreadQueue (see its header for the contract): received lines are queued and shown in order,
 // only questions and answers are waited for. The port is made, used and closed in the worker.
 // At quit the transfer is abandoned: waits for the UI return at once, the port's reads and
