@@ -124,29 +124,31 @@ int RunTransferCommand(std::span<const std::string> args) {
                                : "通讯记录见 " + request.tracePath,
                            request.device};
 
-    TransferOutcome outcome;
+    bool ok = false;
+    // The download and the transcript are written while the key is still only noted: pressed
+    // again as the program winds up, it must not cost what was received.
     RunInterruptible(g_abandoned, [&] {
-        outcome = RunTraced(context, recorder, trace, [&](TransferContext& ctx) {
-            return download ? RunDownload(ctx) : RunUpload(ctx, job);
-        });
+        const TransferOutcome outcome =
+            RunTraced(context, recorder, trace, [&](TransferContext& ctx) {
+                return download ? RunDownload(ctx) : RunUpload(ctx, job);
+            });
+        progress.finish();
+        ok = outcome.succeeded();
+        if (!request.tracePath.empty()) {
+            ok = KeepOutput(transcript.text(), request.tracePath, "vrk410-trace") && ok;
+        } else if (!ok) {
+            for (const std::string& line : recorder.diagnosis()) {
+                std::cerr << texts::kProgram << "诊断:" << line << '\n';
+            }
+        }
+        if (download) {
+            const std::string text = view.getText();
+            // An empty download leaves an earlier file as it was.
+            if (!text.empty() || request.path.empty()) {
+                ok = KeepOutput(text, request.path, "vrk410-download") && ok;
+            }
+        }
     });
-    progress.finish();
-
-    bool ok = outcome.succeeded();
-    if (!request.tracePath.empty()) {
-        ok = KeepOutput(transcript.text(), request.tracePath, "vrk410-trace") && ok;
-    } else if (!ok) {
-        for (const std::string& line : recorder.diagnosis()) {
-            std::cerr << texts::kProgram << "诊断:" << line << '\n';
-        }
-    }
-    if (download) {
-        const std::string text = view.getText();
-        // An empty download leaves an earlier file as it was.
-        if (!text.empty() || request.path.empty()) {
-            ok = KeepOutput(text, request.path, "vrk410-download") && ok;
-        }
-    }
     if (g_abandoned.load()) {
         std::cerr << texts::kProgram << texts::kInterrupted << '\n';
         ok = false;
