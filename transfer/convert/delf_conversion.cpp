@@ -8,6 +8,7 @@
 #include "convert/conversion_wording.h"
 #include "convert/convert_texts.h"
 #include "convert/millimetre_field.h"
+#include "files/large_buffer.h"
 
 namespace vrk {
 
@@ -23,7 +24,8 @@ constexpr std::size_t kOutputPerInputDenominator = 8;
 class PointCollector {
   public:
     explicit PointCollector(std::size_t inputSize) {
-        output_.reserve(inputSize / kOutputPerInputDenominator * kOutputPerInputNumerator);
+        ReserveLargeBuffer(output_,
+                           inputSize / kOutputPerInputDenominator * kOutputPerInputNumerator);
     }
 
     void operator()(std::string_view field) {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "files/large_buffer.h"
+
 namespace vrk {
 
 namespace {
@@ -73,7 +75,9 @@ int WriteAll(RetryingCalls& calls, int fd, std::string_view bytes) {
 int ReadAll(RetryingCalls& calls, int fd, std::string& bytes, std::size_t limit,
             std::size_t expected) {
     bytes.clear();
-    bytes.resize(std::max(kReadChunk, std::min(expected, limit) + 1));
+    const std::size_t room = std::max(kReadChunk, std::min(expected, limit) + 1);
+    ReserveLargeBuffer(bytes, room);
+    bytes.resize(room);
     std::size_t used = 0;
     while (used <= limit) {
         if (used == bytes.size()) {

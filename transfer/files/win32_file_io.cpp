@@ -4,6 +4,8 @@
 #include <atomic>
 #include <limits>
 
+#include "files/large_buffer.h"
+
 namespace vrk {
 
 namespace {
@@ -120,7 +122,9 @@ DWORD WriteAll(HANDLE file, std::string_view bytes) {
 
 DWORD ReadAll(HANDLE file, std::string& bytes, std::size_t limit, std::size_t expected) {
     bytes.clear();
-    bytes.resize(std::max(kReadChunk, std::min(expected, limit) + 1));
+    const std::size_t room = std::max(kReadChunk, std::min(expected, limit) + 1);
+    ReserveLargeBuffer(bytes, room);
+    bytes.resize(room);
     std::size_t used = 0;
     while (used <= limit) {
         if (used == bytes.size()) {
