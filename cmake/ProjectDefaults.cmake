@@ -9,6 +9,11 @@ function(project_defaults target)
     if(WARNINGS_AS_ERRORS)
         target_compile_options(${target} PRIVATE -Werror)
     endif()
+    # The sanitizers find the same faults in code built for debugging, which builds in two thirds
+    # of the time (-Og: GCC 12's -O1 warns falsely inside std::string).
+    if(SANITIZE)
+        target_compile_options(${target} PRIVATE "$<$<NOT:$<CONFIG:Debug>>:-Og;-g1>")
+    endif()
     if(SANITIZE STREQUAL "thread")
         target_compile_options(${target} PRIVATE -fsanitize=thread -fno-omit-frame-pointer)
         target_link_options(${target} PRIVATE -fsanitize=thread)
@@ -24,6 +29,16 @@ endfunction()
 function(project_qt_defaults target)
     project_defaults(${target})
     set_target_properties(${target} PROPERTIES AUTOMOC ON)
+endfunction()
+
+# Qt's widget headers take seconds to parse for every file; a target with many Qt files parses
+# them once. The precompiled header costs about as much as three files and some 200 MB, so only
+# the large Qt targets ask for it.
+function(project_precompile_qt_headers target)
+    if(PRECOMPILE_HEADERS)
+        target_precompile_headers(${target} PRIVATE
+            ${PROJECT_SOURCE_DIR}/cmake/precompiled/qt_headers.h)
+    endif()
 endfunction()
 
 # A GoogleTest executable in one call: project_test(name [QT] SOURCES … LIBS … [DEFINES …]
@@ -42,6 +57,8 @@ function(project_test target)
         project_defaults(${target})
     endif()
     target_link_libraries(${target} PRIVATE ${ARG_LIBS})
+    # Test programs gain nothing from -O2 but half their build time; the code under test keeps it.
+    target_compile_options(${target} PRIVATE $<$<NOT:$<CONFIG:Debug>>:-Og>)
     if(ARG_DEFINES)
         target_compile_definitions(${target} PRIVATE ${ARG_DEFINES})
     endif()
