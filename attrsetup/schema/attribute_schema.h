@@ -135,7 +135,8 @@ class AttributeSchema {
     std::string indexIniBytes() const;
     std::string attributeDefBytes() const;
     void rebuildFeatureIndexes();
-    void buildCodeIndexes() const;
+    void buildCodeIndex() const;
+    void buildPrefixIndex() const;
     void markTablesChanged() const { m_tableIndexValid = false; }
     std::unordered_map<std::string, std::vector<std::size_t>>& tableIndex() const;
 
@@ -151,8 +152,9 @@ class AttributeSchema {
     KnownVersion m_defVersion;
 
     mutable std::unordered_map<std::string, std::vector<std::size_t>> m_byCode;
+    mutable bool m_codeIndexValid = false;
     mutable std::unordered_map<std::string, std::vector<std::size_t>> m_byPrefix;
-    mutable bool m_codeIndexesValid = false;
+    mutable bool m_prefixIndexValid = false;
     mutable std::unordered_map<std::string, std::vector<std::size_t>> m_byTable;
     mutable bool m_tableIndexValid = false;
     mutable std::unordered_map<std::string, std::size_t> m_tableByName;
