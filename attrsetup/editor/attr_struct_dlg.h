@@ -6,6 +6,7 @@
 
 #include "editor/editor_area_host.h"
 #include "editor/editor_prompter.h"
+#include "editor/step_view.h"
 #include "schema/schema_lock.h"
 
 class QContextMenuEvent;
@@ -70,7 +71,12 @@ class CAttrStructDlg : public QDialog, private quorbel::editor::EditorAreaHost {
 
     void undoStep();
     void redoStep();
-    // After an undo or redo: the tree rebuilt from the schema, the step's table current.
+    // An in-place cell editor still open is finished first, so its edit is a step of its own.
+    void finishOpenCellEdit();
+    // After an undo or redo: the step's table current, and what the step saw on screen.
+    void showStep(const std::string& table, const quorbel::editor::StepView& view,
+                  bool schemaChanged);
+    // The tree rebuilt from the schema, the table current.
     void showTableAfterStep(const std::string& table);
     void updateStepButtons();
     void makeReadOnly();
