@@ -197,9 +197,8 @@ int CAttrStructDlg::exec() {
 }
 
 bool CAttrStructDlg::openUnderLock() {
-    // Without INDEX.INI there is nothing to protect; the load says what is missing.
-    const std::string folder = m_schema.indexIniFolder();
-    if (folder.empty() || m_lock.acquire(folder) != quorbel::SchemaLock::State::HeldByOther) {
+    // Without the files there is nothing to protect; the load says what is missing.
+    if (m_lock.acquire(m_schema.schemaFolders()) != quorbel::SchemaLock::State::HeldByOther) {
         return true;
     }
     const QString text = QString::fromUtf8(messages::kLockedQuestion)
@@ -209,6 +208,8 @@ bool CAttrStructDlg::openUnderLock() {
                          QString::fromUtf8(messages::kCancel))) {
         return false;
     }
+    // Looking only: a lock this dialog took in the other folder would keep others out for nothing.
+    m_lock.release();
     makeReadOnly();
     return true;
 }

@@ -44,8 +44,9 @@ class CAttrStructDlg : public QDialog, private quorbel::editor::EditorAreaHost {
     // The menu commands and button handlers, reachable by id as the menu and buttons reach them.
     void onCommand(int id);
 
-    // Takes the editing lock beside INDEX.INI, or asks whether to open read-only when another
-    // administrator holds it; false when the user chose not to open. exec() does this first.
+    // Takes the editing lock beside INDEX.INI and attribute.def, or asks whether to open read-only
+    // when another administrator holds it; false when the user chose not to open. exec() does this
+    // first.
     bool openUnderLock();
     bool isReadOnly() const override { return m_readOnly; }
     // The undo history of this opening.
@@ -102,7 +103,7 @@ class CAttrStructDlg : public QDialog, private quorbel::editor::EditorAreaHost {
     quorbel::editor::EditorPrompter* m_prompter = &m_messageBoxes;
     bool m_initialised = false;
     bool m_readOnly = false;
-    quorbel::SchemaLock m_lock;
+    quorbel::SchemaLocks m_lock;
     QUndoStack m_steps;
     QPushButton* m_undo = nullptr;
     QPushButton* m_redo = nullptr;

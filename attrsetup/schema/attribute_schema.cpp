@@ -371,8 +371,24 @@ std::vector<AttributeSchema::ChangedFile> AttributeSchema::changedOnDisk() {
 }
 
 std::string AttributeSchema::indexIniFolder() {
+    return folderOf(file_format::kIndexIniName);
+}
+
+std::vector<std::string> AttributeSchema::schemaFolders() {
+    std::vector<std::string> folders;
+    for (const std::string_view name :
+         {file_format::kIndexIniName, file_format::kAttributeDefName}) {
+        std::string folder = folderOf(name);
+        if (!folder.empty() && std::find(folders.begin(), folders.end(), folder) == folders.end()) {
+            folders.push_back(std::move(folder));
+        }
+    }
+    return folders;
+}
+
+std::string AttributeSchema::folderOf(std::string_view fileName) {
     std::string path;
-    if (m_host.findFile(file_format::kIndexIniName, path) != RTNORM) {
+    if (m_host.findFile(fileName, path) != RTNORM) {
         return {};
     }
     const std::size_t slash = path.find_last_of("/\\");

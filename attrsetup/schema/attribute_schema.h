@@ -92,6 +92,9 @@ class AttributeSchema {
     // The folder that holds INDEX.INI on the search path, found without a message; empty when
     // there is none.
     std::string indexIniFolder();
+    // The folders that hold INDEX.INI and attribute.def, INDEX.INI's first, each once: the search
+    // path may find the two files in different folders.
+    std::vector<std::string> schemaFolders();
 
     // What the last load noticed, and what it made of each file.
     const ReadNotes& readNotes() const { return m_notes; }
@@ -129,6 +132,7 @@ class AttributeSchema {
     };
 
     LocatedFile locate(std::string_view fileName, std::string_view notFoundMessage);
+    std::string folderOf(std::string_view fileName);
     void remember(KnownVersion& version, const std::string& path, std::string_view bytes);
     bool writeFiles(std::span<const FileToWrite> files);
     bool mayOverwrite(FileLoadState state, std::string_view refusalMessage);
