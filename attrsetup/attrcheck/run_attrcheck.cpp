@@ -65,9 +65,8 @@ int runAttrcheck(const std::vector<std::string_view>& args, const char* acadPath
                              : "共报告 " + std::to_string(findings.size()) + " 项\n");
     if (options.rewrite) {
         // Held while writing, so an administrator opening the dialog meanwhile is told.
-        SchemaLock lock;
-        const std::string folder = schema.indexIniFolder();
-        if (!folder.empty() && lock.acquire(folder) == SchemaLock::State::HeldByOther &&
+        SchemaLocks lock;
+        if (lock.acquire(schema.schemaFolders()) == SchemaLock::State::HeldByOther &&
             !options.force) {
             out << lock.holderTextUtf8() << ",未写入任何文件。确认无人在编辑后,可加 --force 写入\n";
             return kExitFailed;

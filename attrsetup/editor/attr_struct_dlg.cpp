@@ -3,7 +3,9 @@
 #include <QAction>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QDateTime>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -23,6 +25,8 @@
 #include "editor/inclusion_panel.h"
 #include "editor/table_tree.h"
 #include "editor/widget_text.h"
+#include "grid/cell_drop_list.h"
+#include "grid/cell_edit_box.h"
 #include "grid/grid_events.h"
 #include "schema/attribute_schema.h"
 
@@ -193,9 +197,8 @@ int CAttrStructDlg::exec() {
 }
 
 bool CAttrStructDlg::openUnderLock() {
-    // Without INDEX.INI there is nothing to protect; the load says what is missing.
-    const std::string folder = m_schema.indexIniFolder();
-    if (folder.empty() || m_lock.acquire(folder) != quorbel::SchemaLock::State::HeldByOther) {
+    // Without the files there is nothing to protect; the load says what is missing.
+    if (m_lock.acquire(m_schema.schemaFolders()) != quorbel::SchemaLock::State::HeldByOther) {
         return true;
     }
     const QString text = QString::fromUtf8(messages::kLockedQuestion)
@@ -205,6 +208,8 @@ bool CAttrStructDlg::openUnderLock() {
                          QString::fromUtf8(messages::kCancel))) {
         return false;
     }
+    // Looking only: a lock this dialog took in the other folder would keep others out for nothing.
+    m_lock.release();
     makeReadOnly();
     return true;
 }
@@ -263,27 +268,71 @@ bool CAttrStructDlg::mayOverwriteChangedFiles() {
 }
 
 void CAttrStructDlg::pushStep(EditorStep* step) {
+    if (m_readOnly) {
+        delete step;
+        return;
+    }
     m_steps.push(step);
 }
 
+void CAttrStructDlg::finishOpenCellEdit() {
+    // As if the focus had left the editor: the edit ends the way a click elsewhere ends it.
+    QFocusEvent focusOut(QEvent::FocusOut, Qt::OtherFocusReason);
+    if (CCellEditBox* box = CCellEditBox::existing(); box != nullptr && box->isEditing()) {
+        QCoreApplication::sendEvent(box, &focusOut);
+    }
+    if (CCellDropList* list = CCellDropList::existing(); list != nullptr && list->isEditing()) {
+        QCoreApplication::sendEvent(list, &focusOut);
+    }
+}
+
 void CAttrStructDlg::undoStep() {
-    if (m_readOnly || !m_steps.canUndo()) {
+    if (m_readOnly) {
+        return;
+    }
+    finishOpenCellEdit();
+    if (!m_steps.canUndo()) {
         return;
     }
     const auto* step = static_cast<const EditorStep*>(m_steps.command(m_steps.index() - 1));
-    const std::string table = step->tableAfterUndo();
     m_steps.undo();
-    showTableAfterStep(table);
+    showStep(step->tableAfterUndo(), step->viewAfterUndo(), step->changesSchema());
 }
 
 void CAttrStructDlg::redoStep() {
-    if (m_readOnly || !m_steps.canRedo()) {
+    if (m_readOnly) {
+        return;
+    }
+    finishOpenCellEdit();
+    if (!m_steps.canRedo()) {
         return;
     }
     const auto* step = static_cast<const EditorStep*>(m_steps.command(m_steps.index()));
-    const std::string table = step->tableAfterRedo();
     m_steps.redo();
-    showTableAfterStep(table);
+    showStep(step->tableAfterRedo(), step->viewAfterRedo(), step->changesSchema());
+}
+
+void CAttrStructDlg::showStep(const std::string& table, const StepView& view, bool schemaChanged) {
+    const bool newTableView = view.newTable || (view.grid && view.grid->newTableGrid);
+    // An edit not yet saved is shown where it was made, without rebuilding what else is on
+    // screen; after a change of the schema everything is shown from the schema again.
+    if (schemaChanged || table != m_strCurTable || (m_bNewTable && !newTableView)) {
+        showTableAfterStep(table);
+    }
+    if (newTableView && !m_bNewTable) {
+        // Back into the new table's set as it was; unlike 添加 this keeps what it holds.
+        m_bNewTable = true;
+        m_definition->setDefinitionSetVisible(true);
+    }
+    if (view.newTable) {
+        m_definition->showNewTableForm(*view.newTable);
+    }
+    if (view.grid) {
+        m_definition->showGridView(*view.grid);
+    }
+    if (view.lists) {
+        m_inclusion->showView(*view.lists);
+    }
 }
 
 void CAttrStructDlg::updateStepButtons() {
@@ -359,7 +408,9 @@ bool CAttrStructDlg::event(QEvent* event) {
         return true;
     }
     if (event->type() == quorbel::grid::kCellChangedEventType) {
-        // The grid has stored the text already; the rows are read only when a definition is saved.
+        // The grid has stored the text already; the rows reach the schema only when a definition
+        // is saved, but each finished edit is a step of the history.
+        m_definition->onCellChanged(static_cast<GridCellChangedEvent*>(event)->gridId());
         return true;
     }
     return QDialog::event(event);
@@ -504,9 +555,12 @@ void CAttrStructDlg::renameCurrentTable(const std::string& name) {
 }
 
 void CAttrStructDlg::insertNewTable(quorbel::AttributeTable table) {
+    // Undoing the save brings the new table's set back as it was saved.
+    auto* step = new AddTableCommand(m_schema, m_strCurTable, std::move(table));
+    step->setViewAfterUndo(showingNewTable(m_definition->newTableForm()));
     m_bNewTable = false;
-    const std::string name = table.name;
-    pushStep(new AddTableCommand(m_schema, m_strCurTable, std::move(table)));
+    const std::string name = step->tableAfterRedo();
+    pushStep(step);
 
     QTreeWidgetItem* parent = m_hCurParent != nullptr ? m_hCurParent : m_tree->root();
     QTreeWidgetItem* after = m_hCurParent != nullptr ? m_hCurItem : nullptr;

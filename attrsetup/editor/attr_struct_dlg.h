@@ -6,6 +6,7 @@
 
 #include "editor/editor_area_host.h"
 #include "editor/editor_prompter.h"
+#include "editor/step_view.h"
 #include "schema/schema_lock.h"
 
 class QContextMenuEvent;
@@ -43,8 +44,9 @@ class CAttrStructDlg : public QDialog, private quorbel::editor::EditorAreaHost {
     // The menu commands and button handlers, reachable by id as the menu and buttons reach them.
     void onCommand(int id);
 
-    // Takes the editing lock beside INDEX.INI, or asks whether to open read-only when another
-    // administrator holds it; false when the user chose not to open. exec() does this first.
+    // Takes the editing lock beside INDEX.INI and attribute.def, or asks whether to open read-only
+    // when another administrator holds it; false when the user chose not to open. exec() does this
+    // first.
     bool openUnderLock();
     bool isReadOnly() const override { return m_readOnly; }
     // The undo history of this opening.
@@ -70,7 +72,12 @@ class CAttrStructDlg : public QDialog, private quorbel::editor::EditorAreaHost {
 
     void undoStep();
     void redoStep();
-    // After an undo or redo: the tree rebuilt from the schema, the step's table current.
+    // An in-place cell editor still open is finished first, so its edit is a step of its own.
+    void finishOpenCellEdit();
+    // After an undo or redo: the step's table current, and what the step saw on screen.
+    void showStep(const std::string& table, const quorbel::editor::StepView& view,
+                  bool schemaChanged);
+    // The tree rebuilt from the schema, the table current.
     void showTableAfterStep(const std::string& table);
     void updateStepButtons();
     void makeReadOnly();
@@ -96,7 +103,7 @@ class CAttrStructDlg : public QDialog, private quorbel::editor::EditorAreaHost {
     quorbel::editor::EditorPrompter* m_prompter = &m_messageBoxes;
     bool m_initialised = false;
     bool m_readOnly = false;
-    quorbel::SchemaLock m_lock;
+    quorbel::SchemaLocks m_lock;
     QUndoStack m_steps;
     QPushButton* m_undo = nullptr;
     QPushButton* m_redo = nullptr;

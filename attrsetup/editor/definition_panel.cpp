@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 
 #include "editor/dialog_controls.h"
 #include "editor/dialog_template.h"
@@ -61,6 +62,18 @@ DefinitionPanel::DefinitionPanel(QWidget& dialog, EditorAreaHost& host)
     // The grids need their columns before the tree's first selection shows a table in them.
     setUpGrid(*m_grid);
     setUpGrid(*m_newGrid);
+
+    for (CEditGridCtrl* grid : {m_grid, m_newGrid}) {
+        // The end of a cell edit reaches the grid before the grid writes the cell.
+        grid->installEventFilter(this);
+        const auto moveKey = [this, grid](QKeyCombination keys, int delta) {
+            auto* shortcut = new QShortcut(QKeySequence(keys), grid);
+            shortcut->setContext(Qt::WidgetShortcut);
+            connect(shortcut, &QShortcut::activated, this, [this, delta] { onMoveField(delta); });
+        };
+        moveKey(Qt::ALT | Qt::Key_Up, -1);
+        moveKey(Qt::ALT | Qt::Key_Down, 1);
+    }
 }
 
 void DefinitionPanel::setDefinitionSetVisible(bool newTable) {
@@ -172,31 +185,6 @@ int DefinitionPanel::selectedKind(const QComboBox& combo) const {
 
 CEditGridCtrl& DefinitionPanel::visibleGrid() const {
     return m_host.isNewTableMode() ? *m_newGrid : *m_grid;
-}
-
-void DefinitionPanel::onAddField() {
-    CEditGridCtrl& grid = visibleGrid();
-    const int selected = grid.selectedGridRow();
-    const int position = selected >= 0 ? selected + 1 : grid.gridRowCount();
-    const int source = position - 1;
-    const int row = grid.insertGridRow(position, QString());
-    if (source >= 0) {
-        const int lastCopied = m_host.isNewTableMode() ? kColumnName : kColumnDescription;
-        for (int column = kColumnName; column <= lastCopied; ++column) {
-            copyCell(grid, source, row, column);
-        }
-    }
-    grid.setFocus();
-    grid.selectGridRow(row);
-    grid.ensureGridRowVisible(row);
-}
-
-void DefinitionPanel::onDeleteField() {
-    CEditGridCtrl& grid = visibleGrid();
-    const int selected = grid.selectedGridRow();
-    if (selected >= 0) {
-        grid.deleteGridRow(selected);
-    }
 }
 
 void DefinitionPanel::queryItems(int column, QStringList& items) const {

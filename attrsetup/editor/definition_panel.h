@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/step_view.h"
 #include "editor/widget_text.h"
 
 class QComboBox;
@@ -46,7 +47,21 @@ class DefinitionPanel : public QObject {
 
     void onAddField();
     void onDeleteField();
+    // Moves the selected row of the visible grid one row up (-1) or down (+1).
+    void onMoveField(int delta);
     void onSaveDefinition();
+    // A cell edit of grid gridId ended and the grid holds its text: one step of the history.
+    void onCellChanged(int gridId);
+
+    // The visible grid's rows, and the new table's set, as they stand and back as an undo step
+    // saw them. Showing a grid's rows does not change the mode; the dialog sets that first.
+    FieldGridView gridView() const;
+    void showGridView(const FieldGridView& view);
+    NewTableForm newTableForm() const;
+    void showNewTableForm(const NewTableForm& form);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void setUpGrid(CEditGridCtrl& grid);
@@ -60,11 +75,17 @@ class DefinitionPanel : public QObject {
     bool readFields(CEditGridCtrl& grid, std::vector<quorbel::FieldDef>& fields);
     bool checkTableName(const std::string& name);
     bool checkTableDescription(const std::string& description);
+    // Makes the change of the visible grid that change does one step of the history.
+    template <typename Step, typename Change>
+    void gridStep(Change change);
 
     EditorAreaHost& m_host;
     // What edits 206 and 210 were filled with, so untouched values are written back as read.
     KeptText m_keptName;
     KeptText m_keptDescription;
+    // The rows of the grid whose cell editor is closing, taken before it writes the cell.
+    FieldGridRows m_beforeCellEdit;
+    const CEditGridCtrl* m_cellEditGrid = nullptr;
 
     CEditGridCtrl* m_grid = nullptr;
     CEditGridCtrl* m_newGrid = nullptr;

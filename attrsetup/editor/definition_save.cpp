@@ -184,6 +184,10 @@ void DefinitionPanel::saveCurrentTable() {
     m_keptName = {m_name->text(), name};
     m_keptDescription = {m_description->text(), description};
     if (!step->empty()) {
+        // The grid is not rebuilt by the save: undoing it leaves the rows as they were saved,
+        // unsaved again, and the edits before it are undone from there.
+        step->setViewAfterUndo(showingGrid(gridView()));
+        step->setViewAfterRedo(showingGrid(gridView()));
         m_host.pushStep(step.release());
     }
 }

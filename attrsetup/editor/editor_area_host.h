@@ -31,7 +31,8 @@ class EditorAreaHost {
     virtual void renameCurrentTable(const std::string& name) = 0;
     // Inserts a new table after the current one and makes it current.
     virtual void insertNewTable(quorbel::AttributeTable table) = 0;
-    // Does a change of the schema as one step of the undo history, which takes it over.
+    // Adds a step to the undo history, which takes it over; a step that changes the schema does so
+    // when it is added. A read-only dialog keeps no steps.
     virtual void pushStep(EditorStep* step) = 0;
     // Opened while another administrator edits the files: nothing may be changed.
     virtual bool isReadOnly() const = 0;

@@ -65,6 +65,14 @@ void InclusionLists::rebuildIncluded(const AttributeSchema& schema, std::string_
     }
 }
 
+void InclusionLists::setIncluded(std::vector<FeatureLine> lines) {
+    m_included = std::move(lines);
+    m_includedKeys.clear();
+    for (const FeatureLine& line : m_included) {
+        m_includedKeys.insert(line.key);
+    }
+}
+
 void InclusionLists::refillAvailable(const AttributeSchema& schema, std::string_view prefix,
                                      int32_t kind) {
     m_available.clear();

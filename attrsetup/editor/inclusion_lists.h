@@ -29,6 +29,8 @@ class InclusionLists {
     const std::vector<FeatureLine>& included() const { return m_included; }
 
     void rebuildIncluded(const AttributeSchema& schema, std::string_view table);
+    // The included list as an undo step saw it; the available list is refilled after it.
+    void setIncluded(std::vector<FeatureLine> lines);
     // Features of the category whose symbol fits the kind and whose code is not included yet.
     void refillAvailable(const AttributeSchema& schema, std::string_view prefix, int32_t kind);
     // The first two bytes of the first included line; empty when nothing is included.

@@ -15,6 +15,7 @@
 #include "editor/feature_codes.h"
 #include "editor/find_filter.h"
 #include "editor/include_features_command.h"
+#include "editor/move_into_included_command.h"
 #include "editor/widget_text.h"
 #include "schema/attribute_schema.h"
 #include "schema/feature_category.h"
@@ -152,6 +153,7 @@ void InclusionPanel::rebuildIncluded() {
 }
 
 void InclusionPanel::refillAvailable(const std::string& prefix) {
+    m_prefix = prefix;
     m_lists.refillAvailable(m_host.schema(), prefix, m_host.currentKindPlusOne() - 1);
     showAvailable();
 }
@@ -188,7 +190,13 @@ void InclusionPanel::onInclude() {
         return;
     }
     takeSelection();
-    showMove(m_lists.include(), *m_available, *m_included);
+    StepView before = showingLists(view());
+    const std::size_t moved = m_lists.include();
+    showMove(moved, *m_available, *m_included);
+    if (moved > 0) {
+        m_host.pushStep(new MoveIntoIncludedCommand(m_host.currentTable(), std::move(before),
+                                                    showingLists(view())));
+    }
 }
 
 void InclusionPanel::onExclude() {
@@ -196,11 +204,15 @@ void InclusionPanel::onExclude() {
         return;
     }
     takeSelection();
+    StepView before = showingLists(view());
     std::vector<std::string> codes;
     const std::size_t moved = m_lists.excludeLines(codes);
     if (!codes.empty()) {
-        m_host.pushStep(
-            new ExcludeFeaturesCommand(m_host.schema(), std::move(codes), m_host.currentTable()));
+        auto* step =
+            new ExcludeFeaturesCommand(m_host.schema(), std::move(codes), m_host.currentTable());
+        step->setViewAfterUndo(std::move(before));
+        step->setViewAfterRedo(showingLists(view()));
+        m_host.pushStep(step);
     }
     showMove(moved, *m_included, *m_available);
 }
@@ -247,8 +259,13 @@ void InclusionPanel::onSaveInclusion() {
         })) {
         return;
     }
-    m_host.pushStep(
-        new IncludeFeaturesCommand(m_host.schema(), std::move(codes), m_host.currentTable()));
+    auto* step =
+        new IncludeFeaturesCommand(m_host.schema(), std::move(codes), m_host.currentTable());
+    // The lines stay in the list after the save; undoing it leaves them there, unsaved again.
+    takeSelection();
+    step->setViewAfterUndo(showingLists(view()));
+    step->setViewAfterRedo(showingLists(view()));
+    m_host.pushStep(step);
 }
 
 void InclusionPanel::showAvailable() {
@@ -261,8 +278,23 @@ void InclusionPanel::showIncluded() {
 
 void InclusionPanel::clear() {
     m_lists = InclusionLists();
+    m_prefix.clear();
     showIncluded();
     showAvailable();
+}
+
+InclusionView InclusionPanel::view() const {
+    return {m_lists.included(), m_prefix, m_category->currentIndex()};
+}
+
+void InclusionPanel::showView(const InclusionView& view) {
+    m_lists.setIncluded(view.included);
+    {
+        const QSignalBlocker blocker(m_category);
+        m_category->setCurrentIndex(view.categoryIndex);
+    }
+    refillAvailable(view.prefix);
+    showIncluded();
 }
 
 }  // namespace quorbel::editor

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "editor/inclusion_lists.h"
+#include "editor/step_view.h"
 
 class QComboBox;
 class QLineEdit;
@@ -36,6 +37,9 @@ class InclusionPanel : public QObject {
     void categoryFromIncluded();
     // Empties both lists, as when no table is left.
     void clear();
+    // The included list and the category as they stand, and back as an undo step saw them.
+    InclusionView view() const;
+    void showView(const InclusionView& view);
 
     void onInclude();
     void onExclude();
@@ -59,6 +63,8 @@ class InclusionPanel : public QObject {
     // The find boxes' texts as GBK, and which lines of the lists core each widget row shows.
     std::string m_availableFind;
     std::string m_includedFind;
+    // The prefix the available list was last filled for.
+    std::string m_prefix;
     std::vector<std::size_t> m_availableRows;
     std::vector<std::size_t> m_includedRows;
 };

@@ -314,7 +314,7 @@ std::vector<std::size_t> AttributeSchema::featuresOfTable(std::string_view table
 }
 
 const std::vector<std::size_t>& AttributeSchema::featuresWithCode(std::string_view code) const {
-    buildCodeIndexes();
+    buildCodeIndex();
     const auto it = m_byCode.find(std::string(code));
     return it == m_byCode.end() ? noPositions() : it->second;
 }
@@ -323,7 +323,7 @@ const std::vector<std::size_t>& AttributeSchema::featuresWithPrefix(std::string_
     if (prefix.empty()) {
         return noPositions();
     }
-    buildCodeIndexes();
+    buildPrefixIndex();
     const auto it = m_byPrefix.find(foldedAscii(prefix.substr(0, kPrefixLength)));
     return it == m_byPrefix.end() ? noPositions() : it->second;
 }
@@ -371,8 +371,24 @@ std::vector<AttributeSchema::ChangedFile> AttributeSchema::changedOnDisk() {
 }
 
 std::string AttributeSchema::indexIniFolder() {
+    return folderOf(file_format::kIndexIniName);
+}
+
+std::vector<std::string> AttributeSchema::schemaFolders() {
+    std::vector<std::string> folders;
+    for (const std::string_view name :
+         {file_format::kIndexIniName, file_format::kAttributeDefName}) {
+        std::string folder = folderOf(name);
+        if (!folder.empty() && std::find(folders.begin(), folders.end(), folder) == folders.end()) {
+            folders.push_back(std::move(folder));
+        }
+    }
+    return folders;
+}
+
+std::string AttributeSchema::folderOf(std::string_view fileName) {
     std::string path;
-    if (m_host.findFile(file_format::kIndexIniName, path) != RTNORM) {
+    if (m_host.findFile(fileName, path) != RTNORM) {
         return {};
     }
     const std::size_t slash = path.find_last_of("/\\");
@@ -450,24 +466,46 @@ std::string AttributeSchema::attributeDefBytes() const {
 void AttributeSchema::rebuildFeatureIndexes() {
     // Built when first asked: attrcheck never asks, and 100,000 codes take a while to hash.
     m_byCode.clear();
+    m_codeIndexValid = false;
     m_byPrefix.clear();
-    m_codeIndexesValid = false;
+    m_prefixIndexValid = false;
     markTablesChanged();
 }
 
-void AttributeSchema::buildCodeIndexes() const {
-    if (m_codeIndexesValid) {
+void AttributeSchema::buildCodeIndex() const {
+    // Apart from the prefix index: opening the dialog needs only the prefixes, and a node per
+    // distinct code is most of the cost of an index of 100,000 codes.
+    if (m_codeIndexValid) {
         return;
     }
     m_byCode.reserve(m_features.size());
     for (std::size_t p = 0; p < m_features.size(); ++p) {
-        const std::string& code = m_features[p].code;
-        m_byCode[code].push_back(p);
-        if (!code.empty()) {
-            m_byPrefix[foldedAscii(std::string_view(code).substr(0, kPrefixLength))].push_back(p);
-        }
+        m_byCode[m_features[p].code].push_back(p);
     }
-    m_codeIndexesValid = true;
+    m_codeIndexValid = true;
+}
+
+void AttributeSchema::buildPrefixIndex() const {
+    if (m_prefixIndexValid) {
+        return;
+    }
+    // Runs of one prefix are common (files are kept sorted by code), so the last slot is tried
+    // before the map.
+    std::string lastPrefix;
+    std::vector<std::size_t>* slot = nullptr;
+    for (std::size_t p = 0; p < m_features.size(); ++p) {
+        const std::string_view code = m_features[p].code;
+        if (code.empty()) {
+            continue;
+        }
+        std::string prefix = foldedAscii(code.substr(0, kPrefixLength));
+        if (slot == nullptr || prefix != lastPrefix) {
+            slot = &m_byPrefix[prefix];
+            lastPrefix = std::move(prefix);
+        }
+        slot->push_back(p);
+    }
+    m_prefixIndexValid = true;
 }
 
 std::unordered_map<std::string, std::vector<std::size_t>>& AttributeSchema::tableIndex() const {

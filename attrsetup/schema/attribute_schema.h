@@ -92,6 +92,9 @@ class AttributeSchema {
     // The folder that holds INDEX.INI on the search path, found without a message; empty when
     // there is none.
     std::string indexIniFolder();
+    // The folders that hold INDEX.INI and attribute.def, INDEX.INI's first, each once: the search
+    // path may find the two files in different folders.
+    std::vector<std::string> schemaFolders();
 
     // What the last load noticed, and what it made of each file.
     const ReadNotes& readNotes() const { return m_notes; }
@@ -129,13 +132,15 @@ class AttributeSchema {
     };
 
     LocatedFile locate(std::string_view fileName, std::string_view notFoundMessage);
+    std::string folderOf(std::string_view fileName);
     void remember(KnownVersion& version, const std::string& path, std::string_view bytes);
     bool writeFiles(std::span<const FileToWrite> files);
     bool mayOverwrite(FileLoadState state, std::string_view refusalMessage);
     std::string indexIniBytes() const;
     std::string attributeDefBytes() const;
     void rebuildFeatureIndexes();
-    void buildCodeIndexes() const;
+    void buildCodeIndex() const;
+    void buildPrefixIndex() const;
     void markTablesChanged() const { m_tableIndexValid = false; }
     std::unordered_map<std::string, std::vector<std::size_t>>& tableIndex() const;
 
@@ -151,8 +156,9 @@ class AttributeSchema {
     KnownVersion m_defVersion;
 
     mutable std::unordered_map<std::string, std::vector<std::size_t>> m_byCode;
+    mutable bool m_codeIndexValid = false;
     mutable std::unordered_map<std::string, std::vector<std::size_t>> m_byPrefix;
-    mutable bool m_codeIndexesValid = false;
+    mutable bool m_prefixIndexValid = false;
     mutable std::unordered_map<std::string, std::vector<std::size_t>> m_byTable;
     mutable bool m_tableIndexValid = false;
     mutable std::unordered_map<std::string, std::size_t> m_tableByName;

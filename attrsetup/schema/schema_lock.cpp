@@ -130,4 +130,39 @@ std::string SchemaLock::holderTextUtf8() {
            m_system.localTime(m_holder.since) + " 起)";
 }
 
+SchemaLock::State SchemaLocks::acquire(const std::vector<std::string>& folders) {
+    release();
+    SchemaLock::State result = SchemaLock::State::Unavailable;
+    for (const std::string& folder : folders) {
+        auto& lock = m_locks.emplace_back(std::make_unique<SchemaLock>(m_system));
+        switch (lock->acquire(folder)) {
+            case SchemaLock::State::HeldByOther:
+                return SchemaLock::State::HeldByOther;
+            case SchemaLock::State::Held:
+                result = SchemaLock::State::Held;
+                break;
+            case SchemaLock::State::Released:
+            case SchemaLock::State::Unavailable:
+                break;
+        }
+    }
+    return result;
+}
+
+void SchemaLocks::release() {
+    // In reverse: the lock taken last goes first.
+    while (!m_locks.empty()) {
+        m_locks.pop_back();
+    }
+}
+
+std::string SchemaLocks::holderTextUtf8() {
+    for (const auto& lock : m_locks) {
+        if (lock->state() == SchemaLock::State::HeldByOther) {
+            return lock->holderTextUtf8();
+        }
+    }
+    return {};
+}
+
 }  // namespace quorbel

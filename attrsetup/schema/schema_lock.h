@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "schema/lock_system.h"
 
@@ -61,6 +63,25 @@ class SchemaLock {
     State m_state = State::Released;
     std::string m_path;
     LockHolder m_holder;  // our own while Held, the other's while HeldByOther
+};
+
+// A lock in each folder that holds one of the two files: the search path may find INDEX.INI in one
+// folder and attribute.def in another, and whoever edits either must be told.
+class SchemaLocks {
+  public:
+    explicit SchemaLocks(LockSystem& system = localLockSystem()) : m_system(system) {}
+
+    // Takes the lock in each folder in turn. HeldByOther at the first folder whose lock another
+    // process holds (the locks taken before it stay held until release); Held when this process
+    // holds a lock in at least one folder; Unavailable when no folder takes one.
+    SchemaLock::State acquire(const std::vector<std::string>& folders);
+    void release();
+    // The holder's text of the lock another process holds.
+    std::string holderTextUtf8();
+
+  private:
+    LockSystem& m_system;
+    std::vector<std::unique_ptr<SchemaLock>> m_locks;
 };
 
 }  // namespace quorbel

@@ -85,8 +85,11 @@ class LockBetweenProcesses : public ::testing::Test {
     }
 
     int rewrite(const std::string& extra, std::string& output) {
-        const std::string command = std::string(ATTRCHECK_PATH) + " --support-path " +
-                                    dir.string() + " --rewrite " + extra + " 2>&1";
+        return rewriteOn(dir.string(), extra, output);
+    }
+    int rewriteOn(const std::string& supportPath, const std::string& extra, std::string& output) {
+        const std::string command = std::string(ATTRCHECK_PATH) + " --support-path " + supportPath +
+                                    " --rewrite " + extra + " 2>&1";
         FILE* pipe = ::popen(command.c_str(), "r");
         char buffer[512];
         std::size_t got = 0;
@@ -123,6 +126,27 @@ TEST_F(LockBetweenProcesses, TheLockOfAProcessThatDiedIsTakenOver) {
     std::string output;
     EXPECT_EQ(rewrite("", output), 0) << output;
     EXPECT_EQ(readFile(dir / "INDEX.INI"), kIndexSaved);
+    EXPECT_FALSE(fs::exists(dir / ".quorbel.lock"));
+}
+
+TEST_F(LockBetweenProcesses, ALockBesideAttributeDefFoundInAnotherFolderCountsToo) {
+    // This user's own folder comes first and holds only INDEX.INI; attribute.def is the shared one
+    // that the holder edits.
+    fs::create_directories(dir / "own");
+    std::ofstream(dir / "own" / "INDEX.INI", std::ios::binary) << kIndex;
+    startHolder();
+    const std::string path = (dir / "own").string() + ":" + dir.string();
+    std::string output;
+    EXPECT_EQ(rewriteOn(path, "", output), 1) << output;
+    EXPECT_NE(output.find("正在编辑属性结构(自 "), std::string::npos) << output;
+    EXPECT_EQ(readFile(dir / "own" / "INDEX.INI"), kIndex);
+    EXPECT_FALSE(fs::exists(dir / "own" / ".quorbel.lock"));
+    stopHolder(false);
+
+    output.clear();
+    EXPECT_EQ(rewriteOn(path, "", output), 0) << output;
+    EXPECT_EQ(readFile(dir / "own" / "INDEX.INI"), kIndexSaved);
+    EXPECT_FALSE(fs::exists(dir / "own" / ".quorbel.lock"));
     EXPECT_FALSE(fs::exists(dir / ".quorbel.lock"));
 }
 
