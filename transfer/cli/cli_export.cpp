@@ -124,11 +124,14 @@ int RunExportCommand(std::span<const std::string> args) {
         std::cerr << texts::kProgram << wrong << texts::kUsage << ExportUsage();
         return kExitNotRead;
     }
-    // GDAL's start-up takes about as long as reading and checking a large survey: both run at
-    // once, and the export waits for the module only if it is not there yet.
-    const std::jthread loading([] {
+    // GDAL's start-up and PROJ's look-up of the system take about as long as reading and checking
+    // a large survey: both run at once, and the export waits for them only if they are not done.
+    const std::jthread loading([epsg = parsed.request.epsg] {
         std::string ignored;
-        ExportModule::Load(ignored);
+        const ExportModule* module = ExportModule::Load(ignored);
+        if (module != nullptr && epsg != kLocalSystem) {
+            module->SystemName(epsg);
+        }
     });
     std::string text;
     if (const FileResult read = ReadFile(parsed.input, text); !read.ok()) {

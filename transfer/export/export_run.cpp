@@ -94,8 +94,9 @@ ExportOutcome RunExport(std::string_view viewText, const SurveyPointList& list,
         return Refused(texts::kUnknownSystem + std::to_string(request.epsg));
     }
     const StagedExport staged(request.path, ExportFormatExtension(request.format));
-    ExportJob job{request.format, request.epsg, staged.stagedPath(),
-                  ToExportPoints(viewText, list, request.gbk)};
+    ExportJob job{
+        request.format, request.epsg, staged.stagedPath(),
+        ToExportPoints(viewText, list, request.gbk, request.format == ExportFormat::kCsv)};
     if (!module->Write(job, progress, failure)) {
         staged.Discard();
         // The user knows the file by the name chosen, not by the hidden one it was written to.

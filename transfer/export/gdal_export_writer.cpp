@@ -288,7 +288,9 @@ bool WriteJob(const ExportJob& job, ExportProgress& progress, std::string& failu
     std::unique_ptr<OGRSpatialReference> system;
     std::unique_ptr<OGRSpatialReference> wgs84;
     std::unique_ptr<OGRCoordinateTransformation> toLonLat;
-    if (job.epsg != 0) {
+    // DXF and CSV carry no system: PROJ is not asked (the caller checked the code already).
+    const bool writesSystem = job.format != ExportFormat::kDxf && job.format != ExportFormat::kCsv;
+    if (job.epsg != 0 && writesSystem) {
         system = SystemOf(job.epsg);
         if (system == nullptr) {
             failure = texts::kUnknownSystem + std::to_string(job.epsg);
@@ -314,9 +316,6 @@ bool WriteJob(const ExportJob& job, ExportProgress& progress, std::string& failu
     }
     char** layerOptions = OptionList(plan.layerOptions);
     OGRSpatialReference* layerSystem = plan.lonLat ? wgs84.get() : system.get();
-    if (job.format == ExportFormat::kDxf || job.format == ExportFormat::kCsv) {
-        layerSystem = nullptr;
-    }
     OGRLayer* layer =
         dataset->CreateLayer(plan.layerName.c_str(), layerSystem, plan.geometry, layerOptions);
     CSLDestroy(layerOptions);
