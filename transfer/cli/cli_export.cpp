@@ -5,10 +5,12 @@
 #include <csignal>
 #include <iostream>
 #include <optional>
+#include <thread>
 
 #include "cli/cli_file_messages.h"
 #include "cli/cli_texts.h"
 #include "export/coordinate_systems.h"
+#include "export/export_module.h"
 #include "export/export_run.h"
 #include "files/file_reader.h"
 #include "survey/delf_point_list.h"
@@ -122,6 +124,15 @@ int RunExportCommand(std::span<const std::string> args) {
         std::cerr << texts::kProgram << wrong << texts::kUsage << ExportUsage();
         return kExitNotRead;
     }
+    // GDAL's start-up and PROJ's look-up of the system take about as long as reading and checking
+    // a large survey: both run at once, and the export waits for them only if they are not done.
+    const std::jthread loading([epsg = parsed.request.epsg] {
+        std::string ignored;
+        const ExportModule* module = ExportModule::Load(ignored);
+        if (module != nullptr && epsg != kLocalSystem) {
+            module->SystemName(epsg);
+        }
+    });
     std::string text;
     if (const FileResult read = ReadFile(parsed.input, text); !read.ok()) {
         std::cerr << CannotReadMessage(parsed.input, read);

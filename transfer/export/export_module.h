@@ -1,5 +1,7 @@
 #pragma once
 
+#include <map>
+#include <mutex>
 #include <optional>
 #include <string>
 
@@ -16,7 +18,9 @@ class ExportModule {
 
     bool Write(const ExportJob& job, ExportProgress& progress, std::string& failure) const;
 
-    // PROJ's name of the system; nullopt when PROJ does not know the code.
+    // PROJ's name of the system; nullopt when PROJ does not know the code. Each answer is kept:
+    // PROJ's first look-up in a thread costs tens of milliseconds, and a thread that loads the
+    // module ahead of an export can ask it there.
     std::optional<std::string> SystemName(int epsg) const;
 
   private:
@@ -27,6 +31,8 @@ class ExportModule {
 
     WriteFunction write_;
     NameFunction name_;
+    mutable std::mutex namesLock_;
+    mutable std::map<int, std::optional<std::string>> names_;
 };
 
 }  // namespace vrk

@@ -98,16 +98,24 @@ class Utf8Texts {
 }  // namespace
 
 std::vector<ExportPoint> ToExportPoints(std::string_view viewText, const SurveyPointList& list,
-                                        bool keepGbk) {
+                                        bool keepGbk, bool withNumberTexts) {
     std::vector<ExportPoint> points;
     points.reserve(list.points.size());
     Utf8Texts utf8;
     for (const SurveyPoint& point : list.points) {
-        auto [y, x, h] = ValueTexts(viewText, point.offset);
-        points.push_back(ExportPoint{keepGbk ? point.name : utf8.Name(point.name),
-                                     keepGbk ? point.code : utf8.Of(point.code), point.y, point.x,
-                                     point.h, std::move(y), std::move(x), std::move(h),
-                                     point.line});
+        ExportPoint& added = points.emplace_back();
+        added.name = keepGbk ? point.name : utf8.Name(point.name);
+        added.code = keepGbk ? point.code : utf8.Of(point.code);
+        added.east = point.y;
+        added.north = point.x;
+        added.height = point.h;
+        added.line = point.line;
+        if (withNumberTexts) {
+            auto [y, x, h] = ValueTexts(viewText, point.offset);
+            added.eastText = std::move(y);
+            added.northText = std::move(x);
+            added.heightText = std::move(h);
+        }
     }
     return points;
 }

@@ -85,6 +85,9 @@ ExportOutcome RunExport(std::string_view viewText, const SurveyPointList& list,
     if (auto refusal = ExportRefusal(request, list)) {
         return Refused(std::move(*refusal));
     }
+    // Made before the module is asked for: while another thread still loads it, the two overlap.
+    std::vector<ExportPoint> points =
+        ToExportPoints(viewText, list, request.gbk, request.format == ExportFormat::kCsv);
     std::string failure;
     const ExportModule* module = ExportModule::Load(failure);
     if (module == nullptr) {
@@ -94,8 +97,7 @@ ExportOutcome RunExport(std::string_view viewText, const SurveyPointList& list,
         return Refused(texts::kUnknownSystem + std::to_string(request.epsg));
     }
     const StagedExport staged(request.path, ExportFormatExtension(request.format));
-    ExportJob job{request.format, request.epsg, staged.stagedPath(),
-                  ToExportPoints(viewText, list, request.gbk)};
+    ExportJob job{request.format, request.epsg, staged.stagedPath(), std::move(points)};
     if (!module->Write(job, progress, failure)) {
         staged.Discard();
         // The user knows the file by the name chosen, not by the hidden one it was written to.

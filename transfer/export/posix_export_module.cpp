@@ -83,11 +83,17 @@ bool ExportModule::Write(const ExportJob& job, ExportProgress& progress,
 }
 
 std::optional<std::string> ExportModule::SystemName(int epsg) const {
-    std::string name;
-    if (!name_(epsg, &name)) {
-        return std::nullopt;
+    const std::lock_guard lock(namesLock_);
+    if (const auto known = names_.find(epsg); known != names_.end()) {
+        return known->second;
     }
-    return name;
+    std::string name;
+    std::optional<std::string> answer;
+    if (name_(epsg, &name)) {
+        answer = std::move(name);
+    }
+    names_.emplace(epsg, answer);
+    return answer;
 }
 
 }  // namespace vrk

@@ -10,7 +10,6 @@
 #include <filesystem>
 
 #include "files/file_failure_reason.h"
-#include "files/file_reader.h"
 #include "files/file_writer.h"
 
 namespace vrk {
@@ -73,9 +72,9 @@ bool StagedExport::MoveFinishedIntoPlace(std::string& failure) const {
             return false;
         }
     }
-    // The main file goes last: until it is in place, the earlier one still opens. Each file goes
-    // through the program's one file writer, which keeps what a plain rename would lose (the
-    // earlier file's mode, owner, links and attributes).
+    // The main file goes last: until it is in place, the earlier one still opens. Each file is
+    // renamed over the earlier one, or copied in where a rename would lose something of it (its
+    // owner, group, mode, a second link, attributes): the writer's rules decide.
     for (int mainPass = 0; mainPass < 2; ++mainPass) {
         for (const std::string& ending : endings) {
             if ((ending == extension_) != (mainPass == 1)) {
@@ -83,17 +82,11 @@ bool StagedExport::MoveFinishedIntoPlace(std::string& failure) const {
             }
             const std::string from = stagedStem_ + ending;
             const std::string to = targetStem_ + ending;
-            std::string bytes;
-            FileResult result = ReadFile(from, bytes);
-            if (result.ok()) {
-                result = WriteFile(to, bytes);
-            }
-            if (!result.ok()) {
+            if (const FileResult result = MoveIntoPlace(from, to); !result.ok()) {
                 failure = to + "\n" + WriteFailureReason(result, to);
                 Discard();
                 return false;
             }
-            std::remove(from.c_str());
         }
     }
     if (extension_ == kShapefileEnding) {

@@ -23,6 +23,13 @@ FileResult WriteFile(const std::string& path, std::string_view bytes);
 // download), so that nothing is received in vain. The same faults as WriteFile would give.
 FileResult CheckWritable(const std::string& path);
 
+// Puts `finished`, a whole file that another library wrote beside `path` in the same folder, in
+// place of `path` without copying its bytes: it is synced, takes the earlier file's owner, group
+// and mode, is renamed over it, and the folder is synced. WriteFile's rules decide what may be
+// replaced; where a rename would lose something, the bytes are copied in through WriteFile
+// instead. `finished` is gone once this succeeds; after a failure the caller removes it.
+FileResult MoveIntoPlace(const std::string& finished, const std::string& path);
+
 // Writes `bytes` to a new file, readable only by this user, in the temporary folder, for a result
 // that could not go where it was meant to. `stem` starts the file's name.
 struct RescueCopy {

@@ -9,9 +9,12 @@
 
 namespace vrk {
 
-// WriteFile, CheckWritable and ReadFile on the given system calls, for tests that make them fail.
+// WriteFile, CheckWritable, MoveIntoPlace and ReadFile on the given system calls, for tests that
+// make them fail.
 FileResult WriteFileWith(PosixFileCalls& calls, const std::string& path, std::string_view bytes);
 FileResult CheckWritableWith(PosixFileCalls& calls, const std::string& path);
+FileResult MoveIntoPlaceWith(PosixFileCalls& calls, const std::string& finished,
+                             const std::string& path);
 FileResult ReadFileWith(PosixFileCalls& calls, const std::string& path, std::string& bytes,
                         std::size_t limit);
 

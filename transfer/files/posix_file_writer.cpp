@@ -105,6 +105,17 @@ int SyncFolder(RetryingCalls& calls, const std::string& target) {
     return 0;
 }
 
+// Gives the open file the earlier file's owner, group and mode; false when it cannot have them
+// all (a group this user may not give).
+bool TakeOwnerAndMode(RetryingCalls& calls, int fd, const struct stat& existing) {
+    const mode_t mode = existing.st_mode & kPermissionBits;
+    struct stat made {};
+    // The kernel drops the set-group-id bit for a group this user is not in.
+    return calls.ChangeOwner(fd, existing.st_uid, existing.st_gid) == 0 &&
+           calls.ChangeMode(fd, mode) == 0 && calls.FileStat(fd, &made) == 0 &&
+           (made.st_mode & kPermissionBits) == mode;
+}
+
 // A new file of its own beside `target`, created exclusively; -1 with errno when none can be.
 int CreateBeside(RetryingCalls& calls, const std::string& target, mode_t mode, std::string& name) {
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
@@ -142,16 +153,9 @@ std::optional<FileResult> Stage(RetryingCalls& calls, const std::string& target,
         remove();
         return FailureOf(error);
     };
-    if (existing != nullptr) {
-        const mode_t mode = existing->st_mode & kPermissionBits;
-        struct stat made {};
-        // The kernel drops the set-group-id bit for a group this user is not in.
-        if (calls.ChangeOwner(file.get(), existing->st_uid, existing->st_gid) != 0 ||
-            calls.ChangeMode(file.get(), mode) != 0 || calls.FileStat(file.get(), &made) != 0 ||
-            (made.st_mode & kPermissionBits) != mode) {
-            remove();
-            return std::nullopt;
-        }
+    if (existing != nullptr && !TakeOwnerAndMode(calls, file.get(), *existing)) {
+        remove();
+        return std::nullopt;
     }
     if (const int error = WriteAll(calls, file.get(), bytes); error != 0) {
         return discard(error);
@@ -311,6 +315,68 @@ FileResult WriteFileWith(PosixFileCalls& system, const std::string& path, std::s
     return WriteInPlace(calls, target.path, bytes);
 }
 
+namespace {
+
+// The finished file's bytes written to `path` by the writer, for a target that a rename would not
+// keep whole; the finished file goes once they are in place.
+FileResult CopyIntoPlace(PosixFileCalls& system, const std::string& finished,
+                         const std::string& path) {
+    std::string bytes;
+    FileResult result = ReadFileWith(system, finished, bytes, static_cast<std::size_t>(-1));
+    if (result.ok()) {
+        result = WriteFileWith(system, path, bytes);
+    }
+    if (result.ok()) {
+        RetryingCalls(system).Unlink(finished);
+    }
+    return result;
+}
+
+}  // namespace
+
+FileResult MoveIntoPlaceWith(PosixFileCalls& system, const std::string& finished,
+                             const std::string& path) {
+    RetryingCalls calls(system);
+    const Target target = Look(calls, path);
+    if (!target.result.ok()) {
+        return target.result;
+    }
+    if (target.exists) {
+        // A link, a device or a pipe is written through, as the writer always does.
+        if (!S_ISREG(target.info.st_mode) || target.path != path) {
+            return CopyIntoPlace(system, finished, path);
+        }
+        if (const FileResult allowed = MayWrite(calls, target.path, target.info); !allowed.ok()) {
+            return allowed;
+        }
+        if (!RenameKeepsEverything(calls, target.path, target.info)) {
+            return CopyIntoPlace(system, finished, path);
+        }
+    }
+    const int opened = calls.Open(finished, O_RDONLY);
+    if (opened < 0) {
+        return FailureOf(errno);
+    }
+    Descriptor file(calls, opened);
+    if (target.exists && !TakeOwnerAndMode(calls, file.get(), target.info)) {
+        file.Close();
+        return CopyIntoPlace(system, finished, path);
+    }
+    if (calls.Sync(file.get()) != 0) {
+        return FailureOf(errno);
+    }
+    if (const int error = file.Close(); error != 0) {
+        return FailureOf(error);
+    }
+    if (calls.Rename(finished, target.path) != 0) {
+        return FailureOf(errno);
+    }
+    if (const int error = SyncFolder(calls, target.path); error != 0) {
+        return FailureOf(error);
+    }
+    return {};
+}
+
 FileResult CheckWritableWith(PosixFileCalls& system, const std::string& path) {
     RetryingCalls calls(system);
     const Target target = Look(calls, path);
@@ -343,6 +409,10 @@ FileResult WriteFile(const std::string& path, std::string_view bytes) {
 
 FileResult CheckWritable(const std::string& path) {
     return CheckWritableWith(SystemFileCalls(), path);
+}
+
+FileResult MoveIntoPlace(const std::string& finished, const std::string& path) {
+    return MoveIntoPlaceWith(SystemFileCalls(), finished, path);
 }
 
 RescueCopy WriteRescueCopy(std::string_view stem, std::string_view bytes) {

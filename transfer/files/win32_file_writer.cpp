@@ -1,5 +1,6 @@
 #include <optional>
 
+#include "files/file_reader.h"
 #include "files/file_writer.h"
 #include "files/win32_file_io.h"
 
@@ -119,10 +120,41 @@ DWORD WriteDurably(HANDLE file, std::string_view bytes) {
     return FlushFileBuffers(file) ? 0 : GetLastError();
 }
 
-// Writes `bytes` beside `target`, flushes them and puts them in its place: ReplaceFileW for a
-// file that exists, which carries its attributes, ACL and streams over to the new one. nullopt
-// when the copy cannot be made or cannot replace the file (a folder this user may not write, a
-// file another program holds open): the caller writes in place.
+// Puts the flushed file `staged` in place of `target`: MoveFileExW for a new name, ReplaceFileW
+// for a file that exists, which carries its attributes, ACL and streams over to the new one.
+// nullopt when the file cannot be replaced that way (a folder this user may not write, a file
+// another program holds open). Unless it succeeds, `staged` keeps its name.
+std::optional<FileResult> PutInPlace(const std::wstring& staged, const std::wstring& target,
+                                     bool existing) {
+    if (!existing) {
+        if (!MoveFileExW(staged.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
+            return LastFailure();
+        }
+        return FileResult{};
+    }
+    if (ReplaceFileW(target.c_str(), staged.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                     nullptr, nullptr)) {
+        return FileResult{};
+    }
+    const DWORD error = GetLastError();
+    if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT) {
+        // The old file is gone already and the new one still has its staged name.
+        if (MoveFileExW(staged.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
+            return FileResult{};
+        }
+        FileResult lost = LastFailure();
+        lost.damaged = true;
+        return lost;
+    }
+    if (error == ERROR_UNABLE_TO_REMOVE_REPLACED || error == ERROR_ACCESS_DENIED ||
+        error == ERROR_SHARING_VIOLATION) {
+        return std::nullopt;
+    }
+    return Failure(FaultOf(error), error);
+}
+
+// Writes `bytes` beside `target`, flushes them and puts them in its place. nullopt when the copy
+// cannot be made or cannot replace the file: the caller writes in place.
 std::optional<FileResult> Stage(const std::wstring& target, bool existing, std::string_view bytes) {
     std::wstring staged;
     Handle file(CreateBeside(target, FILE_ATTRIBUTE_NORMAL, staged));
@@ -142,34 +174,12 @@ std::optional<FileResult> Stage(const std::wstring& target, bool existing, std::
         DeleteFileW(staged.c_str());
         return Failure(FaultOf(error), error);
     }
-    if (!existing) {
-        if (!MoveFileExW(staged.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
-            const FileResult failed = LastFailure();
-            DeleteFileW(staged.c_str());
-            return failed;
-        }
-        return FileResult{};
+    const auto placed = PutInPlace(staged, target, existing);
+    // A damaged target leaves the staged file as the only whole copy of the new bytes.
+    if (!placed || (!placed->ok() && !placed->damaged)) {
+        DeleteFileW(staged.c_str());
     }
-    if (ReplaceFileW(target.c_str(), staged.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                     nullptr, nullptr)) {
-        return FileResult{};
-    }
-    error = GetLastError();
-    if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT) {
-        // The old file is gone already and the new one still has its staged name.
-        if (MoveFileExW(staged.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
-            return FileResult{};
-        }
-        FileResult lost = LastFailure();
-        lost.damaged = true;
-        return lost;
-    }
-    DeleteFileW(staged.c_str());
-    if (error == ERROR_UNABLE_TO_REMOVE_REPLACED || error == ERROR_ACCESS_DENIED ||
-        error == ERROR_SHARING_VIOLATION) {
-        return std::nullopt;
-    }
-    return Failure(FaultOf(error), error);
+    return placed;
 }
 
 // Gives the open file exactly `bytes`, durably; 0 or the error code.
@@ -272,6 +282,60 @@ FileResult WriteFile(const std::string& path, std::string_view bytes) {
         }
     }
     return WriteInPlace(target.path, bytes);
+}
+
+namespace {
+
+// The finished file's bytes written to `path` by the writer, for a target that a rename would not
+// keep whole; the finished file goes once they are in place.
+FileResult CopyIntoPlace(const std::string& finished, const std::wstring& wideFinished,
+                         const std::string& path) {
+    std::string bytes;
+    FileResult result = ReadFile(finished, bytes);
+    if (result.ok()) {
+        result = WriteFile(path, bytes);
+    }
+    if (result.ok()) {
+        DeleteFileW(wideFinished.c_str());
+    }
+    return result;
+}
+
+}  // namespace
+
+FileResult MoveIntoPlace(const std::string& finished, const std::string& path) {
+    std::wstring wideFinished;
+    std::wstring wide;
+    if (!WidePath(finished, wideFinished) || !WidePath(path, wide)) {
+        return NotGbk();
+    }
+    const Target target = Look(wide);
+    if (!target.result.ok()) {
+        return target.result;
+    }
+    if (target.exists) {
+        // A link or a device is written through, and a rename would split a second hard link off.
+        if (target.device || target.path != wide || target.links > 1) {
+            return CopyIntoPlace(finished, wideFinished, path);
+        }
+        if (const FileResult allowed = MayWrite(target); !allowed.ok()) {
+            return allowed;
+        }
+    }
+    Handle file(CreateFileW(wideFinished.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        return LastFailure();
+    }
+    DWORD error = FlushFileBuffers(file.get()) ? 0 : GetLastError();
+    if (const DWORD closed = file.Close(); error == 0) {
+        error = closed;
+    }
+    if (error != 0) {
+        return Failure(FaultOf(error), error);
+    }
+    const auto placed = PutInPlace(wideFinished, target.path, target.exists);
+    return placed ? *placed : CopyIntoPlace(finished, wideFinished, path);
 }
 
 FileResult CheckWritable(const std::string& path) {

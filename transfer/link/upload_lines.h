@@ -27,13 +27,17 @@ std::string BuildPcodeUpload(std::string_view viewText);
 
 template <typename OnLine>
 void ForEachUploadLine(std::string_view viewText, OnLine&& onLine) {
-    std::string text(viewText);
-    text += "\r\n";
+    // The text is read as if CR LF followed it; only its last line needs a copy for that, which
+    // keeps a large survey from being copied whole.
     std::size_t start = 0;
-    for (std::size_t lf = text.find('\n'); lf != std::string::npos && lf > start;
-         lf = text.find('\n', start)) {
-        onLine(std::string_view(text).substr(start, lf - start));
+    std::size_t lf = viewText.find('\n');
+    for (; lf != std::string_view::npos && lf > start; lf = viewText.find('\n', start)) {
+        onLine(viewText.substr(start, lf - start));
         start = lf + 1;
+    }
+    if (lf == std::string_view::npos) {
+        const std::string last = std::string(viewText.substr(start)) + '\r';
+        onLine(std::string_view(last));
     }
 }
 

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iomanip>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,9 @@ class Survey {
         dir_ = std::filesystem::temp_directory_path() / "vrk410-export-bench";
         std::filesystem::create_directories(dir_);
         std::ofstream out(input(), std::ios::binary);
+        // Millimetres, as an instrument writes them: the stream's default six significant digits
+        // would give every point of a row the same "3.85e+07".
+        out << std::fixed << std::setprecision(3);
         // Zone 38 eastings with the zone in front, codes in GBK ("房屋"), as a survey arrives.
         for (int i = 0; i < kPoints; ++i) {
             out << "P" << i << ",\xB7\xBF\xCE\xDD," << 38'500'000 + (i % 1000) * 1.234 << ','

@@ -103,6 +103,25 @@ TEST_F(Win32Folder, ReadOnlyFileIsNeverTouched) {
               static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
 }
 
+// A finished file (an export's) takes the place of a new or existing one and is gone; a file
+// marked read-only stays, and so does the finished file, for its caller to remove.
+TEST_F(Win32Folder, FinishedFileMovesIntoPlaceUnlessTheTargetIsReadOnly) {
+    ASSERT_TRUE(vrk::WriteFile(At("existing.gpkg"), kOld).ok());
+    for (const char* target : {"new.gpkg", "existing.gpkg"}) {
+        ASSERT_TRUE(vrk::WriteFile(At("finished"), kNew).ok());
+        EXPECT_TRUE(vrk::MoveIntoPlace(At("finished"), At(target)).ok()) << target;
+        EXPECT_EQ(Read(At(target)), kNew) << target;
+        EXPECT_EQ(GetFileAttributesW((dir + L"\\finished").c_str()), INVALID_FILE_ATTRIBUTES);
+    }
+    ASSERT_TRUE(vrk::WriteFile(At("kept.gpkg"), kOld).ok());
+    const std::wstring kept = dir + L"\\kept.gpkg";
+    ASSERT_TRUE(SetFileAttributesW(kept.c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(vrk::WriteFile(At("finished"), kNew).ok());
+    EXPECT_EQ(vrk::MoveIntoPlace(At("finished"), At("kept.gpkg")).fault, FileFault::Denied);
+    EXPECT_EQ(Read(At("kept.gpkg")), kOld);
+    EXPECT_EQ(Read(At("finished")), kNew);
+}
+
 TEST_F(Win32Folder, SecondHardLinkSeesTheNewBytes) {
     ASSERT_TRUE(vrk::WriteFile(At("survey.delf"), kOld).ok());
     const std::wstring first = dir + L"\\survey.delf";

@@ -149,6 +149,36 @@ TEST_F(WriteAsUser, ModeAndGroupAreKept) {
     EXPECT_EQ(StatOf(shared).st_mode & 07777, 0640u);
 }
 
+// A finished file (an export's) replaces the earlier one by a rename only where the writer would
+// rename too; a file the user may not replace stays, and one of another group is written in place.
+TEST_F(WriteAsUser, FinishedFilesFollowTheWritersRules) {
+    const fs::path readOnly = Make(dir / "own" / "read-only.gpkg", kUser, kGroup, 0444);
+    const fs::path theirs = Make(dir / "own" / "theirs.gpkg", 0, 0, 0644);
+    const fs::path mine = Make(dir / "own" / "mine.gpkg", kUser, kGroup, 0604);
+    const fs::path rootGroup = Make(dir / "own" / "root-group.gpkg", kUser, 0, 0664);
+    const ino_t theirsInode = StatOf(theirs).st_ino;
+    const ino_t mineInode = StatOf(mine).st_ino;
+    const ino_t rootGroupInode = StatOf(rootGroup).st_ino;
+
+    EXPECT_EQ(Write(readOnly, "move").fault, vrk::FileFault::Denied);
+    EXPECT_EQ(Write(theirs, "move").fault, vrk::FileFault::Denied);
+    EXPECT_EQ(Get(readOnly), kOld);
+    EXPECT_EQ(StatOf(readOnly).st_mode & 07777, 0444u);
+    EXPECT_EQ(Get(theirs), kOld);
+    EXPECT_EQ(StatOf(theirs).st_ino, theirsInode);
+
+    for (const fs::path& path : {mine, rootGroup}) {
+        EXPECT_EQ(Write(path, "move").fault, vrk::FileFault::None) << path;
+        EXPECT_EQ(Get(path), kNew) << path;
+        EXPECT_FALSE(fs::exists(path.string() + ".finished")) << path;
+    }
+    EXPECT_NE(StatOf(mine).st_ino, mineInode);
+    EXPECT_EQ(StatOf(mine).st_mode & 07777, 0604u);
+    EXPECT_EQ(StatOf(rootGroup).st_ino, rootGroupInode);
+    EXPECT_EQ(StatOf(rootGroup).st_gid, 0u);
+    EXPECT_EQ(StatOf(rootGroup).st_mode & 07777, 0664u);
+}
+
 TEST_F(WriteAsUser, WhatCannotGoWhereItWasMeantGoesToTheTemporaryFolder) {
     const fs::path target = Make(dir / "own" / "download.txt", kUser, kGroup, 0444);
     const Probe probe = Write(target, "rescue");
