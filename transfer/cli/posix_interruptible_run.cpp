@@ -42,7 +42,16 @@ void RunInterruptible(std::atomic<bool>& abandoned, const std::function<void()>&
     sigset_t before;
     ::pthread_sigmask(SIG_BLOCK, &interrupt, &before);
     worker.join();
-    ::sigaction(SIGINT, &previous, nullptr);
+    if (abandoned.load()) {
+        // The program is winding up because of a press: a further one must not end it before it
+        // has said what was kept.
+        struct sigaction ignore {};
+        ignore.sa_handler = SIG_IGN;
+        ::sigemptyset(&ignore.sa_mask);
+        ::sigaction(SIGINT, &ignore, nullptr);
+    } else {
+        ::sigaction(SIGINT, &previous, nullptr);
+    }
     ::pthread_sigmask(SIG_SETMASK, &before, nullptr);
     g_abandoned = nullptr;
 }

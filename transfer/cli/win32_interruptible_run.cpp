@@ -19,6 +19,12 @@ BOOL WINAPI OnConsoleControl(DWORD event) {
     return FALSE;
 }
 
+// After a press the program is winding up: a further one must not end it before it has said
+// what was kept.
+BOOL WINAPI IgnoreConsoleControl(DWORD event) {
+    return event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT ? TRUE : FALSE;
+}
+
 }  // namespace
 
 void RunInterruptible(std::atomic<bool>& abandoned, const std::function<void()>& work) {
@@ -26,6 +32,9 @@ void RunInterruptible(std::atomic<bool>& abandoned, const std::function<void()>&
     ::SetConsoleCtrlHandler(OnConsoleControl, TRUE);
     std::thread worker(work);
     worker.join();
+    if (abandoned.load()) {
+        ::SetConsoleCtrlHandler(IgnoreConsoleControl, TRUE);
+    }
     ::SetConsoleCtrlHandler(OnConsoleControl, FALSE);
     g_abandoned = nullptr;
 }
