@@ -31,13 +31,11 @@ function(project_qt_defaults target)
     set_target_properties(${target} PROPERTIES AUTOMOC ON)
 endfunction()
 
-# Qt's widget headers take seconds to parse for every file; a target with many Qt files parses
-# them once. The precompiled header costs about as much as three files and some 200 MB, so only
-# the large Qt targets ask for it.
-function(project_precompile_qt_headers target)
-    if(PRECOMPILE_HEADERS)
-        target_precompile_headers(${target} PRIVATE
-            ${PROJECT_SOURCE_DIR}/cmake/precompiled/qt_headers.h)
+# Qt's widget headers take seconds to parse for every file: the large Qt targets compile their
+# files in batches of eight, each batch parsing them once.
+function(project_batch_qt_sources target)
+    if(BATCH_QT_SOURCES)
+        set_target_properties(${target} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 8)
     endif()
 endfunction()
 

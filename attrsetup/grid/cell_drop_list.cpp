@@ -6,13 +6,10 @@
 
 #include "grid/cell_geometry.h"
 #include "grid/grid_constants.h"
+#include "grid/grid_events.h"
 
 namespace {
 CCellDropList* g_dropList = nullptr;
-
-bool isCommitKey(int key) {
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
 }  // namespace
 
 CCellDropList* CCellDropList::shared() {

@@ -8,13 +8,10 @@
 #include "grid/char_filter.h"
 #include "grid/grid_beep.h"
 #include "grid/grid_constants.h"
+#include "grid/grid_events.h"
 
 namespace {
 CCellEditBox* g_editBox = nullptr;
-
-bool isCommitKey(int key) {
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
 }  // namespace
 
 CCellEditBox* CCellEditBox::shared() {

@@ -20,6 +20,11 @@ inline constexpr QEvent::Type WM_GRID_ENDLABELEDIT = static_cast<QEvent::Type>(0
 // The notification code an editor puts into its end-of-edit record.
 inline constexpr int LVN_ENDLABELEDIT = -106;
 
+// The keys that end an in-place edit and keep its text, in both editors.
+inline bool isCommitKey(int key) {
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
 namespace quorbel::grid {
 inline constexpr QEvent::Type kQueryItemsEventType = WM_GRID_QUERYITEMS;
 inline constexpr QEvent::Type kCellChangedEventType = WM_GRID_CELLCHANGED;

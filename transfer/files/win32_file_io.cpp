@@ -122,9 +122,9 @@ DWORD WriteAll(HANDLE file, std::string_view bytes) {
 
 DWORD ReadAll(HANDLE file, std::string& bytes, std::size_t limit, std::size_t expected) {
     bytes.clear();
-    const std::size_t room = std::max(kReadChunk, std::min(expected, limit) + 1);
-    ReserveLargeBuffer(bytes, room);
-    bytes.resize(room);
+    const std::size_t first = std::max(kReadChunk, std::min(expected, limit) + 1);
+    ReserveLargeBuffer(bytes, first);
+    bytes.resize(first);
     std::size_t used = 0;
     while (used <= limit) {
         if (used == bytes.size()) {

@@ -15,7 +15,7 @@ namespace vrk {
 
 namespace {
 
-constexpr auto kTitle = "端口映射";
+constexpr auto kPortMapTitle = "端口映射";
 constexpr auto kIntro = "为每个通讯口选择串口设备，或直接键入设备路径（如 /dev/ttyUSB0）：";
 constexpr auto kDefaultItem = "默认 (%1)";
 constexpr auto kRefresh = "刷新";
@@ -30,7 +30,7 @@ QString DeviceItemText(const SerialDevice& device) {
 
 CPortMapDlg::CPortMapDlg(QWidget* parent) : QDialog(parent) {
     setObjectName(QString::number(ids::kPortMappingDialog));
-    setWindowTitle(QString::fromUtf8(kTitle));
+    setWindowTitle(QString::fromUtf8(kPortMapTitle));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QString::fromUtf8(kIntro)));
     auto* grid = new QGridLayout;

@@ -12,6 +12,7 @@
 
 #include "export/coordinate_systems.h"
 #include "export/export_module.h"
+#include "shell/dialogs/dialog_buttons.h"
 #include "shell/export/export_texts.h"
 #include "shell/windows/command_ids.h"
 
@@ -28,12 +29,6 @@ constexpr std::array<const char*, 6> kKindNames = {texts::kCrsCgcs2000,    texts
                                                    texts::kCrsEpsgCode,    texts::kCrsLocal};
 constexpr int kFirstUtmNorth = 32601;
 constexpr int kFirstUtmSouth = 32701;
-
-template <typename W>
-W* Named(W* widget, int id) {
-    widget->setObjectName(QString::number(id));
-    return widget;
-}
 
 bool IsGaussKruger(int kind) {
     return kind <= kBeijing1954;

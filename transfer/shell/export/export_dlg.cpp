@@ -37,12 +37,6 @@ constexpr const char* kFileKey = "Export/File";
 // Enough line numbers to find the lines; the rest are summed up.
 constexpr std::size_t kListedLines = 12;
 
-template <typename W>
-W* Named(W* widget, int id) {
-    widget->setObjectName(QString::number(id));
-    return widget;
-}
-
 QString Summary(const SurveyPointList& list) {
     QString text = QString::fromUtf8(texts::kExportSummary)
                        .arg(list.points.size())

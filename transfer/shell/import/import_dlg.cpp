@@ -22,7 +22,7 @@ namespace vrk {
 
 namespace {
 
-constexpr auto kTitle = "导入";
+constexpr auto kImportTitle = "导入";
 constexpr auto kFileLabel = "文件:";
 constexpr auto kFormatLabel = "格式:";
 constexpr auto kDetected = "按内容识别为: %1";
@@ -100,7 +100,7 @@ CImportDlg::CImportDlg(const QString& fileName, std::string bytes, ImportFormat 
                        const DelimitedOptions& remembered, QWidget* parent)
     : QDialog(parent), bytes_(std::move(bytes)) {
     setObjectName(QString::number(ids::kImportDialog));
-    setWindowTitle(QString::fromUtf8(kTitle));
+    setWindowTitle(QString::fromUtf8(kImportTitle));
     std::size_t unencodableLine = 0;
     gbkText_ = DelimitedTextAsGbk(std::string_view(bytes_).substr(0, kHeadBytes), unencodableLine);
 

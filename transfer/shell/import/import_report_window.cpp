@@ -11,7 +11,7 @@ namespace vrk {
 
 namespace {
 
-constexpr auto kTitle = "导入报告";
+constexpr auto kReportTitle = "导入报告";
 constexpr auto kSummary = "%1: 导入 %2 个点, 跳过 %3 条";
 constexpr auto kLine = "第 %1 行: %2%3";
 constexpr auto kSkippedMark = "(跳过) ";
@@ -22,7 +22,7 @@ constexpr auto kClose = "关闭";
 
 CImportReportWindow::CImportReportWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("CImportReportWindow"));
-    setWindowTitle(QString::fromUtf8(kTitle));
+    setWindowTitle(QString::fromUtf8(kReportTitle));
     auto* layout = new QVBoxLayout(this);
     summary_ = new QLabel;
     layout->addWidget(summary_);

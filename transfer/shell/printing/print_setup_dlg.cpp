@@ -20,7 +20,7 @@ namespace vrk {
 
 namespace {
 
-constexpr auto kTitle = "打印设置";
+constexpr auto kPrintSetupTitle = "打印设置";
 constexpr auto kNoPrinter = "（未找到打印机）";
 constexpr QPageSize::PageSizeId kPaperSizes[] = {QPageSize::A4,     QPageSize::A3,
                                                  QPageSize::A5,     QPageSize::B5,
@@ -31,7 +31,7 @@ constexpr QPageSize::PageSizeId kPaperSizes[] = {QPageSize::A4,     QPageSize::A
 CPrintSetupDlg::CPrintSetupDlg(QPrinter& printer, QWidget* parent)
     : QDialog(parent), printer_(printer) {
     setObjectName(QString::number(ids::kFilePageSetup));
-    setWindowTitle(QString::fromUtf8(kTitle));
+    setWindowTitle(QString::fromUtf8(kPrintSetupTitle));
     auto* form = new QFormLayout;
 
     printers_ = new QComboBox;
