@@ -9,6 +9,10 @@ function(project_defaults target)
     if(WARNINGS_AS_ERRORS)
         target_compile_options(${target} PRIVATE -Werror)
     endif()
+    # In a unity build GCC takes every file after the first for a header, and warns of test
+    # fixtures in an anonymous namespace as it would in a header.
+    target_compile_options(${target} PRIVATE
+        $<$<BOOL:$<TARGET_PROPERTY:UNITY_BUILD>>:-Wno-subobject-linkage>)
     # The sanitizers find the same faults in code built for debugging, which builds in two thirds
     # of the time (-Og: GCC 12's -O1 warns falsely inside std::string).
     if(SANITIZE)

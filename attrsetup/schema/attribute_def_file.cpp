@@ -10,7 +10,7 @@ namespace {
 
 using namespace file_format;
 
-void note(ReadNotes* notes, std::size_t line, ReadNoteKind kind) {
+void noteInDef(ReadNotes* notes, std::size_t line, ReadNoteKind kind) {
     if (notes != nullptr) {
         notes->push_back({SchemaFile::AttributeDef, line, kind});
     }
@@ -43,21 +43,17 @@ FieldDef parseFieldLine(std::string_view line, std::size_t lineNumber, ReadNotes
     field.decimals = readInteger(afterComma(line, 3));
     field.description = std::string(readToken(afterComma(line, 4)));
     if (tokenIsCut(line) || tokenIsCut(afterComma(line, 4))) {
-        note(notes, lineNumber, ReadNoteKind::TokenCut);
+        noteInDef(notes, lineNumber, ReadNoteKind::TokenCut);
     }
     if (countCommas(line) > kMinFieldCommas) {
         const std::string_view dictionary = readToken(afterComma(line, 5));
         if (field.type == 0) {
             field.dictionary = std::string(dictionary);
         } else if (!dictionary.empty()) {
-            note(notes, lineNumber, ReadNoteKind::DictionaryDropped);
+            noteInDef(notes, lineNumber, ReadNoteKind::DictionaryDropped);
         }
     }
     return field;
-}
-
-bool isBlank(std::string_view line) {
-    return line.find_first_not_of(" \t\r") == std::string_view::npos;
 }
 
 }  // namespace
@@ -71,7 +67,7 @@ AttributeDefContent parseAttributeDef(std::string_view bytes, ReadNotes* notes) 
         if (startsWithIgnoreAsciiCase(line, kAttributeDefEnd)) {
             std::string_view rest;
             if (lines.next(rest)) {
-                note(notes, lines.lineNumber(), ReadNoteKind::IgnoredAfterEnd);
+                noteInDef(notes, lines.lineNumber(), ReadNoteKind::IgnoredAfterEnd);
             }
             break;
         }
@@ -81,7 +77,7 @@ AttributeDefContent parseAttributeDef(std::string_view bytes, ReadNotes* notes) 
                 // Reading stops here as other readers of the file do, but the rest is kept so a
                 // save cannot drop the tables behind this line.
                 content.incompleteLine = lines.lineNumber();
-                note(notes, lines.lineNumber(), ReadNoteKind::TableLineIncomplete);
+                noteInDef(notes, lines.lineNumber(), ReadNoteKind::TableLineIncomplete);
                 const std::size_t start = lines.lineStart();
                 std::size_t end = bytes.size();
                 std::string_view rest;
@@ -95,11 +91,11 @@ AttributeDefContent parseAttributeDef(std::string_view bytes, ReadNotes* notes) 
                 break;
             }
             if (commas > kTableCommasWithAux) {
-                note(notes, lines.lineNumber(), ReadNoteKind::TableLineExtraCommas);
+                noteInDef(notes, lines.lineNumber(), ReadNoteKind::TableLineExtraCommas);
             }
             if (tokenIsCut(line.substr(1)) ||
                 (commas == kTableCommasWithAux && tokenIsCut(afterComma(line, 2)))) {
-                note(notes, lines.lineNumber(), ReadNoteKind::TokenCut);
+                noteInDef(notes, lines.lineNumber(), ReadNoteKind::TokenCut);
             }
             content.tables.push_back(parseTableLine(line, commas));
             current = &content.tables.back();
@@ -107,14 +103,14 @@ AttributeDefContent parseAttributeDef(std::string_view bytes, ReadNotes* notes) 
         }
         if (countCommas(line) >= kMinFieldCommas) {
             if (current == nullptr) {
-                note(notes, lines.lineNumber(), ReadNoteKind::FieldBeforeTable);
+                noteInDef(notes, lines.lineNumber(), ReadNoteKind::FieldBeforeTable);
                 continue;
             }
             current->fields.push_back(parseFieldLine(line, lines.lineNumber(), notes));
             continue;
         }
         if (!isBlank(line)) {
-            note(notes, lines.lineNumber(), ReadNoteKind::LineSkipped);
+            noteInDef(notes, lines.lineNumber(), ReadNoteKind::LineSkipped);
         }
     }
     return content;

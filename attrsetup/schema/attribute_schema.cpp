@@ -14,8 +14,6 @@
 namespace quorbel {
 namespace {
 
-constexpr std::size_t kPrefixLength = 2;
-
 void applyDictionaryRule(std::vector<FieldDef>& fields) {
     for (FieldDef& field : fields) {
         if (field.type != 0) {
@@ -324,7 +322,8 @@ const std::vector<std::size_t>& AttributeSchema::featuresWithPrefix(std::string_
         return noPositions();
     }
     buildPrefixIndex();
-    const auto it = m_byPrefix.find(foldedAscii(prefix.substr(0, kPrefixLength)));
+    const auto it =
+        m_byPrefix.find(foldedAscii(prefix.substr(0, file_format::kCategoryPrefixLength)));
     return it == m_byPrefix.end() ? noPositions() : it->second;
 }
 
@@ -498,7 +497,7 @@ void AttributeSchema::buildPrefixIndex() const {
         if (code.empty()) {
             continue;
         }
-        std::string prefix = foldedAscii(code.substr(0, kPrefixLength));
+        std::string prefix = foldedAscii(code.substr(0, file_format::kCategoryPrefixLength));
         if (slot == nullptr || prefix != lastPrefix) {
             slot = &m_byPrefix[prefix];
             lastPrefix = std::move(prefix);

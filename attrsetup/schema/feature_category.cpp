@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "schema/file_format.h"
 #include "schema/gbk_letter_case.h"
 #include "schema/gbk_text.h"
 
@@ -10,7 +11,6 @@ namespace quorbel {
 namespace {
 
 // A category is told by the first two bytes of a feature code.
-constexpr std::size_t kPrefixLength = 2;
 
 struct Utf8Category {
     std::string_view name;
@@ -66,8 +66,9 @@ bool codeHasPrefix(std::string_view code, std::string_view prefix) {
     if (prefix.empty()) {
         return false;
     }
-    return equalsIgnoreAsciiCase(code.substr(0, std::min(code.size(), kPrefixLength)),
-                                 prefix.substr(0, std::min(prefix.size(), kPrefixLength)));
+    return equalsIgnoreAsciiCase(
+        code.substr(0, std::min(code.size(), file_format::kCategoryPrefixLength)),
+        prefix.substr(0, std::min(prefix.size(), file_format::kCategoryPrefixLength)));
 }
 
 bool codeHasCategory(std::string_view code) {

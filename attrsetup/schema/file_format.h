@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 namespace quorbel::file_format {
@@ -11,6 +12,10 @@ inline constexpr std::string_view kAttributeDefName = "attribute.def";
 inline constexpr std::string_view kIndexIniDisplayName = "INDEX.INI";
 
 inline constexpr std::string_view kLineEnd = "\r\n";
+// The code page of the files' text and, on Windows, of the paths that name them.
+inline constexpr unsigned kGbkCodePage = 936;
+// A feature's category is the first two characters of its code.
+inline constexpr std::size_t kCategoryPrefixLength = 2;
 inline constexpr char kTableMark = '*';
 inline constexpr std::string_view kFieldIndent = "  ";
 inline constexpr std::string_view kAbsentAuxToken = "NULL";

@@ -12,7 +12,7 @@ namespace {
 
 using namespace file_format;
 
-void note(ReadNotes* notes, std::size_t line, ReadNoteKind kind) {
+void noteInIndex(ReadNotes* notes, std::size_t line, ReadNoteKind kind) {
     if (notes != nullptr) {
         notes->push_back({SchemaFile::IndexIni, line, kind});
     }
@@ -64,7 +64,7 @@ void parseFeatureLine(std::string_view line, std::size_t lineNumber, ReadNotes* 
     feature.code.assign(readToken(line));
     feature.symbol.assign(readToken(afterComma[1]));
     if (!readReal(afterComma[2], feature.param)) {
-        note(notes, lineNumber, ReadNoteKind::ParamNotNumber);
+        noteInIndex(notes, lineNumber, ReadNoteKind::ParamNotNumber);
     }
     feature.name.assign(readToken(afterComma[3]));
     feature.auxToken.assign(readToken(afterComma[4]));
@@ -73,14 +73,10 @@ void parseFeatureLine(std::string_view line, std::size_t lineNumber, ReadNotes* 
     }
     for (const std::string_view field : afterComma) {
         if (tokenIsCut(field)) {
-            note(notes, lineNumber, ReadNoteKind::TokenCut);
+            noteInIndex(notes, lineNumber, ReadNoteKind::TokenCut);
             break;
         }
     }
-}
-
-bool isBlank(std::string_view line) {
-    return line.find_first_not_of(" \t\r") == std::string_view::npos;
 }
 
 }  // namespace
@@ -95,14 +91,14 @@ std::vector<FeatureEntry> parseIndexIni(std::string_view bytes, ReadNotes* notes
         if (startsWithIgnoreAsciiCase(line, kIndexIniEnd)) {
             std::string_view rest;
             if (lines.next(rest)) {
-                note(notes, lines.lineNumber(), ReadNoteKind::IgnoredAfterEnd);
+                noteInIndex(notes, lines.lineNumber(), ReadNoteKind::IgnoredAfterEnd);
             }
             break;
         }
         if (isFeatureLine(line)) {
             parseFeatureLine(line, lines.lineNumber(), notes, features.emplace_back());
         } else if (!isBlank(line)) {
-            note(notes, lines.lineNumber(), ReadNoteKind::LineSkipped);
+            noteInIndex(notes, lines.lineNumber(), ReadNoteKind::LineSkipped);
         }
     }
     return features;

@@ -25,4 +25,9 @@ class LineSplitter {
     std::size_t m_lineNumber = 0;
 };
 
+// A line of nothing but blanks.
+inline bool isBlank(std::string_view line) {
+    return line.find_first_not_of(" \t\r") == std::string_view::npos;
+}
+
 }  // namespace quorbel

@@ -16,7 +16,7 @@
 namespace quorbel {
 namespace {
 
-std::string directoryOf(const std::string& path) {
+std::string lockFolderOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     if (slash == std::string::npos) {
         return ".";
@@ -57,7 +57,7 @@ class PosixLockSystem final : public LockSystem {
     CreateResult createExclusive(const std::string& path, std::string_view bytes) override {
         // Written under a private name first and then linked to the lock's name: link fails when
         // the name exists, and the lock is never seen without its content.
-        std::string pattern = directoryOf(path) + "/.quorbel.lock.XXXXXX";
+        std::string pattern = lockFolderOf(path) + "/.quorbel.lock.XXXXXX";
         std::vector<char> name(pattern.begin(), pattern.end());
         name.push_back('\0');
         const int fd = ::mkstemp(name.data());

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "schema/file_format.h"
 #include "schema/gbk_text.h"
 
 // The Windows side of the two conversions, with the system's code page 936 where the POSIX build
@@ -10,7 +11,6 @@
 namespace quorbel {
 namespace {
 
-constexpr UINT kGbk = 936;
 constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD";
 
 bool isLead(unsigned char byte) {
@@ -20,7 +20,8 @@ bool isLead(unsigned char byte) {
 // The UTF-16 of exactly these GBK bytes, empty when they are no character.
 std::wstring decodeGbk(const char* bytes, int length) {
     wchar_t out[4];
-    const int n = ::MultiByteToWideChar(kGbk, MB_ERR_INVALID_CHARS, bytes, length, out, 4);
+    const int n = ::MultiByteToWideChar(file_format::kGbkCodePage, MB_ERR_INVALID_CHARS, bytes,
+                                        length, out, 4);
     return n > 0 ? std::wstring(out, static_cast<std::size_t>(n)) : std::wstring();
 }
 
@@ -53,8 +54,9 @@ std::string utf8ToGbk(std::string_view utf8) {
             (wide[i] >= 0xD800 && wide[i] <= 0xDBFF && i + 1 < wide.size()) ? 2 : 1;
         char bytes[8];
         BOOL defaulted = FALSE;
-        const int n = ::WideCharToMultiByte(kGbk, WC_NO_BEST_FIT_CHARS, &wide[i], unitCount, bytes,
-                                            sizeof bytes, nullptr, &defaulted);
+        const int n =
+            ::WideCharToMultiByte(file_format::kGbkCodePage, WC_NO_BEST_FIT_CHARS, &wide[i],
+                                  unitCount, bytes, sizeof bytes, nullptr, &defaulted);
         if (n <= 0 || defaulted) {
             out += '?';
         } else {

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "schema/file_format.h"
 #include "schema/file_store.h"
 
 // The adapter between the schema and the Windows file system; the only Windows file calls here.
@@ -16,7 +17,6 @@
 namespace quorbel {
 namespace {
 
-constexpr UINT kGbk = 936;
 constexpr DWORD kChunk = 1 << 16;
 
 std::wstring widePath(const std::string& path) {
@@ -24,9 +24,10 @@ std::wstring widePath(const std::string& path) {
         return {};
     }
     const int size = static_cast<int>(path.size());
-    const int units = ::MultiByteToWideChar(kGbk, 0, path.data(), size, nullptr, 0);
+    const int units =
+        ::MultiByteToWideChar(file_format::kGbkCodePage, 0, path.data(), size, nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(units), L'\0');
-    ::MultiByteToWideChar(kGbk, 0, path.data(), size, wide.data(), units);
+    ::MultiByteToWideChar(file_format::kGbkCodePage, 0, path.data(), size, wide.data(), units);
     return wide;
 }
 

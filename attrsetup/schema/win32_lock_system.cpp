@@ -4,6 +4,7 @@
 #include <ctime>
 #include <string>
 
+#include "schema/file_format.h"
 #include "schema/lock_system.h"
 
 // The lock's contacts with Windows. Names are GBK bytes, as everywhere in the schema: paths are
@@ -12,26 +13,27 @@
 namespace quorbel {
 namespace {
 
-constexpr UINT kGbk = 936;
-
 std::wstring wide(const std::string& text) {
     if (text.empty()) {
         return {};
     }
     const int size = static_cast<int>(text.size());
-    const int units = ::MultiByteToWideChar(kGbk, 0, text.data(), size, nullptr, 0);
+    const int units =
+        ::MultiByteToWideChar(file_format::kGbkCodePage, 0, text.data(), size, nullptr, 0);
     std::wstring result(static_cast<std::size_t>(units), L'\0');
-    ::MultiByteToWideChar(kGbk, 0, text.data(), size, result.data(), units);
+    ::MultiByteToWideChar(file_format::kGbkCodePage, 0, text.data(), size, result.data(), units);
     return result;
 }
 
 std::string gbk(const wchar_t* text) {
-    const int bytes = ::WideCharToMultiByte(kGbk, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    const int bytes =
+        ::WideCharToMultiByte(file_format::kGbkCodePage, 0, text, -1, nullptr, 0, nullptr, nullptr);
     if (bytes <= 1) {
         return {};
     }
     std::string result(static_cast<std::size_t>(bytes), '\0');
-    ::WideCharToMultiByte(kGbk, 0, text, -1, result.data(), bytes, nullptr, nullptr);
+    ::WideCharToMultiByte(file_format::kGbkCodePage, 0, text, -1, result.data(), bytes, nullptr,
+                          nullptr);
     result.pop_back();
     return result;
 }

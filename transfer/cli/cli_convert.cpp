@@ -1,4 +1,5 @@
 #include "cli/cli_convert.h"
+#include "cli/cli_exit_codes.h"
 
 #include <iostream>
 #include <optional>
@@ -13,10 +14,6 @@
 namespace vrk::cli {
 
 namespace {
-
-constexpr int kExitOk = 0;
-constexpr int kExitFailed = 1;
-constexpr int kExitUsage = 2;
 
 enum class Kind { Delf, Pcode };
 

@@ -6,6 +6,7 @@
 
 #include "cli/cli_check.h"
 #include "cli/cli_convert.h"
+#include "cli/cli_exit_codes.h"
 #include "cli/cli_export.h"
 #include "cli/cli_import.h"
 #include "cli/cli_ports.h"
@@ -17,7 +18,7 @@
 
 namespace {
 
-constexpr int kExitUsage = 2;
+using vrk::cli::kExitUsage;
 
 void PrintUsage(std::ostream& out) {
     out << "用法:\n"

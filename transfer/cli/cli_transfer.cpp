@@ -1,4 +1,5 @@
 #include "cli/cli_transfer.h"
+#include "cli/cli_exit_codes.h"
 
 #include <atomic>
 #include <iostream>
@@ -24,10 +25,6 @@
 namespace vrk::cli {
 
 namespace {
-
-constexpr int kExitOk = 0;
-constexpr int kExitFailed = 1;
-constexpr int kExitUsage = 2;
 
 std::atomic<bool> g_abandoned{false};
 

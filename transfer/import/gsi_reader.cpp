@@ -26,7 +26,6 @@ constexpr std::size_t kLongData = 16;
 constexpr std::size_t kMaxWordsPerBlock = 64;
 // Known points kept for orienting a station; beyond this many the file is read on, and a
 // station sighting a point not kept is reported as not oriented.
-constexpr std::size_t kMaxKnownPoints = 1'000'000;
 
 enum WordIndex {
     kPointId = 11,
@@ -67,10 +66,6 @@ struct Block {
         return nullptr;
     }
 };
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 // The data of a word at `at`: the expected width when a blank (or the end) follows it, else up
 // to the next blank, so that both word lengths and space-padded data read.

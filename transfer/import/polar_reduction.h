@@ -1,8 +1,12 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 
 namespace vrk {
+
+// Points a reader keeps to orient later stations on: enough for any survey, bounded for any file.
+inline constexpr std::size_t kMaxKnownPoints = 1'000'000;
 
 // Angles of the files, to radians.
 double GonToRadians(double gon);

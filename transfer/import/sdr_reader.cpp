@@ -26,7 +26,6 @@ constexpr std::size_t kDistanceUnitAt = 41;
 constexpr std::size_t kCoordinateOrderAt = 44;
 // Instrument record: the zero of vertical angles.
 constexpr std::size_t kVerticalZeroAt = 50;
-constexpr std::size_t kMaxKnownPoints = 1'000'000;
 
 enum class AngleUnit { Degree, Gon, Mil };
 
@@ -55,7 +54,7 @@ class Fields {
     std::size_t at_;
 };
 
-struct KnownPoint {
+struct KnownPointWithHeight {
     std::string_view name;
     double east;
     double north;
@@ -229,7 +228,7 @@ class SdrReader {
         addPoint(p, fields.next(kDescriptionWidth), line);
     }
 
-    const KnownPoint* find(std::string_view name) const {
+    const KnownPointWithHeight* find(std::string_view name) const {
         for (auto it = known_.rbegin(); it != known_.rend() && !name.empty(); ++it) {
             if (it->name == name) {
                 return &*it;
@@ -252,7 +251,7 @@ class SdrReader {
                 return;
             }
         }
-        const KnownPoint* at = find(p.id);
+        const KnownPointWithHeight* at = find(p.id);
         if (at == nullptr) {
             out_.skip(line, import_texts::kNoCoordinates);
             return;
@@ -342,7 +341,7 @@ class SdrReader {
     std::string_view bytes_;
     DelfOutput out_;
     Layout layout_;
-    std::vector<KnownPoint> known_;
+    std::vector<KnownPointWithHeight> known_;
     std::optional<StationSetup> station_;
     std::string_view stationId_;
     bool oriented_ = false;

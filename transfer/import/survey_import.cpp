@@ -8,10 +8,6 @@ namespace vrk {
 
 namespace {
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 // A GSI block starts with a word: two digits, four information characters, a sign.
 bool LooksLikeGsi(std::string_view line) {
     if (!line.empty() && line.front() == '*') {

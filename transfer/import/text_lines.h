@@ -29,6 +29,10 @@ void ForEachTextLine(std::string_view bytes, OnLine&& onLine) {
     }
 }
 
+inline bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
 // `text` without blanks at either end.
 inline std::string_view TrimBlanks(std::string_view text) {
     const std::size_t first = text.find_first_not_of(" \t");

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "serial/port_discovery.h"
+#include "serial/posix_port_holder.h"
 
 namespace vrk {
 
@@ -17,13 +18,6 @@ constexpr const char* kTtyClass = "/sys/class/tty";
 constexpr const char* kById = "/dev/serial/by-id";
 // A built-in UART the driver registered but found no hardware for reports this port type.
 constexpr std::string_view kUnknownUartType = "0";
-
-std::string FirstLine(const fs::path& file) {
-    std::ifstream in(file);
-    std::string line;
-    std::getline(in, line);
-    return line;
-}
 
 std::optional<std::uint16_t> HexId(const std::string& text) {
     std::uint16_t value = 0;

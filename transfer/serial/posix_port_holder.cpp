@@ -27,13 +27,6 @@ namespace fs = std::filesystem;
 constexpr const char* kLockDirs[] = {"/run/lock", "/var/lock"};
 constexpr std::string_view kLockPrefix = "LCK..";
 
-std::string FirstLine(const fs::path& file) {
-    std::ifstream in(file);
-    std::string line;
-    std::getline(in, line);
-    return line;
-}
-
 bool Alive(long pid) {
     return pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
 }
@@ -153,6 +146,13 @@ std::string SystemText(int error) {
 }
 
 }  // namespace
+
+std::string FirstLine(const std::filesystem::path& file) {
+    std::ifstream in(file);
+    std::string line;
+    std::getline(in, line);
+    return line;
+}
 
 std::string RealDevicePath(const std::string& device) {
     std::error_code error;

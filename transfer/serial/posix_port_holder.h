@@ -1,11 +1,15 @@
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 
 #include "serial/port_failure.h"
 
 namespace vrk {
+
+// The first line of a small system file (sysfs, a lock file); empty when it cannot be read.
+std::string FirstLine(const std::filesystem::path& file);
 
 // The lock file serial programs leave for a device they hold ("LCK..ttyUSB0", "LCK..pts_3" in
 // /run/lock), taken by this program too so that others see the device is in use. Released

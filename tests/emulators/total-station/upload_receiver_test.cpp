@@ -10,7 +10,7 @@
 namespace tssim {
 namespace {
 
-const std::string kAck = std::string(protocol::kAckAnswer);
+const std::string kAckReply = std::string(protocol::kAckAnswer);
 const std::string kNak = std::string(protocol::kNakAnswer);
 
 std::string block(char fill) {
@@ -29,10 +29,10 @@ ReadFrame endFrame() {
 
 TEST(UploadReceiver, AcceptsCoordinateUploadAndAnswersEveryFrameButTheEnd) {
     UploadReceiver r(Protocol::AckNak, {});
-    EXPECT_EQ(r.onFrame(header(protocol::kHeaderJob)).answer, kAck);
-    EXPECT_EQ(r.onFrame(header(protocol::kHeaderSite)).answer, kAck);
+    EXPECT_EQ(r.onFrame(header(protocol::kHeaderJob)).answer, kAckReply);
+    EXPECT_EQ(r.onFrame(header(protocol::kHeaderSite)).answer, kAckReply);
     for (int i = 0; i < 12; ++i) {  // crosses the wrap of the counter digit
-        EXPECT_EQ(r.onFrame(data(block('a'), i)).answer, kAck) << i;
+        EXPECT_EQ(r.onFrame(data(block('a'), i)).answer, kAckReply) << i;
     }
     const auto end = r.onFrame(endFrame());
     EXPECT_TRUE(end.finished);
@@ -52,7 +52,7 @@ TEST(UploadReceiver, CheckFailureIsNakedAndTheResendAccepted) {
     ReadFrame bad = data(block('b'), 0);
     bad.payload[5] = 'X';  // one byte changed on the line
     EXPECT_EQ(r.onFrame(bad).answer, kNak);
-    EXPECT_EQ(r.onFrame(data(block('b'), 0)).answer, kAck);
+    EXPECT_EQ(r.onFrame(data(block('b'), 0)).answer, kAckReply);
     EXPECT_EQ(r.blocks().size(), 1u);
     EXPECT_EQ(r.stats().checkFailures, 1u);
     EXPECT_EQ(r.stats().counterErrors, 0u);
@@ -78,7 +78,7 @@ TEST(UploadReceiver, NakFaultRefusesEachFrameTheGivenNumberOfTimes) {
     for (const ReadFrame& frame : {header(protocol::kHeaderJob), data(block('a'), 0)}) {
         EXPECT_EQ(r.onFrame(frame).answer, kNak);
         EXPECT_EQ(r.onFrame(frame).answer, kNak);
-        EXPECT_EQ(r.onFrame(frame).answer, kAck);
+        EXPECT_EQ(r.onFrame(frame).answer, kAckReply);
     }
     EXPECT_EQ(r.blocks().size(), 1u);
     EXPECT_EQ(r.stats().naksSent, 4u);
@@ -89,7 +89,7 @@ TEST(UploadReceiver, AnswerFaultsAndProtocolNone) {
     Faults shortAnswer;
     shortAnswer.shortAnswer = true;
     EXPECT_EQ(UploadReceiver(Protocol::AckNak, shortAnswer).onFrame(data(block('a'), 0)).answer,
-              kAck.substr(0, 2));
+              kAckReply.substr(0, 2));
 
     Faults silent;
     silent.neverAnswer = true;

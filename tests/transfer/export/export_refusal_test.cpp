@@ -5,7 +5,7 @@
 namespace vrk::testing {
 namespace {
 
-constexpr int kCgcs2000Cm114 = 4547;
+constexpr int kCgcs2000Meridian114 = 4547;
 const std::string kEarlier = "an earlier file\n";
 
 class CancelAfterFirstStep final : public ExportProgress {
@@ -58,7 +58,7 @@ TEST_F(ExportRefusals, ACancelledExportLeavesTheEarlierSetAsItWas) {
     CancelAfterFirstStep cancel;
     const ExportOutcome outcome =
         RunExport(many, ReadDelfPoints(many),
-                  {ExportFormat::kShp, kCgcs2000Cm114, false, PathOf("a.shp")}, cancel);
+                  {ExportFormat::kShp, kCgcs2000Meridian114, false, PathOf("a.shp")}, cancel);
     EXPECT_FALSE(outcome.written);
     EXPECT_TRUE(outcome.cancelled);
     EXPECT_EQ(outcome.message, texts::kCancelled);
@@ -70,7 +70,7 @@ TEST_F(ExportRefusals, AFailedWriteLeavesTheEarlierFileAndNoHiddenOne) {
     // folder fails at the rename, after GDAL has written the whole file.
     std::filesystem::create_directory(PathOf("a.gpkg"));
     std::ofstream(PathOf("a.gpkg/inside"), std::ios::binary) << kEarlier;
-    const ExportOutcome outcome = Export(ExportFormat::kGpkg, kCgcs2000Cm114, "a.gpkg");
+    const ExportOutcome outcome = Export(ExportFormat::kGpkg, kCgcs2000Meridian114, "a.gpkg");
     EXPECT_FALSE(outcome.written);
     EXPECT_EQ(FileText(PathOf("a.gpkg/inside")), kEarlier);
     EXPECT_EQ(FilesInFolder(), 1u);

@@ -7,7 +7,7 @@
 namespace vrk {
 namespace {
 
-constexpr std::size_t kNoLimit = static_cast<std::size_t>(-1);
+constexpr std::size_t kNoGsiTextLimit = static_cast<std::size_t>(-1);
 
 TEST(GsiReaderTest, MixedWordLengthsSignsAndEveryLengthUnit) {
     const std::string file =
@@ -16,7 +16,7 @@ TEST(GsiReaderTest, MixedWordLengthsSignsAndEveryLengthUnit) {
         "110002+000000P2 81..06+01234567 82..08+12345650 83..08-12345650 \r\n"
         "110003+00000000 81..01+00100000 82..07+00010000 83..10+00001000 \r\n"
         "*110004+0000000000000000 81..00+0000000000000001 82..00+0000000000000002 \r\n";
-    const ImportResult result = ReadGsi(file, kNoLimit);
+    const ImportResult result = ReadGsi(file, kNoGsiTextLimit);
     ASSERT_TRUE(result.ok) << result.message;
     EXPECT_EQ(result.text,
               "P1,TREE,1234.567,-765.432,12.345\r\n"
@@ -48,7 +48,7 @@ TEST(GsiReaderTest, ObservationsAreReducedOnceTheStationIsOriented) {
         "31..00+0000000000100000 87..00+0000000000001300 71....+000000000000WALL \r\n"
         "*110007+00000000000000P2 21.104+0000000009000000 22.104+0000000009000000 "
         "32..00+0000000000010000 \r\n";
-    const ImportResult result = ReadGsi(file, kNoLimit);
+    const ImportResult result = ReadGsi(file, kNoGsiTextLimit);
     ASSERT_TRUE(result.ok) << result.message;
     EXPECT_EQ(result.text,
               "B01,,1100.000,2000.000,50.000\r\n"
@@ -63,7 +63,7 @@ TEST(GsiReaderTest, ObservationsAreReducedOnceTheStationIsOriented) {
 }
 
 TEST(GsiReaderTest, AFileOfAnotherFormatIsRefusedAtItsFirstLine) {
-    const ImportResult result = ReadGsi("name,code,E,N,H\r\nP1,,1,2,3\r\n", kNoLimit);
+    const ImportResult result = ReadGsi("name,code,E,N,H\r\nP1,,1,2,3\r\n", kNoGsiTextLimit);
     EXPECT_FALSE(result.ok);
     EXPECT_TRUE(result.text.empty());
     EXPECT_EQ(result.message, "文件不是 GSI 格式: 第 1 行读不下去(不是 GSI 字)");
@@ -75,7 +75,7 @@ TEST(GsiReaderTest, BadWordsAreReportedAndTheTextStaysWithinItsBound) {
         "110002+000000P2 81..02+00001000 82..00+00002000 \r\n"
         "110003+000000P3 81..00+0000X000 82..00+00002000 \r\n"
         "110004+000000P4 71....+0000CODE \r\n";
-    const ImportResult result = ReadGsi(file, kNoLimit);
+    const ImportResult result = ReadGsi(file, kNoGsiTextLimit);
     ASSERT_TRUE(result.ok);
     EXPECT_EQ(result.text, "P1,,1.000,2.000,\r\n");
     EXPECT_EQ(result.skipped, 3U);

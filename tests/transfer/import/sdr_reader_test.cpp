@@ -7,7 +7,7 @@
 namespace vrk {
 namespace {
 
-constexpr std::size_t kNoLimit = static_cast<std::size_t>(-1);
+constexpr std::size_t kNoSdrTextLimit = static_cast<std::size_t>(-1);
 
 // Fixed columns: ids and numbers right-aligned, descriptions left-aligned.
 std::string R(std::string_view text, std::size_t width) {
@@ -29,7 +29,7 @@ TEST(SdrReaderTest, NarrowIdsNorthFirstInMetres) {
                              R("2000.123", 10) + R("1000.456", 10) + R("50.5", 10) + L("TREE", 16) +
                              "\r\n" + "08KI" + R("13", 4) + R("-20.0004", 10) + R("-10.0005", 10) +
                              "\r\n";
-    const ImportResult result = ReadSdr(file, kNoLimit);
+    const ImportResult result = ReadSdr(file, kNoSdrTextLimit);
     ASSERT_TRUE(result.ok) << result.message;
     EXPECT_EQ(result.text,
               "12,TREE,1000.456,2000.123,50.500\r\n"
@@ -40,7 +40,7 @@ TEST(SdrReaderTest, WideIdsEastFirstInFeet) {
     const std::string file = Header("SDR33 V04-04.02", "121121") + "08KI" +
                              R("CP-0001-NORTHWAL", 16) + R("100.000", 16) + R("200.000", 16) +
                              R("10.000", 16) + L("FENCE POST", 16) + "\r\n";
-    const ImportResult result = ReadSdr(file, kNoLimit);
+    const ImportResult result = ReadSdr(file, kNoSdrTextLimit);
     ASSERT_TRUE(result.ok) << result.message;
     // Easting 100 ft = 30.480 m, northing 200 ft = 60.960 m, height 10 ft = 3.048 m.
     EXPECT_EQ(result.text, "CP-0001-NORTHWAL,FENCE POST,30.480,60.960,3.048\r\n");
@@ -59,7 +59,7 @@ TEST(SdrReaderTest, ObservationsFromAnOrientedStation) {
         R("1.700", 10) + "\r\n" + "09F1" + R("1", 4) + R("3", 4) + R("50.000", 10) + R("88.5", 10) +
         R("90.0", 10) + L("TREE", 16) + "\r\n" + "09F1" + R("7", 4) + R("4", 4) + R("50.000", 10) +
         R("88.5", 10) + R("90.0", 10) + "\r\n";
-    const ImportResult result = ReadSdr(file, kNoLimit);
+    const ImportResult result = ReadSdr(file, kNoSdrTextLimit);
     ASSERT_TRUE(result.ok) << result.message;
     EXPECT_EQ(result.text,
               "1,STN,5000.000,5000.000,100.000\r\n"
@@ -75,7 +75,7 @@ TEST(SdrReaderTest, ObservationsFromAnOrientedStation) {
 }
 
 TEST(SdrReaderTest, AFileOfAnotherFormatIsRefusedAtItsFirstLine) {
-    const ImportResult result = ReadSdr("P1,,1,2,3\r\n", kNoLimit);
+    const ImportResult result = ReadSdr("P1,,1,2,3\r\n", kNoSdrTextLimit);
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.message, "文件不是 SDR 格式: 第 1 行读不下去(不是 SDR 记录)");
 }
