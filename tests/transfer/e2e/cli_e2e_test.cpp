@@ -12,7 +12,7 @@ namespace {
 using namespace std::chrono_literals;
 using e2e::RunCli;
 
-constexpr auto kStationWait = 5s;
+using e2e::kStationWait;
 
 class CliE2E : public ::testing::Test {
   protected:

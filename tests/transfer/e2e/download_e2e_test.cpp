@@ -11,7 +11,7 @@ namespace {
 using namespace std::chrono_literals;
 using e2e::Computer;
 
-constexpr auto kStationWait = 5s;
+using e2e::kStationWait;
 
 class DownloadE2E : public ::testing::Test {
   protected:

@@ -21,6 +21,10 @@
 
 namespace e2e {
 
+// How long a test waits on the station to finish: far more than a transfer takes, also on a
+// loaded machine.
+inline constexpr std::chrono::seconds kStationWait{5};
+
 inline constexpr std::string_view kPromptStationFirst = "请先在全站仪上回车,然后在微机上回车!";
 inline constexpr std::string_view kPromptComputerFirst = "请先在微机上回车,然后在全站仪上回车!";
 inline constexpr std::string_view kTimedOut = "通讯超时";

@@ -11,7 +11,7 @@ namespace {
 using namespace std::chrono_literals;
 using e2e::Computer;
 
-constexpr auto kStationWait = 5s;
+using e2e::kStationWait;
 
 std::string Download(tssim::TotalStation& station) {
     EXPECT_TRUE(station.startSend(tssim::Content::Coordinates));

@@ -17,7 +17,7 @@ namespace {
 using namespace std::chrono_literals;
 using e2e::Computer;
 
-constexpr auto kStationWait = 5s;
+using e2e::kStationWait;
 
 // The bytes of every line of one direction, read back from the hex column.
 std::string BytesOf(const std::string& transcript, std::string_view direction) {

@@ -9,7 +9,7 @@ namespace {
 using namespace std::chrono_literals;
 using e2e::Computer;
 
-constexpr auto kStationWait = 5s;
+using e2e::kStationWait;
 constexpr std::size_t kHeaderFrames = 2;
 
 vrk::UploadJob CoordJob(std::string_view text) {
