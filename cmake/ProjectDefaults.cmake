@@ -35,10 +35,12 @@ function(project_qt_defaults target)
     set_target_properties(${target} PROPERTIES AUTOMOC ON)
 endfunction()
 
-# Qt's widget headers take seconds to parse for every file: the large Qt targets compile their
-# files in batches of eight, each batch parsing them once.
-function(project_batch_qt_sources target)
-    if(BATCH_QT_SOURCES)
+# Qt's widget headers and GoogleTest's take seconds to parse for every file: the large Qt targets
+# and the test programs compile their files in batches of eight (unity builds), each batch parsing
+# them once. The other targets keep one file per unit, so that a file missing an include of its
+# own still fails to build.
+function(project_batch_sources target)
+    if(BATCH_SOURCES)
         set_target_properties(${target} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 8)
     endif()
 endfunction()
@@ -61,6 +63,7 @@ function(project_test target)
     target_link_libraries(${target} PRIVATE ${ARG_LIBS})
     # Test programs gain nothing from -O2 but half their build time; the code under test keeps it.
     target_compile_options(${target} PRIVATE $<$<NOT:$<CONFIG:Debug>>:-Og>)
+    project_batch_sources(${target})
     if(ARG_DEFINES)
         target_compile_definitions(${target} PRIVATE ${ARG_DEFINES})
     endif()
