@@ -13,6 +13,7 @@
 #include <iterator>
 #include <string>
 
+#include "file_test_support.h"
 #include "files/file_failure_reason.h"
 #include "files/file_reader.h"
 #include "files/file_writer.h"
@@ -28,21 +29,9 @@ const std::string kOld = "P1,,100.000,200.000\r\n";
 // Longer than the old bytes, so a write cut short leaves a file of a third length.
 const std::string kNew = "P1,,100.000,200.000,10.000\r\n\xB5\xE3\r\n";
 
-void Put(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc)
-        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::string Get(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-struct stat StatOf(const fs::path& path) {
-    struct stat info {};
-    ::lstat(path.c_str(), &info);
-    return info;
-}
+using filestest::Get;
+using filestest::Put;
+using filestest::StatOf;
 
 std::size_t Entries(const fs::path& dir) {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir), {}));

@@ -13,6 +13,7 @@
 #include <sstream>
 #include <string>
 
+#include "file_test_support.h"
 #include "files/file_result.h"
 
 namespace {
@@ -21,24 +22,12 @@ namespace fs = std::filesystem;
 
 constexpr uid_t kUser = 65534;
 constexpr gid_t kGroup = 65534;
-const std::string kOld = "old\r\n";
-const std::string kNew = "P1,,1.000,2.000\r\n";
+const std::string kOldBytes = "old\r\n";
+const std::string kNewBytes = "P1,,1.000,2.000\r\n";
 
-void Put(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc)
-        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::string Get(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-struct stat StatOf(const fs::path& path) {
-    struct stat info {};
-    ::stat(path.c_str(), &info);
-    return info;
-}
+using filestest::Get;
+using filestest::Put;
+using filestest::StatOf;
 
 void Own(const fs::path& path, uid_t uid, gid_t gid, mode_t mode) {
     ASSERT_EQ(::chown(path.c_str(), uid, gid), 0) << path;
@@ -70,7 +59,7 @@ class WriteAsUser : public ::testing::Test {
         Own(dir, 0, 0, 0755);
         Own(dir / "own", kUser, kGroup, 0755);
         Own(dir / "tmp", kUser, kGroup, 0700);
-        Put(dir / "input", kNew);
+        Put(dir / "input", kNewBytes);
     }
     void TearDown() override {
         if (!dir.empty()) {
@@ -78,9 +67,9 @@ class WriteAsUser : public ::testing::Test {
         }
     }
 
-    // A file of `kOld` with the given owner, group and mode.
+    // A file of `kOldBytes` with the given owner, group and mode.
     fs::path Make(const fs::path& path, uid_t uid, gid_t gid, mode_t mode) {
-        Put(path, kOld);
+        Put(path, kOldBytes);
         Own(path, uid, gid, mode);
         return path;
     }
@@ -119,8 +108,8 @@ TEST_F(WriteAsUser, ReadOnlyFilesAreRefusedAndKeptAsTheyWere) {
     const ino_t inode = StatOf(theirs).st_ino;
     EXPECT_EQ(Write(mine).fault, vrk::FileFault::Denied);
     EXPECT_EQ(Write(theirs).fault, vrk::FileFault::Denied);
-    EXPECT_EQ(Get(mine), kOld);
-    EXPECT_EQ(Get(theirs), kOld);
+    EXPECT_EQ(Get(mine), kOldBytes);
+    EXPECT_EQ(Get(theirs), kOldBytes);
     EXPECT_EQ(StatOf(mine).st_mode & 07777, 0444u);
     EXPECT_EQ(StatOf(theirs).st_ino, inode);
     EXPECT_EQ(StatOf(theirs).st_uid, 0u);
@@ -137,7 +126,7 @@ TEST_F(WriteAsUser, ModeAndGroupAreKept) {
     const ino_t sharedInode = StatOf(shared).st_ino;
     for (const fs::path& path : {staged, rootGroup, shared}) {
         EXPECT_EQ(Write(path).fault, vrk::FileFault::None) << path;
-        EXPECT_EQ(Get(path), kNew) << path;
+        EXPECT_EQ(Get(path), kNewBytes) << path;
     }
     EXPECT_NE(StatOf(staged).st_ino, stagedInode);
     EXPECT_EQ(StatOf(staged).st_mode & 07777, 0604u);
@@ -162,14 +151,14 @@ TEST_F(WriteAsUser, FinishedFilesFollowTheWritersRules) {
 
     EXPECT_EQ(Write(readOnly, "move").fault, vrk::FileFault::Denied);
     EXPECT_EQ(Write(theirs, "move").fault, vrk::FileFault::Denied);
-    EXPECT_EQ(Get(readOnly), kOld);
+    EXPECT_EQ(Get(readOnly), kOldBytes);
     EXPECT_EQ(StatOf(readOnly).st_mode & 07777, 0444u);
-    EXPECT_EQ(Get(theirs), kOld);
+    EXPECT_EQ(Get(theirs), kOldBytes);
     EXPECT_EQ(StatOf(theirs).st_ino, theirsInode);
 
     for (const fs::path& path : {mine, rootGroup}) {
         EXPECT_EQ(Write(path, "move").fault, vrk::FileFault::None) << path;
-        EXPECT_EQ(Get(path), kNew) << path;
+        EXPECT_EQ(Get(path), kNewBytes) << path;
         EXPECT_FALSE(fs::exists(path.string() + ".finished")) << path;
     }
     EXPECT_NE(StatOf(mine).st_ino, mineInode);
@@ -183,10 +172,10 @@ TEST_F(WriteAsUser, WhatCannotGoWhereItWasMeantGoesToTheTemporaryFolder) {
     const fs::path target = Make(dir / "own" / "download.txt", kUser, kGroup, 0444);
     const Probe probe = Write(target, "rescue");
     EXPECT_EQ(probe.fault, vrk::FileFault::Denied);
-    EXPECT_EQ(Get(target), kOld);
+    EXPECT_EQ(Get(target), kOldBytes);
     ASSERT_EQ(fs::path(probe.rescue).parent_path(), dir / "tmp") << probe.rescue;
     EXPECT_EQ(fs::path(probe.rescue).filename().string().rfind("vrk410-download-", 0), 0u);
-    EXPECT_EQ(Get(probe.rescue), kNew);
+    EXPECT_EQ(Get(probe.rescue), kNewBytes);
     EXPECT_EQ(StatOf(probe.rescue).st_mode & 07777, 0600u);
     EXPECT_EQ(StatOf(probe.rescue).st_uid, kUser);
 }
