@@ -61,7 +61,8 @@ function(project_test target)
         project_defaults(${target})
     endif()
     target_link_libraries(${target} PRIVATE ${ARG_LIBS})
-    # Test programs gain nothing from -O2 but half their build time; the code under test keeps it.
+    # Test programs gain nothing from -O2 but a third of their build time; the code under test
+    # keeps it.
     target_compile_options(${target} PRIVATE $<$<NOT:$<CONFIG:Debug>>:-Og>)
     project_batch_sources(${target})
     if(ARG_DEFINES)
