@@ -5,7 +5,7 @@
 namespace quorbel::attrcheck {
 
 ConsoleHost::ConsoleHost(SearchPathFinder finder, std::ostream& out)
-    : m_finder(std::move(finder)), m_out(out) {}
+    : m_finder(std::move(finder)), m_out(&out) {}
 
 int ConsoleHost::findFile(std::string_view name, std::string& fullPath) {
     return m_finder.findFile(name, fullPath);
@@ -17,7 +17,7 @@ void ConsoleHost::print(std::string_view gbkText) {
     while (!text.empty() && text.front() == '\n') {
         text.erase(0, 1);
     }
-    m_out << text << '\n';
+    *m_out << text << '\n';
 }
 
 }  // namespace quorbel::attrcheck

@@ -14,10 +14,12 @@ class ConsoleHost : public HostServices {
 
     int findFile(std::string_view name, std::string& fullPath) override;
     void print(std::string_view gbkText) override;
+    // Where messages go from now on.
+    void divertTo(std::ostream& out) { m_out = &out; }
 
   private:
     SearchPathFinder m_finder;
-    std::ostream& m_out;
+    std::ostream* m_out;
 };
 
 }  // namespace quorbel::attrcheck

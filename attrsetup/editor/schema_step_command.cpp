@@ -44,7 +44,7 @@ SchemaStepCommand::State SchemaStepCommand::capture(bool tablePresent) const {
     }
     state.featureTables.reserve(m_features.size());
     for (const std::size_t position : m_features) {
-        state.featureTables.push_back(m_schema.features()[position].table);
+        state.featureTables.emplace_back(m_schema.features()[position].table);
     }
     return state;
 }

@@ -175,7 +175,7 @@ std::optional<std::size_t> AttributeSchema::findTable(std::string_view name) con
         }
         m_tableNamesValid = true;
     }
-    const auto it = m_tableByName.find(std::string(name));
+    const auto it = m_tableByName.find(name);
     if (it == m_tableByName.end()) {
         return std::nullopt;
     }
@@ -479,7 +479,7 @@ void AttributeSchema::buildCodeIndex() const {
     }
     m_byCode.reserve(m_features.size());
     for (std::size_t p = 0; p < m_features.size(); ++p) {
-        m_byCode[m_features[p].code].push_back(p);
+        m_byCode[std::string(m_features[p].code)].push_back(p);
     }
     m_codeIndexValid = true;
 }
@@ -513,7 +513,7 @@ std::unordered_map<std::string, std::vector<std::size_t>>& AttributeSchema::tabl
         m_byTable.clear();
         for (std::size_t p = 0; p < m_features.size(); ++p) {
             if (!m_features[p].table.empty()) {
-                m_byTable[m_features[p].table].push_back(p);
+                m_byTable[std::string(m_features[p].table)].push_back(p);
             }
         }
         m_tableIndexValid = true;

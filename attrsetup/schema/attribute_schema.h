@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -161,7 +162,14 @@ class AttributeSchema {
     mutable bool m_prefixIndexValid = false;
     mutable std::unordered_map<std::string, std::vector<std::size_t>> m_byTable;
     mutable bool m_tableIndexValid = false;
-    mutable std::unordered_map<std::string, std::size_t> m_tableByName;
+    // Looked up with the string_view it is asked for, without making a string of it.
+    struct NameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view name) const {
+            return std::hash<std::string_view>{}(name);
+        }
+    };
+    mutable std::unordered_map<std::string, std::size_t, NameHash, std::equal_to<>> m_tableByName;
     mutable bool m_tableNamesValid = false;
 };
 

@@ -15,7 +15,7 @@ std::vector<std::size_t> candidateFeatures(
         if (!codeHasPrefix(feature.code, prefix) || !symbolFitsKind(feature.symbol, kind)) {
             continue;
         }
-        if (excludedCodes != nullptr && excludedCodes->count(feature.code) != 0) {
+        if (excludedCodes != nullptr && excludedCodes->count(std::string(feature.code)) != 0) {
             continue;
         }
         candidates.push_back(p);

@@ -1,5 +1,6 @@
 #include "schema/index_ini_file.h"
 
+#include <algorithm>
 #include <array>
 
 #include "schema/file_format.h"
@@ -18,64 +19,79 @@ void noteInIndex(ReadNotes* notes, std::size_t line, ReadNoteKind kind) {
     }
 }
 
-// Stops at the commas it needs: the count pass runs over every line of the file.
-bool isFeatureLine(std::string_view line) {
-    std::size_t pos = 0;
-    for (std::size_t k = 0; k < kMinFeatureCommas; ++k) {
-        const std::size_t comma = line.find(',', pos);
-        if (comma == std::string_view::npos) {
-            return false;
+// The line's values as split by its first commas: one walk over the line finds them all.
+struct FeatureLineValues {
+    static constexpr std::size_t kLastValue = 5;
+    // Value k runs from start[k] to end[k]; the table value, the last, ends at the next comma.
+    std::array<std::size_t, kLastValue + 1> start{};
+    std::array<std::size_t, kLastValue + 1> end{};
+    std::size_t commas = 0;
+};
+
+FeatureLineValues splitFeatureLine(std::string_view line) {
+    FeatureLineValues values;
+    std::size_t from = 0;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] != ',') {
+            continue;
         }
-        pos = comma + 1;
+        values.end[values.commas] = i;
+        from = i + 1;
+        if (++values.commas > FeatureLineValues::kLastValue) {
+            return values;
+        }
+        values.start[values.commas] = from;
     }
-    return true;
+    values.end[values.commas] = line.size();
+    // Values beyond the last comma are empty.
+    for (std::size_t k = values.commas + 1; k <= FeatureLineValues::kLastValue; ++k) {
+        values.start[k] = values.end[k] = line.size();
+    }
+    return values;
 }
 
-std::size_t countFeatureLines(std::string_view bytes) {
-    std::size_t count = 0;
-    LineSplitter lines(bytes);
-    std::string_view line;
-    while (lines.next(line) && !startsWithIgnoreAsciiCase(line, kIndexIniEnd)) {
-        if (isFeatureLine(line)) {
-            ++count;
-        }
+// A value's token: leading spaces skipped, then up to a space or a carriage return.
+std::string_view valueToken(std::string_view value, bool& cut) {
+    std::size_t start = 0;
+    while (start < value.size() && value[start] == ' ') {
+        ++start;
     }
-    return count;
+    std::size_t end = start;
+    while (end < value.size() && value[end] != ' ' && value[end] != '\r') {
+        ++end;
+    }
+    if (end > start && end < value.size() && value[end] == ' ') {
+        std::size_t after = end;
+        while (after < value.size() && value[after] == ' ') {
+            ++after;
+        }
+        // Text after the spaces within the same value would be lost on writing.
+        cut = cut || (after < value.size() && value[after] != '\r');
+    }
+    return value.substr(start, end - start);
 }
 
 // Fills a record already in place in the list: moving 100,000 records of short strings into the
-// list costs a copy of each string's bytes. The line is walked once for its commas.
-void parseFeatureLine(std::string_view line, std::size_t lineNumber, ReadNotes* notes,
-                      FeatureEntry& feature) {
-    constexpr std::size_t kLastField = 5;
-    // afterComma[k]: the text after the k-th comma, empty when the line has fewer.
-    std::array<std::string_view, kLastField + 1> afterComma{line};
-    std::size_t commas = 0;
-    for (std::size_t pos = 0; commas <= kLastField;) {
-        const std::size_t comma = line.find(',', pos);
-        if (comma == std::string_view::npos) {
-            break;
-        }
-        pos = comma + 1;
-        if (++commas <= kLastField) {
-            afterComma[commas] = line.substr(pos);
-        }
-    }
-    feature.code.assign(readToken(line));
-    feature.symbol.assign(readToken(afterComma[1]));
-    if (!readReal(afterComma[2], feature.param)) {
+// list costs a copy of each string's bytes.
+void parseFeatureLine(std::string_view line, const FeatureLineValues& values,
+                      std::size_t lineNumber, ReadNotes* notes, FeatureEntry& feature) {
+    const auto value = [&](std::size_t k) {
+        return line.substr(values.start[k], values.end[k] - values.start[k]);
+    };
+    bool cut = false;
+    feature.code.assign(valueToken(value(0), cut));
+    feature.symbol.assign(valueToken(value(1), cut));
+    valueToken(value(2), cut);
+    if (!readReal(line.substr(values.start[2]), feature.param)) {
         noteInIndex(notes, lineNumber, ReadNoteKind::ParamNotNumber);
     }
-    feature.name.assign(readToken(afterComma[3]));
-    feature.auxToken.assign(readToken(afterComma[4]));
-    if (commas > kMinFeatureCommas) {
-        feature.table.assign(readToken(afterComma[kLastField]));
+    feature.name.assign(valueToken(value(3), cut));
+    feature.auxToken.assign(valueToken(value(4), cut));
+    if (values.commas > kMinFeatureCommas) {
+        feature.table.assign(valueToken(value(FeatureLineValues::kLastValue), cut));
     }
-    for (const std::string_view field : afterComma) {
-        if (tokenIsCut(field)) {
-            noteInIndex(notes, lineNumber, ReadNoteKind::TokenCut);
-            break;
-        }
+    if (cut) {
+        noteInIndex(notes, lineNumber, ReadNoteKind::TokenCut);
     }
 }
 
@@ -83,8 +99,9 @@ void parseFeatureLine(std::string_view line, std::size_t lineNumber, ReadNotes* 
 
 std::vector<FeatureEntry> parseIndexIni(std::string_view bytes, ReadNotes* notes) {
     std::vector<FeatureEntry> features;
-    // Counting first sizes the list once, so storing 100,000 features never reallocates.
-    features.reserve(countFeatureLines(bytes));
+    // Room for a feature on every line, so storing 100,000 features never reallocates. Room not
+    // used is never touched, so blank and skipped lines cost nothing but address space.
+    features.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
     LineSplitter lines(bytes);
     std::string_view line;
     while (lines.next(line)) {
@@ -95,8 +112,9 @@ std::vector<FeatureEntry> parseIndexIni(std::string_view bytes, ReadNotes* notes
             }
             break;
         }
-        if (isFeatureLine(line)) {
-            parseFeatureLine(line, lines.lineNumber(), notes, features.emplace_back());
+        const FeatureLineValues values = splitFeatureLine(line);
+        if (values.commas >= kMinFeatureCommas) {
+            parseFeatureLine(line, values, lines.lineNumber(), notes, features.emplace_back());
         } else if (!isBlank(line)) {
             noteInIndex(notes, lines.lineNumber(), ReadNoteKind::LineSkipped);
         }
@@ -105,8 +123,16 @@ std::vector<FeatureEntry> parseIndexIni(std::string_view bytes, ReadNotes* notes
 }
 
 std::string formatIndexIni(const std::vector<FeatureEntry>& features) {
+    // Sized once from the values' lengths; a param takes its decimals and a few digits.
+    constexpr std::size_t kSeparators = 5 + kLineEnd.size() + 1;
+    constexpr std::size_t kParamRoom = 8 + kParamDecimals;
+    std::size_t size = kIndexIniEnd.size() + kLineEnd.size();
+    for (const FeatureEntry& feature : features) {
+        size += feature.code.size() + feature.symbol.size() + feature.name.size() +
+                feature.auxToken.size() + feature.table.size() + kSeparators + kParamRoom;
+    }
     std::string out;
-    out.reserve(features.size() * 48);
+    out.reserve(size);
     for (const FeatureEntry& feature : features) {
         // A code beginning with the end word would end the next reading at this line; the reader
         // skips leading spaces of a token, so one space keeps the line a feature line.
@@ -117,7 +143,7 @@ std::string formatIndexIni(const std::vector<FeatureEntry>& features) {
         out += ',';
         out += feature.symbol;
         out += ',';
-        out += formatFixed(feature.param, kParamDecimals);
+        appendFixed(out, feature.param, kParamDecimals);
         out += ',';
         out += feature.name;
         out += ',';

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <map>
-#include <set>
+#include <optional>
 #include <string_view>
-#include <unordered_set>
 
 #include "schema/feature_category.h"
 #include "schema/field_catalogue.h"
+#include "schema/file_format.h"
 #include "schema/gbk_letter_case.h"
 #include "schema/gbk_text.h"
 
@@ -78,14 +78,38 @@ std::string codeList(const std::vector<std::string>& codes) {
     return text;
 }
 
-void tableFindings(const AttributeSchema& schema, std::vector<std::string>& out) {
-    std::map<std::string, std::size_t> seen;
-    std::unordered_set<std::string_view> used;
+// What the features say of the tables, gathered in one walk over 100,000 features.
+struct TableReferences {
+    std::vector<bool> used;  // by table position; a repeated name counts for its first table
+    std::map<std::string, std::vector<std::string>> missing;  // table name -> codes
+};
+
+TableReferences tableReferences(const AttributeSchema& schema) {
+    TableReferences references;
+    references.used.assign(schema.tables().size(), false);
+    // Features of one table usually stand together, so the last answer is tried first.
+    std::string_view lastName;
+    std::optional<std::size_t> lastTable;
     for (const FeatureEntry& f : schema.features()) {
-        if (!f.table.empty()) {
-            used.insert(f.table);
+        if (f.table.empty()) {
+            continue;
+        }
+        if (lastName.data() == nullptr || f.table != lastName) {
+            lastName = f.table;
+            lastTable = schema.findTable(f.table);
+        }
+        if (lastTable) {
+            references.used[*lastTable] = true;
+        } else {
+            references.missing[std::string(f.table)].emplace_back(f.code);
         }
     }
+    return references;
+}
+
+void tableFindings(const AttributeSchema& schema, const TableReferences& references,
+                   std::vector<std::string>& out) {
+    std::map<std::string, std::size_t> seen;
     for (std::size_t i = 0; i < schema.tables().size(); ++i) {
         const AttributeTable& t = schema.tables()[i];
         const std::string label = "表 " + u(t.name);
@@ -95,7 +119,7 @@ void tableFindings(const AttributeSchema& schema, std::vector<std::string>& out)
         if (const auto [it, fresh] = seen.emplace(t.name, i); !fresh) {
             out.push_back("表名重复: " + u(t.name) + " (第" + std::to_string(it->second + 1) +
                           "张与第" + std::to_string(i + 1) + "张表),只有第一张能被找到");
-        } else if (used.count(t.name) == 0) {
+        } else if (!references.used[i]) {
             out.push_back(label + " 没有地物使用");
         }
         checkCapacity(out, label + " 的表名", t.name, kTableNameCapacity);
@@ -121,15 +145,21 @@ void tableFindings(const AttributeSchema& schema, std::vector<std::string>& out)
     }
 }
 
-void featureFindings(const AttributeSchema& schema, std::vector<std::string>& out) {
-    std::map<std::string, std::vector<std::string>> missing;
+void featureFindings(const AttributeSchema& schema, const TableReferences& references,
+                     std::vector<std::string>& out) {
     std::vector<std::string> uncategorised;
+    // A code's category depends on its first two bytes only, and sorted codes share them in runs.
+    std::string_view lastPrefix;
+    bool lastHasCategory = false;
     for (const FeatureEntry& f : schema.features()) {
-        if (!f.table.empty() && !schema.findTable(f.table)) {
-            missing[f.table].push_back(f.code);
+        const std::string_view prefix =
+            std::string_view(f.code).substr(0, file_format::kCategoryPrefixLength);
+        if (lastPrefix.data() == nullptr || prefix != lastPrefix) {
+            lastPrefix = prefix;
+            lastHasCategory = codeHasCategory(f.code);
         }
-        if (!codeHasCategory(f.code)) {
-            uncategorised.push_back(f.code);
+        if (!lastHasCategory) {
+            uncategorised.emplace_back(f.code);
         }
         // The label is converted only for a feature with something to report: converting 100,000
         // codes would cost more than the whole check.
@@ -144,7 +174,7 @@ void featureFindings(const AttributeSchema& schema, std::vector<std::string>& ou
             checkCapacity(out, label + " 的表名", f.table, kTableReferenceCapacity);
         }
     }
-    for (const auto& [table, codes] : missing) {
+    for (const auto& [table, codes] : references.missing) {
         out.push_back("表 " + u(table) + " 不存在,却有" + std::to_string(codes.size()) +
                       "个地物引用: " + codeList(codes));
     }
@@ -201,8 +231,9 @@ std::vector<std::string> schemaFindings(const AttributeSchema& schema) {
     for (const ReadNote& note : schema.readNotes()) {
         out.push_back(lineNote(note));
     }
-    tableFindings(schema, out);
-    featureFindings(schema, out);
+    const TableReferences references = tableReferences(schema);
+    tableFindings(schema, references, out);
+    featureFindings(schema, references, out);
     return out;
 }
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "schema/compact_text.h"
+
 namespace quorbel {
 
 // Capacities of the record fields in bytes (GBK: a Chinese character takes two). Values read from
@@ -44,13 +46,14 @@ struct AttributeTable {
     friend bool operator==(const AttributeTable&, const AttributeTable&) = default;
 };
 
+// A feature index may hold 100,000 of these, so the values are compact.
 struct FeatureEntry {
-    std::string code;
-    std::string symbol;
+    CompactText code;
+    CompactText symbol;
     double param = 0.0;
-    std::string name;
-    std::string auxToken;
-    std::string table;  // empty = no table
+    CompactText name;
+    CompactText auxToken;
+    CompactText table;  // empty = no table
 
     friend bool operator==(const FeatureEntry&, const FeatureEntry&) = default;
 };

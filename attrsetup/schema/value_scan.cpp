@@ -165,14 +165,56 @@ bool readReal(std::string_view text, double& value) {
 }
 
 std::string formatFixed(double value, int decimals) {
+    std::string text;
+    appendFixed(text, value, decimals);
+    return text;
+}
+
+void appendFixed(std::string& out, double value, int decimals) {
     if (!std::isfinite(value)) {
         value = 0.0;
+    }
+    // The short way for the usual params: the scaled value rounded to a whole number is the
+    // correctly rounded decimal whenever the product is well clear of a half, since below 2^40
+    // its rounding error is under 2^-12. Ties, negative zeros and large values go the long way.
+    constexpr std::array<double, 10> kScales = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+    constexpr double kShortLimit = 1099511627776.0;  // 2^40
+    if (decimals >= 0 && decimals < static_cast<int>(kScales.size())) {
+        const double scale = kScales[static_cast<std::size_t>(decimals)];
+        const double scaled = std::fabs(value) * scale;
+        const double whole = std::floor(scaled);
+        const double fraction = scaled - whole;
+        if (scaled < kShortLimit && std::fabs(fraction - 0.5) > 1e-3) {
+            const auto units = static_cast<std::uint64_t>(fraction > 0.5 ? whole + 1 : whole);
+            if (units != 0 || !std::signbit(value)) {
+                // Digits from the right: at least one before the point, all the decimals after.
+                std::array<char, 32> digits{};
+                char* p = digits.data() + digits.size();
+                std::uint64_t rest = units;
+                for (int d = 0; d < decimals; ++d) {
+                    *--p = static_cast<char>('0' + rest % 10);
+                    rest /= 10;
+                }
+                if (decimals > 0) {
+                    *--p = '.';
+                }
+                do {
+                    *--p = static_cast<char>('0' + rest % 10);
+                    rest /= 10;
+                } while (rest != 0);
+                if (value < 0) {
+                    *--p = '-';
+                }
+                out.append(p, digits.data() + digits.size());
+                return;
+            }
+        }
     }
     // The widest finite double in fixed notation has 309 integer digits.
     std::array<char, 400> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                       std::chars_format::fixed, decimals);
-    return std::string(buffer.data(), result.ptr);
+    out.append(buffer.data(), result.ptr);
 }
 
 std::size_t countCommas(std::string_view line) {

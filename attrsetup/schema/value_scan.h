@@ -26,8 +26,11 @@ int32_t readInteger(std::string_view text);
 // Leading white space, optional sign, digits with optional point and exponent; decimal only (no
 // "inf", "nan" or hexadecimal). Sets value to 0 and answers false when no number starts there.
 bool readReal(std::string_view text, double& value);
-// Fixed notation with the given decimals, independent of the C locale.
+// Fixed notation with the given decimals (at most 9), independent of the C locale; not a finite
+// number is written as 0.
 std::string formatFixed(double value, int decimals);
+// formatFixed's text appended to out.
+void appendFixed(std::string& out, double value, int decimals);
 
 std::size_t countCommas(std::string_view line);
 // Text after the n-th comma (n from 1); empty when there are fewer commas.

@@ -202,7 +202,7 @@ class EditorTest : public ::testing::Test {
         const std::string key = gbk(code);
         for (const FeatureEntry& feature : schema.features()) {
             if (feature.code == key) {
-                return feature.table;
+                return std::string(feature.table);
             }
         }
         return "<none>";

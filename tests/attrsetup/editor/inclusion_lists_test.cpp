@@ -16,13 +16,14 @@ class NoHost : public HostServices {
     void print(std::string_view) override {}
 };
 
-FeatureEntry feature(std::string code, std::string symbol, std::string table = {}) {
+FeatureEntry feature(const std::string& code, const std::string& symbol,
+                     const std::string& table = {}) {
     FeatureEntry entry;
-    entry.code = std::move(code);
-    entry.symbol = std::move(symbol);
-    entry.name = "N" + entry.code;
+    entry.name = "N" + code;
+    entry.code = code;
+    entry.symbol = symbol;
     entry.auxToken = "0";
-    entry.table = std::move(table);
+    entry.table = table;
     return entry;
 }
 

@@ -26,7 +26,7 @@ class AttributeSchemaTest : public ::testing::Test {
     std::vector<std::string> tableOfEach() const {
         std::vector<std::string> out;
         for (const auto& f : schema.features()) {
-            out.push_back(f.table);
+            out.emplace_back(f.table);
         }
         return out;
     }

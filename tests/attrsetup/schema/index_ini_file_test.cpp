@@ -41,6 +41,35 @@ TEST(IndexIniFile, ParamsAreRoundedOrReadAsZero) {
     EXPECT_EQ(notes[1].line, 4u);
 }
 
+TEST(IndexIniFile, TextAfterASpaceWithinAValueIsNotedAsCut) {
+    ReadNotes notes;
+    const auto features = parseIndexIni(
+        "a,s,1,n,0,T\n"           // nothing cut
+        " b ,s ,1 , n,0,T  \r\n"  // spaces only around values
+        "c,s x,1,n,0\n"           // symbol
+        "d,s,1 2,n,0\n"           // param
+        "e,s,1,n,0,T U,V\n"       // table, before a sixth comma
+        "f,s,1,n,0,T,V W\n"       // beyond the table: not a value of the feature
+        "g,s,1,n,0,T \rX\n",      // a carriage return ends a value
+        &notes);
+    ASSERT_EQ(features.size(), 7u);
+    EXPECT_EQ(features[1].code, "b");
+    EXPECT_EQ(features[1].symbol, "s");
+    EXPECT_EQ(features[1].name, "n");
+    EXPECT_EQ(features[1].table, "T");
+    EXPECT_EQ(features[2].symbol, "s");
+    EXPECT_EQ(features[3].param, 1.0);
+    EXPECT_EQ(features[4].table, "T");
+    EXPECT_EQ(features[5].table, "T");
+    EXPECT_EQ(features[6].table, "T");
+    std::vector<std::size_t> cutLines;
+    for (const ReadNote& note : notes) {
+        EXPECT_EQ(note.kind, ReadNoteKind::TokenCut);
+        cutLines.push_back(note.line);
+    }
+    EXPECT_EQ(cutLines, (std::vector<std::size_t>{3, 4, 5}));
+}
+
 TEST(IndexIniFile, RemarksAndEverythingAfterEndDisappear) {
     ReadNotes notes;
     const auto features = parseIndexIni(

@@ -2,6 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <random>
+#include <string>
+#include <vector>
+
 #include <clocale>
 
 namespace quorbel {
@@ -77,6 +84,33 @@ TEST(ValueScan, FixedFormatRoundsAndIgnoresLocale) {
         EXPECT_TRUE(readReal("1.5", v));
         EXPECT_DOUBLE_EQ(v, 1.5);
         std::setlocale(LC_NUMERIC, "C");
+    }
+}
+
+// The short way for the usual values against the standard library's exact formatting.
+TEST(ValueScan, FixedFormatIsTheCorrectlyRoundedDecimal) {
+    std::mt19937_64 random(20261208);
+    std::vector<double> values = {0.0,      -0.0,    0.00005, -0.00005, 0.00015,  0.03125,
+                                  -0.03125, 0.5,     -0.5,    1e-9,     -1e-9,    1099511627775.9,
+                                  1e12,     1.25e15, -1e300,  5e-324,   123.45675};
+    std::uniform_real_distribution<double> wide(-1e7, 1e7);
+    for (int i = 0; i < 20000; ++i) {
+        values.push_back(wide(random));
+        // Values at and beside the halves of the last decimal.
+        const double tenThousandths = std::round(wide(random)) + 0.5;
+        values.push_back(tenThousandths / 10000);
+        values.push_back(std::nextafter(tenThousandths / 10000, 0.0));
+        values.push_back(static_cast<double>(random() % 2'000'000) / 32.0 - 31250.0);
+    }
+    for (const double value : values) {
+        for (const int decimals : {0, 1, 4, 9}) {
+            std::array<char, 400> expected{};
+            const auto end = std::to_chars(expected.data(), expected.data() + expected.size(),
+                                           value, std::chars_format::fixed, decimals)
+                                 .ptr;
+            ASSERT_EQ(formatFixed(value, decimals), std::string(expected.data(), end))
+                << std::hexfloat << value << " with " << decimals;
+        }
     }
 }
 
