@@ -59,7 +59,7 @@ bool AttributeSchema::saveSchema() {
         !mayOverwrite(m_defState, messages::kAttributeDefUnreadable)) {
         return false;
     }
-    const std::string indexBytes = indexIniBytes();
+    const std::string_view indexBytes = indexIniBytes();
     const std::string defBytes = attributeDefBytes();
     const FileToWrite files[] = {
         {{index.path, indexBytes}, messages::kIndexIniReadOnly, messages::kIndexIniMayBeDamaged},
@@ -80,6 +80,7 @@ void AttributeSchema::clear() {
     m_tableNamesValid = false;
     m_features.clear();
     m_unreadTableText.clear();
+    std::string().swap(m_indexBuffer);
     m_notes.clear();
     m_indexState = FileLoadState::NotLoaded;
     m_defState = FileLoadState::NotLoaded;
@@ -101,6 +102,7 @@ bool AttributeSchema::readIndexIni() {
     }
     remember(m_indexVersion, file.path, bytes);
     m_features = parseIndexIni(bytes, &m_notes);
+    m_indexBuffer = std::move(bytes);
     m_indexState = FileLoadState::Loaded;
     rebuildFeatureIndexes();
     return true;
@@ -111,7 +113,7 @@ bool AttributeSchema::writeIndexIni() {
     if (!file.found || !mayOverwrite(m_indexState, messages::kIndexIniUnreadable)) {
         return false;
     }
-    const std::string bytes = indexIniBytes();
+    const std::string_view bytes = indexIniBytes();
     const FileToWrite files[] = {
         {{file.path, bytes}, messages::kIndexIniReadOnly, messages::kIndexIniMayBeDamaged}};
     if (!writeFiles(files)) {
@@ -336,6 +338,7 @@ void AttributeSchema::reset(std::vector<AttributeTable> tables,
     }
     m_features = std::move(features);
     m_unreadTableText.clear();
+    std::string().swap(m_indexBuffer);
     m_notes.clear();
     rebuildFeatureIndexes();
 }
@@ -454,8 +457,9 @@ bool AttributeSchema::writeFiles(std::span<const FileToWrite> files) {
     return false;
 }
 
-std::string AttributeSchema::indexIniBytes() const {
-    return formatIndexIni(m_features);
+std::string_view AttributeSchema::indexIniBytes() {
+    formatIndexIni(m_features, m_indexBuffer);
+    return m_indexBuffer;
 }
 
 std::string AttributeSchema::attributeDefBytes() const {

@@ -137,7 +137,8 @@ class AttributeSchema {
     void remember(KnownVersion& version, const std::string& path, std::string_view bytes);
     bool writeFiles(std::span<const FileToWrite> files);
     bool mayOverwrite(FileLoadState state, std::string_view refusalMessage);
-    std::string indexIniBytes() const;
+    // INDEX.INI's bytes, formatted into m_indexBuffer.
+    std::string_view indexIniBytes();
     std::string attributeDefBytes() const;
     void rebuildFeatureIndexes();
     void buildCodeIndex() const;
@@ -150,6 +151,9 @@ class AttributeSchema {
     std::vector<AttributeTable> m_tables;
     std::vector<FeatureEntry> m_features;
     std::string m_unreadTableText;
+    // The room INDEX.INI was read into, kept to write it back into: at 100,000 features a fresh
+    // buffer of megabytes costs more to fault in than to fill.
+    std::string m_indexBuffer;
     ReadNotes m_notes;
     FileLoadState m_indexState = FileLoadState::NotLoaded;
     FileLoadState m_defState = FileLoadState::NotLoaded;

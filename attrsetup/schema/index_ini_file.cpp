@@ -123,16 +123,29 @@ std::vector<FeatureEntry> parseIndexIni(std::string_view bytes, ReadNotes* notes
 }
 
 std::string formatIndexIni(const std::vector<FeatureEntry>& features) {
-    // Sized once from the values' lengths; a param takes its decimals and a few digits.
-    constexpr std::size_t kSeparators = 5 + kLineEnd.size() + 1;
-    constexpr std::size_t kParamRoom = 8 + kParamDecimals;
+    std::string out;
+    formatIndexIni(features, out);
+    return out;
+}
+
+void formatIndexIni(const std::vector<FeatureEntry>& features, std::string& out) {
+    // The room out has is used when it holds the values and the shortest params ("0.0000"): a
+    // file written back much as it was read fits the room it was read into. Otherwise the room is
+    // made once, with space for longer params.
+    constexpr std::size_t kSeparators = 4 + kLineEnd.size();
+    constexpr std::size_t kShortestParam = 2 + kParamDecimals;
+    constexpr std::size_t kLongParam = 8 + kParamDecimals;
     std::size_t size = kIndexIniEnd.size() + kLineEnd.size();
     for (const FeatureEntry& feature : features) {
+        const std::size_t tableComma = feature.table.empty() ? 0 : 1;
         size += feature.code.size() + feature.symbol.size() + feature.name.size() +
-                feature.auxToken.size() + feature.table.size() + kSeparators + kParamRoom;
+                feature.auxToken.size() + tableComma + feature.table.size() + kSeparators +
+                kShortestParam;
     }
-    std::string out;
-    out.reserve(size);
+    out.clear();
+    if (out.capacity() < size) {
+        out.reserve(size + features.size() * (kLongParam - kShortestParam));
+    }
     for (const FeatureEntry& feature : features) {
         // A code beginning with the end word would end the next reading at this line; the reader
         // skips leading spaces of a token, so one space keeps the line a feature line.
@@ -156,7 +169,6 @@ std::string formatIndexIni(const std::vector<FeatureEntry>& features) {
     }
     out += kIndexIniEnd;
     out += kLineEnd;
-    return out;
 }
 
 }  // namespace quorbel

@@ -13,5 +13,7 @@ namespace quorbel {
 std::vector<FeatureEntry> parseIndexIni(std::string_view bytes, ReadNotes* notes = nullptr);
 // The features as INDEX.INI bytes, CR LF, ending with the end line.
 std::string formatIndexIni(const std::vector<FeatureEntry>& features);
+// The same bytes in place of out's, in the room out already has where it is enough.
+void formatIndexIni(const std::vector<FeatureEntry>& features, std::string& out);
 
 }  // namespace quorbel
