@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "schema/attribute_def_file.h"
+#include "schema/content_hash.h"
 #include "schema/file_format.h"
 #include "schema/gbk_letter_case.h"
 #include "schema/index_ini_file.h"
@@ -360,8 +361,7 @@ std::vector<AttributeSchema::ChangedFile> AttributeSchema::changedOnDisk() {
         if (same) {
             // A write within the file system's time resolution keeps size and time alike.
             std::string bytes;
-            same = m_files.read(version.path, bytes) &&
-                   std::hash<std::string_view>{}(bytes) == version.hash;
+            same = m_files.read(version.path, bytes) && contentHash(bytes) == version.hash;
         }
         if (!same) {
             changed.push_back({name, now.modifiedNs});
@@ -403,7 +403,7 @@ std::string AttributeSchema::folderOf(std::string_view fileName) {
 void AttributeSchema::remember(KnownVersion& version, const std::string& path,
                                std::string_view bytes) {
     version.path = path;
-    version.hash = std::hash<std::string_view>{}(bytes);
+    version.hash = contentHash(bytes);
     version.known = m_files.stamp(path, version.stamp);
 }
 

@@ -129,7 +129,7 @@ class AttributeSchema {
         bool known = false;
         std::string path;
         FileStore::Stamp stamp;
-        std::size_t hash = 0;
+        std::uint64_t hash = 0;
     };
 
     LocatedFile locate(std::string_view fileName, std::string_view notFoundMessage);

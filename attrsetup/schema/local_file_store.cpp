@@ -47,24 +47,31 @@ std::string directoryOf(const std::string& path) {
 
 bool readAll(int fd, std::string& bytes) {
     bytes.clear();
-    // Read into room made once: growing a string of megabytes copies it again and again.
+    // Read straight into room made once for the size the file has now; a file that grows
+    // meanwhile is read on in steps. Growing a string of megabytes copies it again and again.
     struct stat status {};
+    std::size_t room = 1 << 16;
     if (::fstat(fd, &status) == 0 && status.st_size > 0) {
-        bytes.reserve(static_cast<std::size_t>(status.st_size) + 1);
+        room = static_cast<std::size_t>(status.st_size) + 1;
     }
-    char buffer[1 << 16];
+    std::size_t filled = 0;
     for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (bytes.size() - filled < 1) {
+            bytes.resize(std::max(room, bytes.size() + (1 << 16)));
+        }
+        const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
         if (got == 0) {
+            bytes.resize(filled);
             return true;
         }
         if (got < 0) {
             if (errno == EINTR) {
                 continue;
             }
+            bytes.clear();
             return false;
         }
-        bytes.append(buffer, static_cast<std::size_t>(got));
+        filled += static_cast<std::size_t>(got);
     }
 }
 
