@@ -56,8 +56,9 @@ bool rewriteFiles(AttributeSchema& schema, const Options& options, std::ostream&
     return true;
 }
 
-// The check and the writing both only read the schema, so on a second core the check costs no
-// time. Its report still comes first: what writing says waits for it.
+// The check reads the records, tables and notes, which writing only reads too (writing changes
+// nothing but its own buffer and the versions it remembers), so on a second core the check costs
+// no time. Its report still comes first: what writing says waits for it.
 bool checkWhileRewriting(AttributeSchema& schema, ConsoleHost& host, const Options& options,
                          std::vector<std::string>& findings, std::ostream& out) {
     std::future<std::vector<std::string>> checking;

@@ -113,6 +113,10 @@ TEST_F(AttrcheckRun, RewriteSavesLikeTheEditor) {
     writeGbk(dir / "attribute.def", "*T,1,d\n  f,3,8,2,d,TBL_LandUseCode\n[END]\n");
     const std::string path = dir.string();
     EXPECT_EQ(run({"--support-path", path, "--rewrite"}), kExitOk);
+    // The check runs beside the writing, but its report still comes first.
+    const std::string text = out.str();
+    EXPECT_EQ(text.substr(text.find("共报告")), "共报告 2 项\n已保存 INDEX.INI 和 attribute.def\n")
+        << text;
     EXPECT_EQ(readFile(dir / "index.ini"), "1301,gc1,1.2346,a,0,T\r\nEND\r\n");
     EXPECT_EQ(readFile(dir / "attribute.def"), "*T,1,d\r\n  f,3,8,2,d\r\n\r\n[END]\r\n");
 }

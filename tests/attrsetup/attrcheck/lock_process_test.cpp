@@ -108,6 +108,8 @@ TEST_F(LockBetweenProcesses, RewriteRefusesALiveLockUnlessForcedAndLeavesTheLock
     EXPECT_EQ(rewrite("", output), 1);
     EXPECT_NE(output.find("正在编辑属性结构(自 "), std::string::npos) << output;
     EXPECT_NE(output.find("--force"), std::string::npos) << output;
+    // The report of the check, made beside the attempt, stands before the refusal.
+    EXPECT_LT(output.find("共报告 1 项"), output.find("正在编辑属性结构")) << output;
     EXPECT_EQ(readFile(dir / "INDEX.INI"), kIndex);
 
     output.clear();
