@@ -30,17 +30,15 @@ struct FeatureLineValues {
 
 FeatureLineValues splitFeatureLine(std::string_view line) {
     FeatureLineValues values;
-    std::size_t from = 0;
     for (std::size_t i = 0; i < line.size(); ++i) {
         if (line[i] != ',') {
             continue;
         }
         values.end[values.commas] = i;
-        from = i + 1;
         if (++values.commas > FeatureLineValues::kLastValue) {
             return values;
         }
-        values.start[values.commas] = from;
+        values.start[values.commas] = i + 1;
     }
     values.end[values.commas] = line.size();
     // Values beyond the last comma are empty.
@@ -50,27 +48,6 @@ FeatureLineValues splitFeatureLine(std::string_view line) {
     return values;
 }
 
-// A value's token: leading spaces skipped, then up to a space or a carriage return.
-std::string_view valueToken(std::string_view value, bool& cut) {
-    std::size_t start = 0;
-    while (start < value.size() && value[start] == ' ') {
-        ++start;
-    }
-    std::size_t end = start;
-    while (end < value.size() && value[end] != ' ' && value[end] != '\r') {
-        ++end;
-    }
-    if (end > start && end < value.size() && value[end] == ' ') {
-        std::size_t after = end;
-        while (after < value.size() && value[after] == ' ') {
-            ++after;
-        }
-        // Text after the spaces within the same value would be lost on writing.
-        cut = cut || (after < value.size() && value[after] != '\r');
-    }
-    return value.substr(start, end - start);
-}
-
 // Fills a record already in place in the list: moving 100,000 records of short strings into the
 // list costs a copy of each string's bytes.
 void parseFeatureLine(std::string_view line, const FeatureLineValues& values,
@@ -78,17 +55,19 @@ void parseFeatureLine(std::string_view line, const FeatureLineValues& values,
     const auto value = [&](std::size_t k) {
         return line.substr(values.start[k], values.end[k] - values.start[k]);
     };
+    // Each value ends at its comma, so reading a token and checking it for a cut walk only that
+    // value's bytes, once.
     bool cut = false;
-    feature.code.assign(valueToken(value(0), cut));
-    feature.symbol.assign(valueToken(value(1), cut));
-    valueToken(value(2), cut);
-    if (!readReal(line.substr(values.start[2]), feature.param)) {
+    feature.code.assign(readToken(value(0), cut));
+    feature.symbol.assign(readToken(value(1), cut));
+    readToken(value(2), cut);
+    if (!readReal(value(2), feature.param)) {
         noteInIndex(notes, lineNumber, ReadNoteKind::ParamNotNumber);
     }
-    feature.name.assign(valueToken(value(3), cut));
-    feature.auxToken.assign(valueToken(value(4), cut));
+    feature.name.assign(readToken(value(3), cut));
+    feature.auxToken.assign(readToken(value(4), cut));
     if (values.commas > kMinFeatureCommas) {
-        feature.table.assign(valueToken(value(FeatureLineValues::kLastValue), cut));
+        feature.table.assign(readToken(value(FeatureLineValues::kLastValue), cut));
     }
     if (cut) {
         noteInIndex(notes, lineNumber, ReadNoteKind::TokenCut);

@@ -68,6 +68,17 @@ std::pair<std::size_t, std::size_t> tokenBounds(std::string_view text) {
     return {start, end};
 }
 
+// Whether a token ending at `end` was ended by a space with more non-separator text behind it.
+bool cutAt(std::string_view text, std::size_t start, std::size_t end) {
+    if (end == start || end >= text.size() || text[end] != ' ') {
+        return false;
+    }
+    while (end < text.size() && text[end] == ' ') {
+        ++end;
+    }
+    return end < text.size() && !endsToken(text[end]);
+}
+
 }  // namespace
 
 std::string_view readToken(std::string_view text) {
@@ -76,14 +87,14 @@ std::string_view readToken(std::string_view text) {
 }
 
 bool tokenIsCut(std::string_view text) {
-    auto [start, end] = tokenBounds(text);
-    if (end == start || end >= text.size() || text[end] != ' ') {
-        return false;
-    }
-    while (end < text.size() && text[end] == ' ') {
-        ++end;
-    }
-    return end < text.size() && !endsToken(text[end]);
+    const auto [start, end] = tokenBounds(text);
+    return cutAt(text, start, end);
+}
+
+std::string_view readToken(std::string_view text, bool& cut) {
+    const auto [start, end] = tokenBounds(text);
+    cut = cut || cutAt(text, start, end);
+    return text.substr(start, end - start);
 }
 
 ScannedInteger scanInteger(std::string_view text) {

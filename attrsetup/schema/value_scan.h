@@ -14,6 +14,8 @@ namespace quorbel {
 std::string_view readToken(std::string_view text);
 // True when the token was ended by a space with more non-separator text behind it (text is lost).
 bool tokenIsCut(std::string_view text);
+// readToken in the same walk as tokenIsCut: cut is set when the token was cut, never cleared.
+std::string_view readToken(std::string_view text, bool& cut);
 struct ScannedInteger {
     int32_t value = 0;
     bool overflowed = false;  // the digits went beyond the int32 range; value is its nearest end
