@@ -56,7 +56,7 @@ bool readAll(int fd, std::string& bytes) {
     }
     std::size_t filled = 0;
     for (;;) {
-        if (bytes.size() - filled < 1) {
+        if (filled == bytes.size()) {
             bytes.resize(std::max(room, bytes.size() + (1 << 16)));
         }
         const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
